@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs to build, test and run, and nothing when
+# they are all present already. Uses sudo when not run as root.
+set -euo pipefail
+
+packages=(
+    # tool chain
+    g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
+    # the device library
+    libhidapi-dev libudev-dev
+    # the windowed program, its tests and its screenshots
+    qt6-base-dev fonts-wqy-microhei xvfb xauth imagemagick
+    # tests and benchmarks
+    libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[[ $(id -u) -eq 0 ]] || as_root=(sudo)
+"${as_root[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
