@@ -49,7 +49,7 @@ constexpr int kKeySlotCount = kKeyCount * kLayerCount;  // 246 slots in the key 
 constexpr int kLightAreaSize = kKeyCount * 3;           // 246: red, green, blue per key
 constexpr int kCounterCount = kKeyCount;                // 82 press counters
 constexpr int kVersionTextLength = 64;                  // wide characters of a version buffer
-constexpr int kKeyConfigurationCapacity = 65536;        // elements callers pass to getKeyConfiguration
+constexpr int kKeyConfigurationCapacity = 65536;  // elements callers pass to getKeyConfiguration
 
 // Device types returned by DetectDeviceType.
 constexpr int kDeviceTypeNone = 0;
