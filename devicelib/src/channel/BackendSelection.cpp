@@ -1,0 +1,31 @@
+#include "channel/BackendSelection.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "channel/HidapiBackend.h"
+#include "channel/TracingConnection.h"
+#include "channel/sim/SimulatedBackend.h"
+
+namespace z9rt {
+
+HidBackend& ActiveBackend() {
+    static HidapiBackend hidapi;
+    static SimulatedBackend simulated;
+    const char* const choice = std::getenv("Z9RT_HID");
+    if (choice != nullptr && std::strcmp(choice, "sim") == 0) {
+        return simulated;
+    }
+    return hidapi;
+}
+
+std::unique_ptr<HidConnection> OpenConnection(const std::string& path) {
+    std::unique_ptr<HidConnection> connection = ActiveBackend().Open(path);
+    const char* const traceFile = std::getenv("Z9RT_HID_TRACE");
+    if (connection != nullptr && traceFile != nullptr && *traceFile != '\0') {
+        return std::make_unique<TracingConnection>(std::move(connection), traceFile);
+    }
+    return connection;
+}
+
+}  // namespace z9rt
