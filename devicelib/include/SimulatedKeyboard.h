@@ -6,12 +6,12 @@
 // Layers here are numbered 0..2 as at the facade; slot = layer × 82 + key − 1.
 #pragma once
 
+#include "OrvoHWI.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "OrvoHWI.h"
 
 namespace z9rt::sim {
 
@@ -50,7 +50,8 @@ Z9RT_API void UseSimulatedStateFile(const std::string& path);
 Z9RT_API SimulatedKeyboardState ReadSimulatedKeyboard();
 
 // Puts records into one slot (layer 0..2, key 1..82), as if the program had written them.
-Z9RT_API void SetSimulatedKeyRecords(int layer, int key, const std::vector<KeyRecordBytes>& records);
+Z9RT_API void SetSimulatedKeyRecords(int layer, int key,
+                                     const std::vector<KeyRecordBytes>& records);
 // Sets key 1..82's colour (each 0..255) or press counter.
 Z9RT_API void SetSimulatedLight(int key, int red, int green, int blue);
 Z9RT_API void SetSimulatedCounter(int key, std::uint32_t count);

@@ -1,11 +1,11 @@
 #include "channel/BackendSelection.h"
 
-#include <cstdlib>
-#include <cstring>
-
 #include "channel/HidapiBackend.h"
 #include "channel/TracingConnection.h"
 #include "channel/sim/SimulatedBackend.h"
+
+#include <cstdlib>
+#include <cstring>
 
 namespace z9rt {
 

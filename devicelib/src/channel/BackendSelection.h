@@ -3,10 +3,10 @@
 //   Z9RT_HID_TRACE=FILE every report of an opened connection is appended to FILE
 #pragma once
 
+#include "channel/HidConnection.h"
+
 #include <memory>
 #include <string>
-
-#include "channel/HidConnection.h"
 
 namespace z9rt {
 

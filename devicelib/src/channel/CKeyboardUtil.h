@@ -2,10 +2,10 @@
 // absent when the interface could not be opened (every transfer then fails).
 #pragma once
 
-#include <memory>
-
 #include "channel/HidConnection.h"
 #include "channel/Report.h"
+
+#include <memory>
 
 namespace z9rt {
 

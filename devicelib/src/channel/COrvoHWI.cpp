@@ -1,9 +1,6 @@
 // The exported facade: discovery, opening and closing, and the operations that run on the
 // open facade's store and channel. Every operation that needs an open facade returns false on
 // a closed one and touches no device.
-#include <algorithm>
-#include <cwchar>
-
 #include "OrvoHWI.h"
 #include "channel/BackendSelection.h"
 #include "channel/COrvoUtil.h"
@@ -14,6 +11,9 @@
 #include "transfer/FirmwareTransfer.h"
 #include "transfer/KeyTransfer.h"
 #include "transfer/LightTransfer.h"
+
+#include <algorithm>
+#include <cwchar>
 
 static_assert(z9rt::kSlotCount == kKeySlotCount, "the store has a slot per key and layer");
 static_assert(z9rt::kLightBytes == kLightAreaSize, "the light area crosses the boundary whole");

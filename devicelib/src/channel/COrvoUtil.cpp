@@ -1,9 +1,9 @@
 #include "channel/COrvoUtil.h"
 
-#include <algorithm>
-
 #include "OrvoHWI.h"
 #include "channel/NarrowText.h"
+
+#include <algorithm>
 
 namespace {
 

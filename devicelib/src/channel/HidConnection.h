@@ -4,21 +4,21 @@
 // the channel knows which one runs.
 #pragma once
 
+#include "channel/Report.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "channel/Report.h"
-
 namespace z9rt {
 
 // One HID interface as enumeration reports it.
 struct HidInterfaceInfo {
-    std::string path;             // what Open takes
+    std::string path;  // what Open takes
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
-    int interfaceNumber = -1;     // -1 when the bus has no interface numbers
+    int interfaceNumber = -1;  // -1 when the bus has no interface numbers
 };
 
 enum class ReadOutcome {

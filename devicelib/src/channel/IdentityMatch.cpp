@@ -1,9 +1,9 @@
 #include "channel/IdentityMatch.h"
 
+#include "OrvoHWI.h"
+
 #include <array>
 #include <cstdio>
-
-#include "OrvoHWI.h"
 
 namespace z9rt {
 namespace {

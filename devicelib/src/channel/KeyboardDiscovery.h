@@ -2,10 +2,10 @@
 // whose identity text matches.
 #pragma once
 
+#include "channel/HidConnection.h"
+
 #include <optional>
 #include <vector>
-
-#include "channel/HidConnection.h"
 
 namespace z9rt {
 

@@ -3,11 +3,11 @@
 // as lower-case hex separated by single blanks. It works the same for both backends.
 #pragma once
 
+#include "channel/HidConnection.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
-
-#include "channel/HidConnection.h"
 
 namespace z9rt {
 

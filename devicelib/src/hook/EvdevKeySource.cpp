@@ -1,16 +1,16 @@
 #include "hook/EvdevKeySource.h"
 
-#include <fcntl.h>
 #include <linux/input.h>
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace z9rt {
 namespace {

@@ -3,14 +3,14 @@
 // thread of its own until the source is destroyed.
 #pragma once
 
+#include "hook/KeyEventTranslator.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include "hook/KeyEventTranslator.h"
 
 namespace z9rt {
 

@@ -4,11 +4,11 @@
 // the desktop the messages were designed for.
 #pragma once
 
+#include "OrvoHWI.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
-
-#include "OrvoHWI.h"
 
 namespace z9rt {
 

@@ -3,15 +3,15 @@
 // installing process ever used it.
 #include "hook/KeyboardHook.h"
 
-#include <array>
-#include <atomic>
-#include <cstdlib>
-#include <mutex>
-
 #include "OrvoHWI.h"
 #include "hook/EvdevKeySource.h"
 #include "hook/KeyEventTranslator.h"
 #include "hook/VirtualKeyTable.h"
+
+#include <array>
+#include <atomic>
+#include <cstdlib>
+#include <mutex>
 
 namespace z9rt {
 
@@ -35,11 +35,11 @@ constexpr std::uintptr_t kVirtualKeyMask = 0x3FFFFFFFu;
 constexpr std::intptr_t kExtendedKeyParam = 0x01000000;
 constexpr std::intptr_t kSwallowed = 1;
 
-std::mutex installMutex;                              // InstallHook and UninstallHook
-std::unique_ptr<z9rt::EvdevKeySource> keySource;      // null: no hook installed
-z9rt::KeyEventTranslator translator;                  // used by the source's thread only
+std::mutex installMutex;                          // InstallHook and UninstallHook
+std::unique_ptr<z9rt::EvdevKeySource> keySource;  // null: no hook installed
+z9rt::KeyEventTranslator translator;              // used by the source's thread only
 std::atomic<WindowHandle> targetWindow{nullptr};
-std::array<std::atomic<bool>, 256> keysDown{};        // by virtual-key code
+std::array<std::atomic<bool>, 256> keysDown{};  // by virtual-key code
 
 void ForgetKeysDown() {
     for (auto& down : keysDown) {

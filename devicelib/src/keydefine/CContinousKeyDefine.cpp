@@ -47,8 +47,8 @@ void CContinousKeyDefine::DecodeRecords(const unsigned char* records, int record
         return;
     }
     interval = z9rt::BigEndian16(records + record::kContinousIntervalHigh);
-    const std::size_t count = std::min<std::size_t>(records[record::kContinousCount],
-                                                    record::kContinousMaxCodes);
+    const std::size_t count =
+        std::min<std::size_t>(records[record::kContinousCount], record::kContinousMaxCodes);
     codes.assign(records + record::kContinousCodes, records + record::kContinousCodes + count);
 }
 

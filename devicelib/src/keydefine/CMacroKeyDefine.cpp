@@ -29,8 +29,7 @@ std::size_t CMacroKeyDefine::BodyLength() const {
     return EventsSent() * (delaysFlag != 0 ? record::kDelayedEventBytes : 1);
 }
 
-bool CMacroKeyDefine::EncodeRecords(unsigned char* records, int recordSize,
-                                    int& byteCount) const {
+bool CMacroKeyDefine::EncodeRecords(unsigned char* records, int recordSize, int& byteCount) const {
     if (recordSize != static_cast<int>(z9rt::kRecordSize)) {
         return false;
     }
@@ -70,8 +69,7 @@ bool CMacroKeyDefine::EncodeRecords(unsigned char* records, int recordSize,
     return true;
 }
 
-void CMacroKeyDefine::DecodeRecords(const unsigned char* records, int recordSize,
-                                    int byteCount) {
+void CMacroKeyDefine::DecodeRecords(const unsigned char* records, int recordSize, int byteCount) {
     codes.clear();
     delays.clear();
     cycles = 0;

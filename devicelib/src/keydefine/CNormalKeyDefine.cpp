@@ -13,8 +13,7 @@ constexpr int kFirstCodeElement = 2;
 CNormalKeyDefine::CNormalKeyDefine(int key, int layer)
     : CKeyDefine(key, layer, static_cast<int>(z9rt::KeyKind::Normal)) {}
 
-bool CNormalKeyDefine::EncodeRecords(unsigned char* records, int recordSize,
-                                     int& byteCount) const {
+bool CNormalKeyDefine::EncodeRecords(unsigned char* records, int recordSize, int& byteCount) const {
     if (recordSize != static_cast<int>(z9rt::kRecordSize)) {
         return false;
     }
@@ -31,15 +30,14 @@ bool CNormalKeyDefine::EncodeRecords(unsigned char* records, int recordSize,
     return true;
 }
 
-void CNormalKeyDefine::DecodeRecords(const unsigned char* records, int recordSize,
-                                     int byteCount) {
+void CNormalKeyDefine::DecodeRecords(const unsigned char* records, int recordSize, int byteCount) {
     codes.clear();
     if (records == nullptr || recordSize != static_cast<int>(z9rt::kRecordSize) ||
         byteCount < recordSize) {
         return;
     }
-    const std::size_t count = std::min<std::size_t>(records[record::kNormalCount],
-                                                    record::kNormalMaxCodes);
+    const std::size_t count =
+        std::min<std::size_t>(records[record::kNormalCount], record::kNormalMaxCodes);
     codes.assign(records + record::kNormalCodes, records + record::kNormalCodes + count);
 }
 

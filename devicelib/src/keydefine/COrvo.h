@@ -2,19 +2,19 @@
 // counter area, and the channel the conversations run on.
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <memory>
-
 #include "keydefine/CKeyDefine.h"
 #include "keydefine/CKeyboardDefine.h"
 #include "keydefine/KeyRecord.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
 
 class COrvoUtil;
 
 namespace z9rt {
 
-constexpr std::size_t kLightBytes = 246;   // red, green, blue per key 1..82
+constexpr std::size_t kLightBytes = 246;    // red, green, blue per key 1..82
 constexpr std::size_t kCounterBytes = 328;  // a 32-bit little-endian counter per key 1..82
 constexpr std::size_t kCounterWidth = 4;
 
@@ -31,8 +31,8 @@ public:
     const char* GetProductIdText() const override { return "502f"; }
     const char* GetVendorIdText() const override { return "0483"; }
 
-    COrvoUtil& channel;          // not owned
-    z9rt::KeyTable keys;         // empty slots are null
-    z9rt::LightArea light{};     // zero until written or read
+    COrvoUtil& channel;            // not owned
+    z9rt::KeyTable keys;           // empty slots are null
+    z9rt::LightArea light{};       // zero until written or read
     z9rt::CounterArea counters{};  // zero until read
 };

@@ -1,9 +1,9 @@
 // Making key definitions: from the call interface's arrays, and empty ones of a record's kind.
 #pragma once
 
-#include <memory>
-
 #include "keydefine/CKeyDefine.h"
+
+#include <memory>
 
 namespace z9rt {
 

@@ -2,11 +2,11 @@
 // Every record starts with 0x00, 0xF0, layer number (1..3), key number (1..82) and kind.
 #pragma once
 
+#include "channel/Report.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-
-#include "channel/Report.h"
 
 namespace z9rt {
 

@@ -1,7 +1,7 @@
 // The one process-wide poster through which the library's window messages leave it.
-#include <atomic>
-
 #include "OrvoHWI.h"
+
+#include <atomic>
 
 namespace {
 std::atomic<MessagePoster> registeredPoster{nullptr};

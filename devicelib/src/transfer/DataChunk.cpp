@@ -17,9 +17,8 @@ std::size_t CopyChunk(const Payload& payload, std::uint8_t* area, std::size_t ar
     if (position >= areaSize) {
         return 0;
     }
-    const std::size_t count =
-        std::min({static_cast<std::size_t>(payload[chunk::kCount]), chunk::kMostBytes,
-                  areaSize - position});
+    const std::size_t count = std::min(
+        {static_cast<std::size_t>(payload[chunk::kCount]), chunk::kMostBytes, areaSize - position});
     std::copy(payload.begin() + chunk::kData, payload.begin() + chunk::kData + count,
               area + position);
     return count;

@@ -3,11 +3,11 @@
 // chunk stopped. A report with 0xE6 in byte 1 ends the stream.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
-
 #include "channel/CKeyboardUtil.h"
 #include "channel/Report.h"
+
+#include <cstddef>
+#include <cstdint>
 
 namespace z9rt {
 

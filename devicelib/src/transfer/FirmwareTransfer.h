@@ -2,18 +2,18 @@
 // line's digit pairs encode. Nothing is read back.
 #pragma once
 
-#include <cstdint>
-#include <string_view>
-
 #include "OrvoHWI.h"
 #include "channel/CKeyboardUtil.h"
 #include "channel/Report.h"
+
+#include <cstdint>
+#include <string_view>
 
 namespace z9rt {
 
 constexpr char kFirmwareLineStart = ':';
 constexpr int kFirmwareProgressEnd = 150;
-constexpr std::size_t kFirmwareLineData = 2;                               // payload byte
+constexpr std::size_t kFirmwareLineData = 2;                                  // payload byte
 constexpr std::size_t kFirmwareLineBytes = kPayloadSize - kFirmwareLineData;  // 62
 
 // The report for one line (without its terminator): the digit pairs after the ":" decoded,

@@ -1,10 +1,10 @@
 #include "transfer/KeyTransfer.h"
 
-#include <new>
-#include <vector>
-
 #include "keydefine/KeyDefinitionFactory.h"
 #include "keydefine/KeyRecord.h"
+
+#include <new>
+#include <vector>
 
 namespace z9rt {
 namespace {

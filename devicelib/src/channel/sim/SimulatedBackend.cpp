@@ -1,8 +1,8 @@
 #include "channel/sim/SimulatedBackend.h"
 
-#include <deque>
-
 #include "channel/sim/SimulatedDevice.h"
+
+#include <deque>
 
 namespace z9rt {
 namespace {

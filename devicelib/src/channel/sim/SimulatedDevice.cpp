@@ -1,12 +1,12 @@
 #include "channel/sim/SimulatedDevice.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <numeric>
-
 #include "channel/sim/SimulatedStateFile.h"
 #include "keydefine/KeyRecord.h"
 #include "transfer/DataChunk.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <numeric>
 
 namespace z9rt::sim {
 namespace {
@@ -276,7 +276,7 @@ void SimulatedDevice::StreamKeys(std::deque<Payload>& answers) const {
 }
 
 void SimulatedDevice::StreamArea(Command command, const std::uint8_t* area, std::size_t size,
-                                   std::deque<Payload>& answers) const {
+                                 std::deque<Payload>& answers) const {
     std::size_t position = 0;
     if (faults_.malformed) {
         // The first chunk claims far more than a report holds.
@@ -286,7 +286,8 @@ void SimulatedDevice::StreamArea(Command command, const std::uint8_t* area, std:
         position = chunk::kMostBytes;
     }
     for (; position < size; position += chunk::kMostBytes) {
-        answers.push_back(MakeChunk(command, area + position, std::min(chunk::kMostBytes, size - position)));
+        answers.push_back(
+            MakeChunk(command, area + position, std::min(chunk::kMostBytes, size - position)));
         AddNoise(answers);
     }
     if (faults_.malformed) {

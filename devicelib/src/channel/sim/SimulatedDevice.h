@@ -3,15 +3,15 @@
 // gets its own queue of answers, as every open hidraw file does.
 #pragma once
 
+#include "channel/Report.h"
+#include "channel/sim/SimulatedFaults.h"
+#include "channel/sim/SimulatedMemory.h"
+
 #include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
-
-#include "channel/Report.h"
-#include "channel/sim/SimulatedFaults.h"
-#include "channel/sim/SimulatedMemory.h"
 
 namespace z9rt::sim {
 

@@ -1,10 +1,9 @@
 // The exported control of the simulated keyboard (SimulatedKeyboard.h).
 #include "SimulatedKeyboard.h"
-
-#include <cstdio>
-
 #include "channel/sim/SimulatedDevice.h"
 #include "keydefine/KeyRecord.h"
+
+#include <cstdio>
 
 namespace z9rt::sim {
 namespace {

@@ -1,9 +1,9 @@
 #include "channel/sim/SimulatedMemory.h"
 
+#include "keydefine/KeyRecord.h"
+
 #include <algorithm>
 #include <cmath>
-
-#include "keydefine/KeyRecord.h"
 
 namespace z9rt::sim {
 namespace {
@@ -11,10 +11,10 @@ namespace {
 // The default HW codes of the first model, by key number 1..82 (index 0 belongs to no key):
 // the layer without Fn, and the two Fn layers, which are equal.
 constexpr std::array<std::uint8_t, kLastKey + 1> kPlainLayerCodes = {
-    0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 84, 14, 15, 16, 17, 18, 19,
-    20, 21, 22, 23, 24, 25, 26, 27, 82, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40,
-    41, 83, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 86, 55, 56, 57, 58, 59, 60,
-    61, 62, 63, 64, 65, 66, 87, 85, 67, 68, 69, 70, 71, 156, 74, 88, 89, 90};
+    0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 84, 14,  15, 16, 17, 18, 19,
+    20, 21, 22, 23, 24, 25, 26, 27, 82, 28, 29, 30, 31, 32, 33, 34,  35, 36, 37, 38, 39,
+    40, 41, 83, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54,  86, 55, 56, 57, 58,
+    59, 60, 61, 62, 63, 64, 65, 66, 87, 85, 67, 68, 69, 70, 71, 156, 74, 88, 89, 90};
 constexpr std::array<std::uint8_t, kLastKey + 1> kFnLayerCodes = {
     0,   0,   112, 114, 113, 110, 109, 111, 108, 149, 168, 169, 170, 167, 159, 136, 148,
     138, 139, 141, 137, 0,   94,  95,  96,  92,  91,  79,  0,   78,  0,   158, 128, 157,
@@ -35,8 +35,9 @@ constexpr KeyRange kPrsmWithoutFn[] = {{10, 13}, {50, 50}, {64, 64}};
 
 template <std::size_t N>
 bool InRanges(const KeyRange (&ranges)[N], int key) {
-    return std::any_of(std::begin(ranges), std::end(ranges),
-                       [key](const KeyRange& range) { return key >= range.first && key <= range.last; });
+    return std::any_of(std::begin(ranges), std::end(ranges), [key](const KeyRange& range) {
+        return key >= range.first && key <= range.last;
+    });
 }
 
 bool FnDefaultCleared(int model, int key) {
@@ -63,7 +64,9 @@ std::uint8_t DefaultHWCode(int model, int layerNumber, int key) {
 std::array<std::uint8_t, 3> RainbowColour(int key) {
     const double hue = 6.0 * (key - kFirstKey) / kLastKey;  // 0..6
     const double rise = hue - std::floor(hue);
-    const auto level = [](double share) { return static_cast<std::uint8_t>(std::lround(share * 255)); };
+    const auto level = [](double share) {
+        return static_cast<std::uint8_t>(std::lround(share * 255));
+    };
     switch (static_cast<int>(hue)) {
         case 0:
             return {255, level(rise), 0};
@@ -132,8 +135,7 @@ std::string VersionText(int model) {
 }
 
 std::uint16_t ProductIdOfModel(int model) {
-    constexpr std::array<std::uint16_t, kLastModel> kProductIds = {0x502F, 0x512F, 0x522F,
-                                                                   0x532F};
+    constexpr std::array<std::uint16_t, kLastModel> kProductIds = {0x502F, 0x512F, 0x522F, 0x532F};
     return kProductIds[static_cast<std::size_t>(std::clamp(model, kFirstModel, kLastModel) - 1)];
 }
 

@@ -2,13 +2,13 @@
 // counters and the firmware lines it took.
 #pragma once
 
+#include "channel/Report.h"
+#include "keydefine/COrvo.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "channel/Report.h"
-#include "keydefine/COrvo.h"
 
 namespace z9rt::sim {
 
@@ -19,7 +19,7 @@ struct KeyboardMemory {
     int model = kFirstModel;
     std::array<std::vector<Payload>, kSlotCount> keyRecords;  // per slot, in the order written
     LightArea light{};
-    std::array<std::uint32_t, kLastKey> counters{};  // counter of key k at k − 1
+    std::array<std::uint32_t, kLastKey> counters{};        // counter of key k at k − 1
     std::vector<std::vector<std::uint8_t>> firmwareLines;  // accepted lines, decoded
     long firmwareLinesAccepted = 0;
     long firmwareLinesRefused = 0;

@@ -1,12 +1,11 @@
 #include "channel/sim/SimulatedStateFile.h"
 
-#include <unistd.h>
+#include "keydefine/KeyRecord.h"
 
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-
-#include "keydefine/KeyRecord.h"
+#include <unistd.h>
 
 namespace z9rt::sim {
 namespace {
@@ -30,6 +29,11 @@ std::string HexBytes(const Payload& payload) {
     return text;
 }
 
+bool IsHexByte(const std::string& word) {
+    return !word.empty() && word.size() <= 2 &&
+           word.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+}
+
 // Reads whole decimal numbers from a line, each checked against its range.
 class LineFields {
 public:
@@ -45,15 +49,7 @@ public:
         return value >= low && value <= high;
     }
 
-    bool HexByte(std::uint8_t& value) {
-        std::string word;
-        if (!(stream_ >> word) || word.size() > 2 ||
-            word.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
-            return false;
-        }
-        value = static_cast<std::uint8_t>(std::stoi(word, nullptr, 16));
-        return true;
-    }
+    bool Word(std::string& word) { return static_cast<bool>(stream_ >> word); }
 
     bool AtEnd() {
         std::string word;
@@ -106,16 +102,16 @@ struct Parser {
                 return false;
             }
             std::size_t count = 0;
-            std::uint8_t byte = 0;
-            while (count < payload.size() && fields.HexByte(byte)) {
-                payload[count++] = byte;
+            std::string word;
+            while (fields.Word(word)) {
+                if (count == payload.size() || !IsHexByte(word)) {
+                    why = "a record is up to 64 bytes of two hex digits each";
+                    return false;
+                }
+                payload[count++] = static_cast<std::uint8_t>(std::stoi(word, nullptr, 16));
             }
-            if (!fields.AtEnd()) {
-                why = "a record is up to 64 bytes of two hex digits each";
-                return false;
-            }
-            const std::size_t slot = static_cast<std::size_t>(SlotOf(static_cast<int>(a),
-                                                                     static_cast<int>(b)));
+            const std::size_t slot =
+                static_cast<std::size_t>(SlotOf(static_cast<int>(a), static_cast<int>(b)));
             if (!slotMentioned[slot]) {
                 memory.keyRecords[slot].clear();
                 slotMentioned[slot] = true;
@@ -167,8 +163,8 @@ std::string FormatState(const KeyboardMemory& memory) {
     text << kHeader << "model " << memory.model << '\n';
     for (int key = kFirstKey; key <= kLastKey; ++key) {
         const std::size_t at = static_cast<std::size_t>(key - kFirstKey) * 3;
-        text << "light " << key << ' ' << int{memory.light[at]} << ' '
-             << int{memory.light[at + 1]} << ' ' << int{memory.light[at + 2]} << '\n';
+        text << "light " << key << ' ' << int{memory.light[at]} << ' ' << int{memory.light[at + 1]}
+             << ' ' << int{memory.light[at + 2]} << '\n';
     }
     for (int key = kFirstKey; key <= kLastKey; ++key) {
         text << "counter " << key << ' ' << memory.counters[static_cast<std::size_t>(key - 1)]

@@ -13,12 +13,12 @@
 // its factory value, so an empty file is a factory-fresh keyboard.
 #pragma once
 
+#include "channel/sim/SimulatedMemory.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "channel/sim/SimulatedMemory.h"
 
 namespace z9rt::sim {
 
