@@ -16,7 +16,7 @@ CContinousKeyDefine::CContinousKeyDefine(int key, int layer)
 
 bool CContinousKeyDefine::EncodeRecords(unsigned char* records, int recordSize,
                                         int& byteCount) const {
-    if (recordSize != static_cast<int>(z9rt::kRecordSize)) {
+    if (!IsKeyRecordSize(recordSize)) {
         return false;
     }
     byteCount = recordSize;
@@ -28,13 +28,10 @@ bool CContinousKeyDefine::EncodeRecords(unsigned char* records, int recordSize,
     if (codes.empty()) {
         return true;
     }
-    const std::size_t count = std::min(codes.size(), record::kContinousMaxCodes);
     records[record::kContinousIntervalHigh] = z9rt::HighByte(interval);
     records[record::kContinousIntervalLow] = z9rt::LowByte(interval);
-    records[record::kContinousCount] = static_cast<unsigned char>(count);
-    for (std::size_t index = 0; index < count; ++index) {
-        records[record::kContinousCodes + index] = z9rt::LowByte(codes[index]);
-    }
+    records[record::kContinousCount] = static_cast<unsigned char>(
+        WriteCodes(codes, record::kContinousMaxCodes, records + record::kContinousCodes));
     return true;
 }
 
@@ -42,14 +39,11 @@ void CContinousKeyDefine::DecodeRecords(const unsigned char* records, int record
                                         int byteCount) {
     codes.clear();
     interval = 0;
-    if (records == nullptr || recordSize != static_cast<int>(z9rt::kRecordSize) ||
-        byteCount < recordSize) {
-        return;
+    if (HoldsRecord(records, recordSize, byteCount)) {
+        interval = z9rt::BigEndian16(records + record::kContinousIntervalHigh);
+        codes = ReadCodes(records + record::kContinousCodes, records[record::kContinousCount],
+                          record::kContinousMaxCodes);
     }
-    interval = z9rt::BigEndian16(records + record::kContinousIntervalHigh);
-    const std::size_t count =
-        std::min<std::size_t>(records[record::kContinousCount], record::kContinousMaxCodes);
-    codes.assign(records + record::kContinousCodes, records + record::kContinousCodes + count);
 }
 
 int CContinousKeyDefine::ArrayLength() const {

@@ -33,6 +33,15 @@ public:
 protected:
     // The five header bytes of one record.
     void WriteRecordHeader(unsigned char* record) const;
+
+    static bool IsKeyRecordSize(int recordSize);
+    // Whether `byteCount` bytes at `records` hold at least one whole key record.
+    static bool HoldsRecord(const unsigned char* records, int recordSize, int byteCount);
+    // The low bytes of at most `most` codes, written at `out`; returns how many were written.
+    static std::size_t WriteCodes(const std::vector<int>& codes, std::size_t most,
+                                  unsigned char* out);
+    // `count` codes (at most `most`) read from `in`.
+    static std::vector<int> ReadCodes(const unsigned char* in, std::size_t count, std::size_t most);
 };
 
 // Kind 0: the codes are sent together (one key, or a combination).

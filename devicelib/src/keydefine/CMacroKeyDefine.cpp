@@ -30,7 +30,7 @@ std::size_t CMacroKeyDefine::BodyLength() const {
 }
 
 bool CMacroKeyDefine::EncodeRecords(unsigned char* records, int recordSize, int& byteCount) const {
-    if (recordSize != static_cast<int>(z9rt::kRecordSize)) {
+    if (!IsKeyRecordSize(recordSize)) {
         return false;
     }
     const std::size_t bodyLength = BodyLength();
@@ -75,8 +75,7 @@ void CMacroKeyDefine::DecodeRecords(const unsigned char* records, int recordSize
     cycles = 0;
     delaysFlag = 0;
     interval = 0;
-    if (records == nullptr || recordSize != static_cast<int>(z9rt::kRecordSize) ||
-        byteCount < recordSize) {
+    if (!HoldsRecord(records, recordSize, byteCount)) {
         return;
     }
     cycles = records[record::kMacroCycles];

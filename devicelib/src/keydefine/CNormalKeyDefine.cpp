@@ -14,7 +14,7 @@ CNormalKeyDefine::CNormalKeyDefine(int key, int layer)
     : CKeyDefine(key, layer, static_cast<int>(z9rt::KeyKind::Normal)) {}
 
 bool CNormalKeyDefine::EncodeRecords(unsigned char* records, int recordSize, int& byteCount) const {
-    if (recordSize != static_cast<int>(z9rt::kRecordSize)) {
+    if (!IsKeyRecordSize(recordSize)) {
         return false;
     }
     byteCount = recordSize;
@@ -22,23 +22,17 @@ bool CNormalKeyDefine::EncodeRecords(unsigned char* records, int recordSize, int
         return true;
     }
     WriteRecordHeader(records);
-    const std::size_t count = std::min(codes.size(), record::kNormalMaxCodes);
-    records[record::kNormalCount] = static_cast<unsigned char>(count);
-    for (std::size_t index = 0; index < count; ++index) {
-        records[record::kNormalCodes + index] = z9rt::LowByte(codes[index]);
-    }
+    records[record::kNormalCount] = static_cast<unsigned char>(
+        WriteCodes(codes, record::kNormalMaxCodes, records + record::kNormalCodes));
     return true;
 }
 
 void CNormalKeyDefine::DecodeRecords(const unsigned char* records, int recordSize, int byteCount) {
     codes.clear();
-    if (records == nullptr || recordSize != static_cast<int>(z9rt::kRecordSize) ||
-        byteCount < recordSize) {
-        return;
+    if (HoldsRecord(records, recordSize, byteCount)) {
+        codes = ReadCodes(records + record::kNormalCodes, records[record::kNormalCount],
+                          record::kNormalMaxCodes);
     }
-    const std::size_t count =
-        std::min<std::size_t>(records[record::kNormalCount], record::kNormalMaxCodes);
-    codes.assign(records + record::kNormalCodes, records + record::kNormalCodes + count);
 }
 
 int CNormalKeyDefine::ArrayLength() const {
