@@ -63,7 +63,7 @@ bool CMacroKeyDefine::EncodeRecords(unsigned char* records, int recordSize, int&
         const std::size_t from = static_cast<std::size_t>(index) * record::kMacroBodyPerRecord;
         const std::size_t to = std::min(bodyLength, from + record::kMacroBodyPerRecord);
         if (from < to) {
-            std::copy(body.begin() + from, body.begin() + to, out + record::kMacroBody);
+            std::copy(body.data() + from, body.data() + to, out + record::kMacroBody);
         }
     }
     return true;
@@ -94,7 +94,7 @@ void CMacroKeyDefine::DecodeRecords(const unsigned char* records, int recordSize
     const std::size_t bodyLength = std::min(announced, body.size());
 
     if (delaysFlag == 0) {
-        codes.assign(body.begin(), body.begin() + bodyLength);
+        codes.assign(body.data(), body.data() + bodyLength);
         delays.assign(codes.size(), 0);
         return;
     }

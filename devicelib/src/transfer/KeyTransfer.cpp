@@ -37,7 +37,7 @@ bool SendSlot(CKeyboardUtil& channel, int slot, const CKeyDefine* definition) {
     }
     Payload payload;
     for (std::size_t at = 0; at < records.size(); at += kRecordSize) {
-        std::copy(records.begin() + at, records.begin() + at + kRecordSize, payload.begin());
+        std::copy(records.data() + at, records.data() + at + kRecordSize, payload.begin());
         if (!channel.SendPayload(payload)) {
             return false;
         }
