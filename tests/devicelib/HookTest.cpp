@@ -10,6 +10,8 @@
 #include <linux/input-event-codes.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -172,12 +174,18 @@ TEST(HookInstall, WithoutEventDevicesNothingIsInstalled) {
     KeyBoardProc(0, WM_KEYDOWN, &record);
     EXPECT_EQ(posts.Posts().size(), 1u);
 
-    // A directory with no keyboards in it is no better.
-    const char* const before = std::getenv("Z9RT_HOOK_INPUT");
-    setenv("Z9RT_HOOK_INPUT", "/nonexistent-z9rt-input", 1);
-    InstallHook(testsupport::TestWindow());  // replaces the first
-    EXPECT_FALSE(IsHookInstalled());
-    setenv("Z9RT_HOOK_INPUT", before != nullptr ? before : "none", 1);
+    // A directory without keyboards in it is no better: a missing one, or one whose "event"
+    // entries are no input devices.
+    const std::string directory = std::filesystem::temp_directory_path() / "z9rt-hook-test";
+    std::filesystem::create_directories(directory);
+    std::ofstream(directory + "/event0") << "not a device";
+    for (const std::string& input : {std::string("/nonexistent-z9rt-input"), directory}) {
+        setenv("Z9RT_HOOK_INPUT", input.c_str(), 1);
+        InstallHook(testsupport::TestWindow());  // replaces the first
+        EXPECT_FALSE(IsHookInstalled()) << input;
+    }
+    std::filesystem::remove_all(directory);
+    setenv("Z9RT_HOOK_INPUT", "none", 1);
     UninstallHook();
     EXPECT_FALSE(IsHookInstalled());
 }

@@ -7,7 +7,21 @@
 
 namespace {
 
+// Like the program's own facade: a static object, destroyed after everything the library
+// made on first use.
+COrvoHWI facadeLivingUntilExit;
+
+TEST(SharedLibrary, StaticFacadeClosesTheKeyboardAtExit) {
+    // The firmware line leaves a change that only closing the connection writes to the state
+    // file, which happens during static destruction, after this test has ended.
+    z9rt::sim::UseSimulatedStateFile("static-facade-state.txt");
+    ASSERT_TRUE(facadeLivingUntilExit.__createDev());
+    ASSERT_TRUE(facadeLivingUntilExit.WriteFirmwareToKeyboard(":00000001FF\r\n", 13, nullptr));
+    EXPECT_EQ(z9rt::sim::ReadSimulatedKeyboard().firmwareLinesAccepted, 1);
+}
+
 TEST(SharedLibrary, ProgramDrivesTheSimulatedKeyboard) {
+    z9rt::sim::UseSimulatedStateFile("");
     z9rt::sim::ResetSimulatedKeyboard(kDeviceTypeSBle);
     COrvoHWI device;
     EXPECT_EQ(device.DetectDeviceType(), kDeviceTypeSBle);

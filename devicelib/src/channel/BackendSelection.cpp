@@ -10,13 +10,15 @@
 namespace z9rt {
 
 HidBackend& ActiveBackend() {
-    static HidapiBackend hidapi;
-    static SimulatedBackend simulated;
+    // Never destroyed, so that a facade in a static object can still close its connection
+    // during the program's static destruction.
+    static HidBackend* const hidapi = new HidapiBackend;
+    static HidBackend* const simulated = new SimulatedBackend;
     const char* const choice = std::getenv("Z9RT_HID");
     if (choice != nullptr && std::strcmp(choice, "sim") == 0) {
-        return simulated;
+        return *simulated;
     }
-    return hidapi;
+    return *hidapi;
 }
 
 std::unique_ptr<HidConnection> OpenConnection(const std::string& path) {

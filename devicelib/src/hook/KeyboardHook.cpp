@@ -35,11 +35,12 @@ constexpr std::uintptr_t kVirtualKeyMask = 0x3FFFFFFFu;
 constexpr std::intptr_t kExtendedKeyParam = 0x01000000;
 constexpr std::intptr_t kSwallowed = 1;
 
-std::mutex installMutex;                          // InstallHook and UninstallHook
-std::unique_ptr<z9rt::EvdevKeySource> keySource;  // null: no hook installed
-z9rt::KeyEventTranslator translator;              // used by the source's thread only
+std::mutex installMutex;              // InstallHook and UninstallHook
+z9rt::KeyEventTranslator translator;  // used by the source's thread only
 std::atomic<WindowHandle> targetWindow{nullptr};
 std::array<std::atomic<bool>, 256> keysDown{};  // by virtual-key code
+// Defined last, so that at exit its thread stops before what the thread uses is destroyed.
+std::unique_ptr<z9rt::EvdevKeySource> keySource;  // null: no hook installed
 
 void ForgetKeysDown() {
     for (auto& down : keysDown) {

@@ -62,8 +62,10 @@ int ModelFromEnvironment(std::optional<int>& chosen) {
 }  // namespace
 
 SimulatedDevice& SimulatedDevice::Instance() {
-    static SimulatedDevice keyboard;
-    return keyboard;
+    // Never destroyed: a facade that lives in a static object closes its connection during the
+    // program's static destruction, which may come after this function's statics are gone.
+    static SimulatedDevice* const keyboard = new SimulatedDevice;
+    return *keyboard;
 }
 
 SimulatedDevice::SimulatedDevice() {
