@@ -15,6 +15,7 @@ TEST(SharedLibrary, StaticFacadeClosesTheKeyboardAtExit) {
     // The firmware line leaves a change that only closing the connection writes to the state
     // file, which happens during static destruction, after this test has ended.
     z9rt::sim::UseSimulatedStateFile("static-facade-state.txt");
+    z9rt::sim::ResetSimulatedKeyboard(kDeviceTypePrsmBle);
     ASSERT_TRUE(facadeLivingUntilExit.__createDev());
     ASSERT_TRUE(facadeLivingUntilExit.WriteFirmwareToKeyboard(":00000001FF\r\n", 13, nullptr));
     EXPECT_EQ(z9rt::sim::ReadSimulatedKeyboard().firmwareLinesAccepted, 1);
