@@ -1,7 +1,7 @@
 // The faults the simulated keyboard can show, chosen with Z9RT_SIM_FAULT (or from a test):
 // a comma-separated list of
 //   busy            the keyboard is present but cannot be opened (another program holds it)
-//   silent          it takes every report and answers none
+//   silent          reports can be written to it, but it neither acts on them nor answers
 //   unplug-after=N  it takes N reports, then is gone: writes and reads fail, it no longer
 //                   enumerates
 //   noise           a stray report comes between the reports of every stream
