@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -9,6 +10,7 @@ constexpr char32_t kReplacementCharacter = 0xFFFD;
 constexpr char32_t kLastCodePoint = 0x10FFFF;
 constexpr char32_t kFirstSurrogate = 0xD800;
 constexpr char32_t kLastSurrogate = 0xDFFF;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 
 bool IsBlank(wchar_t c) {
     return c == L' ' || (c >= L'\t' && c <= L'\r');
@@ -76,7 +78,7 @@ std::size_t Utf8Length(char32_t c) {
     return c < 0x10000 ? 3 : 4;
 }
 
-char* EncodeUtf8(char32_t c, char* out) {
+char* EncodeScalar(char32_t c, char* out) {
     if (c < 0x80) {
         *out++ = static_cast<char>(c);
     } else if (c < 0x800) {
@@ -102,20 +104,36 @@ char32_t ScalarOf(wchar_t c) {
 
 }  // namespace
 
-int ParseDecimal(std::wstring_view text) {
+namespace {
+
+template <typename Char>
+int ParseDecimalText(std::basic_string_view<Char> text) {
+    // Most numbers in files are a few plain digits.
+    constexpr std::size_t kSafeDigits = 9;  // cannot overflow
+    if (!text.empty() && text.size() <= kSafeDigits) {
+        int value = 0;
+        std::size_t i = 0;
+        while (i < text.size() && text[i] >= Char('0') && text[i] <= Char('9')) {
+            value = value * 10 + static_cast<int>(text[i] - Char('0'));
+            ++i;
+        }
+        if (i == text.size()) {
+            return value;
+        }
+    }
     std::size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) {
+    while (i < text.size() && IsBlank(static_cast<wchar_t>(text[i]))) {
         ++i;
     }
     bool negative = false;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
-        negative = text[i] == L'-';
+    if (i < text.size() && (text[i] == Char('+') || text[i] == Char('-'))) {
+        negative = text[i] == Char('-');
         ++i;
     }
     constexpr std::int64_t kLimit = std::int64_t{INT_MAX} + 1;
     std::int64_t magnitude = 0;
-    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
-        magnitude = magnitude * 10 + (text[i] - L'0');
+    for (; i < text.size() && text[i] >= Char('0') && text[i] <= Char('9'); ++i) {
+        magnitude = magnitude * 10 + (text[i] - Char('0'));
         if (magnitude > kLimit) {
             magnitude = kLimit;  // saturated; keep consuming digits
         }
@@ -127,17 +145,35 @@ int ParseDecimal(std::wstring_view text) {
     return static_cast<int>(value);
 }
 
+}  // namespace
+
+int ParseDecimal(std::wstring_view text) {
+    return ParseDecimalText(text);
+}
+
+int ParseDecimal(std::string_view text) {
+    return ParseDecimalText(text);
+}
+
 std::wstring DelayItemText(int milliseconds) {
     return L"<" + std::to_wstring(milliseconds) + L" ms>";
 }
 
-void AppendWideFromUtf8(std::wstring& out, std::string_view bytes) {
-    const std::size_t start = out.size();
-    out.resize(start + bytes.size());  // never more characters than bytes
-    wchar_t* write = out.data() + start;
+std::size_t DecodeUtf8(std::string_view bytes, wchar_t* out) {
+    wchar_t* write = out;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p < end) {
+        // Eight ASCII bytes at a time where the text allows.
+        std::uint64_t eight = 0;
+        if (end - p >= 8 && (std::memcpy(&eight, p, 8), (eight & kHighBits) == 0)) {
+            for (int i = 0; i < 8; ++i) {
+                write[i] = static_cast<wchar_t>(p[i]);
+            }
+            write += 8;
+            p += 8;
+            continue;
+        }
         if (*p < 0x80) {
             *write++ = static_cast<wchar_t>(*p++);
             continue;
@@ -150,7 +186,13 @@ void AppendWideFromUtf8(std::wstring& out, std::string_view bytes) {
             p += sequence.length;
         }
     }
-    out.resize(static_cast<std::size_t>(write - out.data()));
+    return static_cast<std::size_t>(write - out);
+}
+
+void AppendWideFromUtf8(std::wstring& out, std::string_view bytes) {
+    const std::size_t start = out.size();
+    out.resize(start + bytes.size());  // never more characters than bytes
+    out.resize(start + DecodeUtf8(bytes, out.data() + start));
 }
 
 std::wstring WideFromUtf8(std::string_view bytes) {
@@ -171,9 +213,21 @@ void AppendUtf8FromWide(std::string& out, std::wstring_view text) {
         if (static_cast<char32_t>(c) < 0x80) {
             *write++ = static_cast<char>(c);
         } else {
-            write = EncodeUtf8(ScalarOf(c), write);
+            write = EncodeScalar(ScalarOf(c), write);
         }
     }
+}
+
+std::size_t EncodeUtf8(std::wstring_view text, char* out) {
+    char* write = out;
+    for (wchar_t c : text) {
+        if (static_cast<char32_t>(c) < 0x80) {
+            *write++ = static_cast<char>(c);
+        } else {
+            write = EncodeScalar(ScalarOf(c), write);
+        }
+    }
+    return static_cast<std::size_t>(write - out);
 }
 
 std::string Utf8FromWide(std::wstring_view text) {
@@ -186,6 +240,11 @@ bool IsValidUtf8(std::string_view bytes, bool allowCutShort) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p < end) {
+        std::uint64_t eight = 0;
+        if (end - p >= 8 && (std::memcpy(&eight, p, 8), (eight & kHighBits) == 0)) {
+            p += 8;
+            continue;
+        }
         if (*p < 0x80) {
             ++p;
             continue;

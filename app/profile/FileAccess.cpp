@@ -1,5 +1,6 @@
 #include "profile/FileAccess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -104,11 +105,21 @@ bool ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes, std:
         whyNot = path.string() + ": file too large";
         return false;
     }
-    // The size is only a hint (special files report 0): read until the end, within the limit.
-    bytes.reserve(static_cast<std::size_t>(status.st_size));
-    char buffer[1 << 16];
+    // The size is only a hint (special files report 0, files may grow): read straight into
+    // the string until the end, within the limit.
+    constexpr std::size_t kMinimumRead = 1 << 16;
+    std::size_t filled = 0;
+    bytes.resize(std::max(static_cast<std::size_t>(status.st_size) + 1, kMinimumRead));
     while (true) {
-        const ssize_t count = ::read(file.Get(), buffer, sizeof buffer);
+        if (filled == bytes.size()) {
+            if (bytes.size() > maxBytes) {
+                whyNot = path.string() + ": file too large";
+                bytes.clear();
+                return false;
+            }
+            bytes.resize(std::min(bytes.size() * 2, maxBytes + 1));
+        }
+        const ssize_t count = ::read(file.Get(), bytes.data() + filled, bytes.size() - filled);
         if (count < 0) {
             if (errno == EINTR) {
                 continue;
@@ -120,18 +131,25 @@ bool ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes, std:
         if (count == 0) {
             break;
         }
-        if (bytes.size() + static_cast<std::size_t>(count) > maxBytes) {
-            whyNot = path.string() + ": file too large";
-            bytes.clear();
-            return false;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(count));
+        filled += static_cast<std::size_t>(count);
     }
+    if (filled > maxBytes) {
+        whyNot = path.string() + ": file too large";
+        bytes.clear();
+        return false;
+    }
+    bytes.resize(filled);
     return true;
 }
 
 bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
                          std::string& whyNot) {
+    return ReplaceFileContents(
+        path, [bytes](const ByteSink& sink) { return sink(bytes); }, whyNot);
+}
+
+bool ReplaceFileContents(const std::filesystem::path& path,
+                         const std::function<bool(const ByteSink&)>& produce, std::string& whyNot) {
     const std::filesystem::path target = ReplacedFile(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
@@ -162,7 +180,18 @@ bool ReplaceFileContents(const std::filesystem::path& path, std::string_view byt
     if (exists && ::fchmod(file.Get(), existing.st_mode & kPermissionBits) != 0) {
         return fail(errno);
     }
-    if (!WriteAll(file.Get(), bytes) || ::fsync(file.Get()) != 0) {
+    int writeError = 0;
+    const ByteSink sink = [&file, &writeError](std::string_view piece) {
+        if (!WriteAll(file.Get(), piece)) {
+            writeError = errno;
+            return false;
+        }
+        return true;
+    };
+    if (!produce(sink)) {
+        return fail(writeError != 0 ? writeError : EIO);
+    }
+    if (::fsync(file.Get()) != 0) {
         return fail(errno);
     }
     if (!file.Close()) {

@@ -3,8 +3,12 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+
+// Takes the next piece of a file's content; false stops the writing (the write failed).
+using ByteSink = std::function<bool(std::string_view)>;
 
 // Reads the whole file into `bytes`. False, with the reason in `whyNot`, when it cannot be
 // opened or read or is larger than `maxBytes`.
@@ -16,3 +20,7 @@ bool ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes, std:
 // permissions. On failure the new file is removed, `path` is untouched and `whyNot` says why.
 bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
                          std::string& whyNot);
+// The same with the content handed over in pieces by `produce`, which returns false when it
+// could not produce all of it.
+bool ReplaceFileContents(const std::filesystem::path& path,
+                         const std::function<bool(const ByteSink&)>& produce, std::string& whyNot);

@@ -1,36 +1,47 @@
 #include "profile/ItemListXml.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 
 namespace {
 
-constexpr std::wstring_view kListElement = L"List";
-constexpr std::wstring_view kItemElement = L"x";
-constexpr std::wstring_view kItemIndex = L"ID";
-constexpr std::wstring_view kItemText = L"t1";
-constexpr std::wstring_view kSizeOfView = L"SizeOfView";
-constexpr std::wstring_view kViewStartAt = L"ViewStartAt";
-constexpr std::wstring_view kCursorPos = L"CursorPos";
-constexpr std::wstring_view kCycles = L"Cycles";
-constexpr std::wstring_view kIsAutoInterval = L"IsAutoInterval";
-constexpr std::wstring_view kDelay = L"Delay";
-constexpr std::wstring_view kPlayMode = L"PlayMode";
+constexpr std::string_view kListElement = "List";
+constexpr std::string_view kItemElement = "x";
+constexpr std::string_view kItemIndex = "ID";
+constexpr std::string_view kItemText = "t1";
+constexpr std::string_view kSizeOfView = "SizeOfView";
+constexpr std::string_view kViewStartAt = "ViewStartAt";
+constexpr std::string_view kCursorPos = "CursorPos";
+constexpr std::string_view kCycles = "Cycles";
+constexpr std::string_view kIsAutoInterval = "IsAutoInterval";
+constexpr std::string_view kDelay = "Delay";
+constexpr std::string_view kPlayMode = "PlayMode";
+
+// The attributes of a "List" element, in the order they are written.
+constexpr std::string_view kListAttributes[] = {
+    kSizeOfView, kViewStartAt, kCursorPos, kCycles, kIsAutoInterval, kDelay, kPlayMode,
+};
 
 void ReadList(CXmlDoc& doc, CItemList& list, ListReadLimits& limits, int depth) {
     list.Clear();
     if (!doc.FindNextElement(kListElement)) {
         return;
     }
-    list.SizeOfView = doc.GetAttributeInt(kSizeOfView);
-    list.ViewStartAt = doc.GetAttributeInt(kViewStartAt);
-    list.CursorPos = doc.GetAttributeInt(kCursorPos);
-    list.Cycles = doc.GetAttributeInt(kCycles);
-    list.IsAutoInterval = doc.GetAttributeInt(kIsAutoInterval) != 0;
-    list.Delay = doc.GetAttributeInt(kDelay);
-    list.PlayMode = doc.GetAttributeInt(kPlayMode);
-    if (depth >= limits.maxDepth || !doc.EnterElement()) {
+    int values[std::size(kListAttributes)];
+    doc.GetAttributeInts(kListAttributes, values, std::size(kListAttributes));
+    list.SizeOfView = values[0];
+    list.ViewStartAt = values[1];
+    list.CursorPos = values[2];
+    list.Cycles = values[3];
+    list.IsAutoInterval = values[4] != 0;
+    list.Delay = values[5];
+    list.PlayMode = values[6];
+    if (depth >= limits.maxDepth) {
         return;
     }
+    list.Reserve(std::min(doc.ChildCount(), limits.maxItems));
+    doc.EnterElement();
     while (doc.FindNextElement(kItemElement)) {
         const int id = doc.GetAttributeInt(kItemIndex);
         if (id < 0 || static_cast<std::size_t>(id) >= limits.maxItems) {
@@ -59,14 +70,14 @@ void ReadList(CXmlDoc& doc, CItemList& list, ListReadLimits& limits, int depth) 
 }  // namespace
 
 void WriteItemList(CXmlDoc& doc, const CItemList& list) {
+    const int values[] = {
+        list.SizeOfView, list.ViewStartAt, list.CursorPos, list.Cycles, list.IsAutoInterval ? 1 : 0,
+        list.Delay,      list.PlayMode,
+    };
     doc.AppendElement(kListElement);
-    doc.SetAttribute(kSizeOfView, list.SizeOfView);
-    doc.SetAttribute(kViewStartAt, list.ViewStartAt);
-    doc.SetAttribute(kCursorPos, list.CursorPos);
-    doc.SetAttribute(kCycles, list.Cycles);
-    doc.SetAttribute(kIsAutoInterval, list.IsAutoInterval ? 1 : 0);
-    doc.SetAttribute(kDelay, list.Delay);
-    doc.SetAttribute(kPlayMode, list.PlayMode);
+    for (std::size_t i = 0; i < std::size(kListAttributes); ++i) {
+        doc.SetAttribute(kListAttributes[i], values[i]);
+    }
     if (list.Empty()) {
         return;
     }

@@ -11,26 +11,26 @@
 namespace {
 
 constexpr std::wstring_view kDeclaration = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
-constexpr std::wstring_view kComboLibrary = L"PredefinedCombo";
-constexpr std::wstring_view kMacroLibrary = L"PredefinedMacro";
-constexpr std::wstring_view kEmulationLibrary = L"PredefinedEmu";
-constexpr std::wstring_view kColours = L"BackgroundLightSettings";
-constexpr std::wstring_view kColour = L"AREA";
-constexpr std::wstring_view kAssignments = L"CurrentSettings";
-constexpr std::wstring_view kAssignment = L"KEY";
-constexpr std::wstring_view kContent = L"ComboKey";
-constexpr std::wstring_view kId = L"ID";
-constexpr std::wstring_view kRed = L"Red";
-constexpr std::wstring_view kGreen = L"Green";
-constexpr std::wstring_view kBlue = L"Blue";
-constexpr std::wstring_view kLevel = L"Level";
-constexpr std::wstring_view kMode = L"Mode";
-constexpr std::wstring_view kHWCode = L"HWCode";
+constexpr std::string_view kComboLibrary = "PredefinedCombo";
+constexpr std::string_view kMacroLibrary = "PredefinedMacro";
+constexpr std::string_view kEmulationLibrary = "PredefinedEmu";
+constexpr std::string_view kColours = "BackgroundLightSettings";
+constexpr std::string_view kColour = "AREA";
+constexpr std::string_view kAssignments = "CurrentSettings";
+constexpr std::string_view kAssignment = "KEY";
+constexpr std::string_view kContent = "ComboKey";
+constexpr std::string_view kId = "ID";
+constexpr std::string_view kRed = "Red";
+constexpr std::string_view kGreen = "Green";
+constexpr std::string_view kBlue = "Blue";
+constexpr std::string_view kLevel = "Level";
+constexpr std::string_view kMode = "Mode";
+constexpr std::string_view kHWCode = "HWCode";
 
 constexpr int kColourMax = 255;
 
 struct Library {
-    std::wstring_view section;
+    std::string_view section;
     CItemList CKeyboardProfile::*list;
 };
 
@@ -78,6 +78,48 @@ void WriteAssignments(const CKeyboardProfile& profile, CXmlDoc& doc) {
     doc.LeaveElement();
 }
 
+// What a profile's text and index will hold, roughly, so that writing it moves nothing.
+struct DocumentSize {
+    std::size_t bytes = 0;
+    std::size_t elements = 0;
+
+    // Bytes of a "List" line with its attributes and end tag, of an "x" line without its text,
+    // of a "KEY" group without its list, and of an "AREA" line.
+    static constexpr std::size_t kListBytes = 120;
+    static constexpr std::size_t kItemBytes = 30;
+    static constexpr std::size_t kKeyBytes = 80;
+    static constexpr std::size_t kColourBytes = 50;
+    static constexpr std::size_t kFixedBytes = 512;
+
+    void Add(const CItemList& list) {
+        bytes += kListBytes;
+        elements += 1;
+        for (const std::wstring& item : list.Items()) {
+            bytes += kItemBytes + item.size();
+            elements += 1;
+        }
+        for (const CItemList& subList : list.SubLists()) {
+            Add(subList);
+        }
+    }
+};
+
+DocumentSize SizeOf(const CKeyboardProfile& profile) {
+    DocumentSize size;
+    size.bytes = DocumentSize::kFixedBytes + kKeyCount * DocumentSize::kColourBytes +
+                 kKeySlotCount * DocumentSize::kKeyBytes;
+    size.elements = 16 + kKeyCount + 2 * kKeySlotCount;
+    for (const Library& library : kLibraries) {
+        size.Add(profile.*library.list);
+    }
+    for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
+        for (const CItemList& list : profile.keyList[static_cast<std::size_t>(key)]) {
+            size.Add(list);
+        }
+    }
+    return size;
+}
+
 // Positions the document inside the root element, before its first child.
 bool EnterRoot(CXmlDoc& doc, std::wstring_view model) {
     doc.ResetPosition();
@@ -86,7 +128,7 @@ bool EnterRoot(CXmlDoc& doc, std::wstring_view model) {
 
 // Enters the section of that name, searched from the root's first child, so that a missing
 // or misplaced section costs only itself.
-bool EnterSection(CXmlDoc& doc, std::wstring_view model, std::wstring_view section) {
+bool EnterSection(CXmlDoc& doc, std::wstring_view model, std::string_view section) {
     return EnterRoot(doc, model) && doc.FindNextElement(section) && doc.EnterElement();
 }
 
@@ -94,7 +136,7 @@ void ReadColours(CXmlDoc& doc, std::wstring_view model, CKeyboardProfile& profil
     if (!EnterSection(doc, model, kColours)) {
         return;
     }
-    auto component = [&doc](std::wstring_view name) {
+    auto component = [&doc](std::string_view name) {
         return std::clamp(doc.GetAttributeInt(name), 0, kColourMax);
     };
     while (doc.FindNextElement(kColour)) {
@@ -166,7 +208,9 @@ std::string ProfileResult::Message() const {
 }
 
 void BuildProfileDocument(const CKeyboardProfile& profile, int deviceType, CXmlDoc& doc) {
-    doc.SetText(std::wstring(kDeclaration));  // no element yet: not well-formed on its own
+    doc.SetText(kDeclaration);  // no element yet: not well-formed on its own
+    const DocumentSize size = SizeOf(profile);
+    doc.Reserve(size.bytes, size.elements);
     doc.AppendElement(ModelName(deviceType));
     doc.EnterElement();
     for (const Library& library : kLibraries) {

@@ -5,20 +5,38 @@
 #include "profile/XmlEscape.h"
 #include "profile/XmlFileEncoding.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
+
 namespace {
 
-constexpr std::wstring_view kLineBreak = L"\r\n";
+constexpr std::string_view kLineBreak = "\r\n";
+constexpr std::string_view kEmptyTagClose = "/>";
 // "<" name "/>" and "</" name ">" around a name.
 constexpr std::size_t kEmptyTagExtra = 3;
 constexpr std::size_t kEndTagExtra = 3;
+// ' name="' and '"' around an attribute value.
+constexpr std::size_t kAttributeExtra = 4;
+// Characters of the longest int, "-2147483648".
+constexpr std::size_t kMaxIntLength = 11;
 
-bool IsValidName(std::wstring_view name) {
+// Characters that may not appear in tag and attribute names we write.
+constexpr std::array<bool, 256> MakeForbiddenNameCharacters() {
+    std::array<bool, 256> forbidden{};
+    for (char c : {' ', '\t', '\r', '\n', '/', '>', '<', '=', '"', '\'', '&', '\0'}) {
+        forbidden[static_cast<unsigned char>(c)] = true;
+    }
+    return forbidden;
+}
+constexpr std::array<bool, 256> kForbiddenNameCharacters = MakeForbiddenNameCharacters();
+
+bool IsValidName(std::string_view name) {
     if (name.empty()) {
         return false;
     }
-    for (wchar_t c : name) {
-        if (IsNameEnd(c) || c == L'<' || c == L'=' || c == L'"' || c == L'\'' || c == L'&' ||
-            c == L'\0') {
+    for (char c : name) {
+        if (kForbiddenNameCharacters[static_cast<unsigned char>(c)]) {
             return false;
         }
     }
@@ -29,48 +47,117 @@ std::uint32_t AddTo(std::uint32_t value, std::int64_t delta) {
     return static_cast<std::uint32_t>(static_cast<std::int64_t>(value) + delta);
 }
 
+template <typename Word>
+Word Load(const char* bytes) {
+    Word word;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+
+// Whether `text` starts with `name`. Names are short: compares them in at most two
+// overlapping words instead of byte by byte.
+bool SameText(const char* text, std::string_view name) {
+    const char* n = name.data();
+    std::size_t size = name.size();
+    while (size > 16) {
+        if (Load<std::uint64_t>(text) != Load<std::uint64_t>(n)) {
+            return false;
+        }
+        text += 8;
+        n += 8;
+        size -= 8;
+    }
+    if (size >= 8) {
+        return Load<std::uint64_t>(text) == Load<std::uint64_t>(n) &&
+               Load<std::uint64_t>(text + size - 8) == Load<std::uint64_t>(n + size - 8);
+    }
+    if (size >= 4) {
+        return Load<std::uint32_t>(text) == Load<std::uint32_t>(n) &&
+               Load<std::uint32_t>(text + size - 4) == Load<std::uint32_t>(n + size - 4);
+    }
+    for (std::size_t i = 0; i < size; ++i) {
+        if (text[i] != n[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+char* Put(char* out, std::string_view text) {
+    for (char c : text) {
+        *out++ = c;
+    }
+    return out;
+}
+
+// The decimal form of `value` ("%d").
+std::string_view Decimal(int value, char (&digits)[kMaxIntLength + 1]) {
+    char* const end = digits + sizeof digits;
+    char* first = end;
+    // In 64 bits, so that the most negative value has a magnitude too.
+    std::int64_t magnitude = value;
+    if (magnitude < 0) {
+        magnitude = -magnitude;
+    }
+    do {
+        *--first = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) {
+        *--first = '-';
+    }
+    return std::string_view(first, static_cast<std::size_t>(end - first));
+}
+
+// A number in an attribute value, references replaced first where there are any.
+int ParseAttributeNumber(std::string_view raw) {
+    for (char c : raw) {
+        if (c == '&') {
+            return ParseDecimal(UnescapeUtf8(raw));
+        }
+    }
+    return ParseDecimal(raw);  // blanks, signs and digits read the same in UTF-8
+}
+
 }  // namespace
 
-bool CXmlDoc::SetText(std::wstring text) {
-    text_.Assign(std::move(text));
-    ResetPosition();
+void CXmlDoc::Parse() {
+    levels_.clear();
+    current_ = kNoElement;
     writeFailed_ = false;
-    Edited();
+    ++revision_;
     if (!ParseMarkup(text_.View(0, text_.Size()), index_, diagnostics_)) {
         text_.Clear();
-        return false;
+        index_.Clear();
     }
+}
+
+bool CXmlDoc::SetText(std::wstring_view text) {
+    text_.Assign(Utf8FromWide(text));
+    Parse();
+    return diagnostics_.empty();
+}
+
+std::wstring CXmlDoc::GetText() const {
+    std::wstring text = WideFromUtf8(text_.Head());
+    AppendWideFromUtf8(text, text_.Tail());
+    return text;
+}
+
+bool CXmlDoc::LoadBytes(std::string_view bytes) {
+    text_.Assign(DecodeDocumentBytes(std::string(bytes)));
+    Parse();
     return diagnostics_.empty();
 }
 
 void CXmlDoc::ResetPosition() {
-    parent_ = kNoElement;
-    current_ = kNoElement;
-}
-
-std::size_t CXmlDoc::StartOf(std::int32_t element) const {
-    std::size_t start = 0;
-    for (std::int32_t e = element; e != kNoElement;) {
-        const XmlElement& entry = At(e);
-        start += entry.offset;
-        e = entry.parent;
-        if (e != kNoElement) {
-            start += At(e).startTagLength;
-        }
+    while (LeaveElement()) {
     }
-    return start;
-}
-
-std::size_t CXmlDoc::ContentStartOf(std::int32_t parent) const {
-    return parent == kNoElement ? 0 : StartOf(parent) + At(parent).startTagLength;
+    current_ = kNoElement;
 }
 
 std::int32_t CXmlDoc::FirstChildOf(std::int32_t parent) const {
     return parent == kNoElement ? index_.firstTop : At(parent).firstChild;
-}
-
-std::int32_t& CXmlDoc::LastChildOf(std::int32_t parent) {
-    return parent == kNoElement ? index_.lastTop : At(parent).lastChild;
 }
 
 void CXmlDoc::ShiftFollowing(std::int32_t element, std::int64_t delta) {
@@ -79,11 +166,12 @@ void CXmlDoc::ShiftFollowing(std::int32_t element, std::int64_t delta) {
     }
 }
 
-void CXmlDoc::Grow(std::int32_t element, std::int64_t delta) {
-    for (std::int32_t e = element; e != kNoElement; e = At(e).parent) {
-        At(e).length = AddTo(At(e).length, delta);
-        ShiftFollowing(e, delta);
+void CXmlDoc::GrewAfter(std::int32_t element, std::int64_t delta) {
+    ShiftFollowing(element, delta);
+    if (!levels_.empty()) {
+        levels_.back().growth += delta;
     }
+    ++revision_;
 }
 
 bool CXmlDoc::Fits(std::size_t added) const {
@@ -94,86 +182,97 @@ std::wstring CXmlDoc::CurrentElementName() const {
     if (current_ == kNoElement) {
         return std::wstring();
     }
-    return std::wstring(text_.View(StartOf(current_) + 1, At(current_).nameLength));
+    return WideFromUtf8(text_.View(StartOfCurrent() + 1, At(current_).nameLength));
+}
+
+void CXmlDoc::LinkAfterCurrent(std::int32_t element) {
+    const std::int32_t parent = Parent();
+    std::int32_t& last = parent == kNoElement ? index_.lastTop : At(parent).lastChild;
+    if (current_ != kNoElement) {
+        At(element).next = At(current_).next;
+        At(current_).next = element;
+        if (last == current_) {
+            last = element;
+        }
+        return;
+    }
+    if (last == kNoElement) {
+        (parent == kNoElement ? index_.firstTop : At(parent).firstChild) = element;
+    } else {
+        At(last).next = element;
+    }
+    last = element;
 }
 
 bool CXmlDoc::AppendElement(std::wstring_view name) {
+    return AppendElement(std::string_view(Utf8FromWide(name)));
+}
+
+bool CXmlDoc::AppendElement(std::string_view name) {
     if (!IsValidName(name) || !Fits(2 * name.size() + kEmptyTagExtra + kEndTagExtra + 8)) {
         return Refuse();
     }
-    if (parent_ != kNoElement && At(parent_).emptyTag) {
+    const std::int32_t parent = Parent();
+    if (parent != kNoElement && At(parent).emptyTag) {
         return AppendFirstChild(name);
     }
     std::size_t position = 0;
     if (current_ != kNoElement) {
         // After the current element's line.
-        position = StartOf(current_) + At(current_).length;
-        if (text_.View(position, std::min(kLineBreak.size(), text_.Size() - position)) ==
-            kLineBreak) {
+        position = StartOfCurrent() + At(current_).length;
+        if (position + 1 < text_.Size() && text_.At(position) == '\r' &&
+            text_.At(position + 1) == '\n') {
             position += kLineBreak.size();
         }
-    } else if (parent_ != kNoElement) {
-        const XmlElement& parent = At(parent_);
-        position = StartOf(parent_) + parent.length - parent.endTagLength;
+    } else if (parent != kNoElement) {
+        // At the end of the parent's content, before its end tag.
+        const XmlElement& p = At(parent);
+        const std::int64_t length = static_cast<std::int64_t>(p.length) + levels_.back().growth;
+        position =
+            ContentStart() - p.startTagLength + static_cast<std::size_t>(length) - p.endTagLength;
     } else {
         position = text_.Size();
     }
 
-    std::wstring line;
-    line.reserve(name.size() + kEmptyTagExtra + kLineBreak.size());
-    line.append(L"<").append(name).append(L"/>").append(kLineBreak);
-    text_.Insert(position, line);
+    const std::size_t lineLength = name.size() + kEmptyTagExtra + kLineBreak.size();
+    char* out = text_.BeginInsert(position, lineLength);
+    out = Put(out, "<");
+    out = Put(out, name);
+    out = Put(out, kEmptyTagClose);
+    Put(out, kLineBreak);
+    text_.EndInsert(lineLength);
 
     XmlElement element;
-    element.offset = static_cast<std::uint32_t>(position - ContentStartOf(parent_));
+    element.offset = static_cast<std::uint32_t>(position - ContentStart());
     element.length = static_cast<std::uint32_t>(name.size() + kEmptyTagExtra);
     element.startTagLength = element.length;
     element.nameLength = static_cast<std::uint32_t>(name.size());
-    element.parent = parent_;
+    element.parent = parent;
     element.attributeNames = 0;
     element.emptyTag = true;
     const auto id = static_cast<std::int32_t>(index_.elements.size());
-    if (current_ != kNoElement) {
-        element.next = At(current_).next;
-        index_.elements.push_back(element);
-        At(current_).next = id;
-        if (LastChildOf(parent_) == current_) {
-            LastChildOf(parent_) = id;
-        }
-    } else {
-        index_.elements.push_back(element);
-        std::int32_t& last = LastChildOf(parent_);
-        if (last == kNoElement) {
-            (parent_ == kNoElement ? index_.firstTop : At(parent_).firstChild) = id;
-        } else {
-            At(last).next = id;
-        }
-        LastChildOf(parent_) = id;
-    }
-    ShiftFollowing(id, static_cast<std::int64_t>(line.size()));
-    if (parent_ != kNoElement) {
-        Grow(parent_, static_cast<std::int64_t>(line.size()));
-    }
+    index_.elements.push_back(element);
+    LinkAfterCurrent(id);
+    GrewAfter(id, static_cast<std::int64_t>(lineLength));
     current_ = id;
-    Edited();
     return true;
 }
 
-bool CXmlDoc::AppendFirstChild(std::wstring_view name) {
+bool CXmlDoc::AppendFirstChild(std::string_view name) {
     // "<parent .../>" becomes "<parent ...>", a line break, the child's line and the parent's
     // end tag.
-    const std::int32_t parentId = parent_;
-    const std::size_t start = StartOf(parentId);
+    Level& level = levels_.back();
+    const std::int32_t parentId = level.element;
     XmlElement& parent = At(parentId);
-    const std::wstring parentName(text_.View(start + 1, parent.nameLength));
+    const std::size_t start = level.contentStart - parent.startTagLength;
+    const std::string parentName(text_.View(start + 1, parent.nameLength));
 
-    std::wstring replacement;
+    std::string replacement;
     replacement.reserve(name.size() + parentName.size() + 16);
-    replacement.append(L">").append(kLineBreak);
-    replacement.append(L"<").append(name).append(L"/>").append(kLineBreak);
-    replacement.append(L"</").append(parentName).append(L">");
-    constexpr std::size_t kEmptyTagClose = 2;  // "/>"
-    text_.Replace(start + parent.startTagLength - kEmptyTagClose, kEmptyTagClose, replacement);
+    replacement.append(">").append(kLineBreak);
+    replacement.append("<").append(name).append(kEmptyTagClose).append(kLineBreak);
+    replacement.append("</").append(parentName).append(">");
+    text_.Replace(level.contentStart - kEmptyTagClose.size(), kEmptyTagClose.size(), replacement);
 
     const auto id = static_cast<std::int32_t>(index_.elements.size());
     parent.startTagLength -= 1;  // "/>" became ">"
@@ -181,6 +280,9 @@ bool CXmlDoc::AppendFirstChild(std::wstring_view name) {
     parent.emptyTag = false;
     parent.firstChild = id;
     parent.lastChild = id;
+    level.contentStart -= 1;
+    level.growth += static_cast<std::int64_t>(replacement.size()) -
+                    static_cast<std::int64_t>(kEmptyTagClose.size());
 
     XmlElement child;
     child.offset = static_cast<std::uint32_t>(kLineBreak.size());
@@ -191,39 +293,60 @@ bool CXmlDoc::AppendFirstChild(std::wstring_view name) {
     child.attributeNames = 0;
     child.emptyTag = true;
     index_.elements.push_back(child);
-
-    Grow(parentId,
-         static_cast<std::int64_t>(replacement.size()) - static_cast<std::int64_t>(kEmptyTagClose));
     current_ = id;
-    Edited();
+    ++revision_;
     return true;
+}
+
+std::size_t CXmlDoc::ChildCount() const {
+    std::size_t count = 0;
+    if (current_ != kNoElement) {
+        for (std::int32_t e = At(current_).firstChild; e != kNoElement; e = At(e).next) {
+            ++count;
+        }
+    }
+    return count;
 }
 
 bool CXmlDoc::EnterElement() {
     if (current_ == kNoElement) {
         return false;
     }
-    parent_ = current_;
+    levels_.push_back({current_, StartOfCurrent() + At(current_).startTagLength, 0});
     current_ = kNoElement;
     return true;
 }
 
 bool CXmlDoc::LeaveElement() {
-    if (parent_ == kNoElement) {
+    if (levels_.empty()) {
         return false;
     }
-    current_ = parent_;
-    parent_ = At(parent_).parent;
+    const Level level = levels_.back();
+    levels_.pop_back();
+    if (level.growth != 0) {
+        XmlElement& element = At(level.element);
+        element.length = AddTo(element.length, level.growth);
+        ShiftFollowing(level.element, level.growth);
+        if (!levels_.empty()) {
+            levels_.back().growth += level.growth;
+        }
+    }
+    current_ = level.element;
     return true;
 }
 
 bool CXmlDoc::FindNextElement(std::wstring_view name) {
-    const std::size_t contentStart = ContentStartOf(parent_);
-    std::int32_t candidate = current_ != kNoElement ? At(current_).next : FirstChildOf(parent_);
+    return FindNextElement(std::string_view(Utf8FromWide(name)));
+}
+
+bool CXmlDoc::FindNextElement(std::string_view name) {
+    const std::size_t contentStart = ContentStart();
+    std::int32_t candidate = current_ != kNoElement ? At(current_).next : FirstChildOf(Parent());
     for (; candidate != kNoElement; candidate = At(candidate).next) {
         const XmlElement& element = At(candidate);
         if (element.nameLength == name.size() &&
-            text_.View(contentStart + element.offset + 1, element.nameLength) == name) {
+            SameText(text_.View(contentStart + element.offset + 1, element.nameLength).data(),
+                     name)) {
             current_ = candidate;
             return true;
         }
@@ -231,86 +354,51 @@ bool CXmlDoc::FindNextElement(std::wstring_view name) {
     return false;
 }
 
-const std::vector<CXmlDoc::AttributeSpan>& CXmlDoc::AttributesOf(std::int32_t element,
-                                                                 std::size_t start) const {
-    if (cachedElement_ == element && cachedRevision_ == revision_) {
-        return attributeCache_;
+CXmlDoc::Attributes CXmlDoc::AttributesOfCurrent(std::size_t start) const {
+    const XmlElement& element = At(current_);
+    Attributes attributes;
+    attributes.tag = text_.View(start, element.startTagLength);
+    if (element.attributesIndexed) {
+        attributes.spans = index_.attributes.data() + element.firstAttribute;
+        attributes.count = element.attributeCount;
+        return attributes;
     }
-    attributeCache_.clear();
-    cachedElement_ = element;
-    cachedRevision_ = revision_;
-
-    const XmlElement& entry = At(element);
-    const std::wstring_view tag = text_.View(start, entry.startTagLength);
-    std::size_t i = 1 + entry.nameLength;
-    auto skipBlanks = [&tag](std::size_t at) {
-        while (at < tag.size() && IsMarkupBlank(tag[at])) {
-            ++at;
-        }
-        return at;
-    };
-    while (true) {
-        i = skipBlanks(i);
-        if (i >= tag.size() || tag[i] == L'>') {
-            break;
-        }
-        if (tag[i] == L'/' || tag[i] == L'=' || tag[i] == L'"' || tag[i] == L'\'') {
-            ++i;  // stray character between attributes
-            continue;
-        }
-        AttributeSpan span;
-        span.nameStart = static_cast<std::uint32_t>(i);
-        while (i < tag.size() && !IsNameEnd(tag[i]) && tag[i] != L'=') {
-            ++i;
-        }
-        span.nameLength = static_cast<std::uint32_t>(i - span.nameStart);
-        span.valueStart = static_cast<std::uint32_t>(i);
-        const std::size_t equals = skipBlanks(i);
-        if (equals < tag.size() && tag[equals] == L'=') {
-            std::size_t value = skipBlanks(equals + 1);
-            span.hasValue = true;
-            if (value < tag.size() && (tag[value] == L'"' || tag[value] == L'\'')) {
-                const std::size_t close = tag.find(tag[value], value + 1);
-                const std::size_t end = close == std::wstring_view::npos ? tag.size() - 1 : close;
-                span.quoted = true;
-                span.valueStart = static_cast<std::uint32_t>(value + 1);
-                span.valueLength = static_cast<std::uint32_t>(end - value - 1);
-                i = end + 1;
-            } else {
-                span.valueStart = static_cast<std::uint32_t>(value);
-                while (value < tag.size() && !IsMarkupBlank(tag[value]) && tag[value] != L'>') {
-                    ++value;
-                }
-                span.valueLength = static_cast<std::uint32_t>(value - span.valueStart);
-                i = value;
-            }
-        }
-        attributeCache_.push_back(span);
+    if (scannedElement_ != current_ || scannedRevision_ != revision_) {
+        scannedAttributes_.clear();
+        static_cast<void>(ScanStartTag(attributes.tag, scannedAttributes_));  // end is known
+        scannedElement_ = current_;
+        scannedRevision_ = revision_;
     }
-    return attributeCache_;
+    attributes.spans = scannedAttributes_.data();
+    attributes.count = scannedAttributes_.size();
+    return attributes;
 }
 
-const CXmlDoc::AttributeSpan* CXmlDoc::FindAttribute(std::int32_t element, std::size_t start,
-                                                     std::wstring_view name) const {
-    const std::vector<AttributeSpan>& spans = AttributesOf(element, start);
-    if (spans.empty()) {
-        return nullptr;
-    }
-    const std::wstring_view tag = text_.View(start, At(element).startTagLength);
-    for (const AttributeSpan& span : spans) {
-        if (tag.substr(span.nameStart, span.nameLength) == name) {
+const AttributeSpan* CXmlDoc::Find(const Attributes& attributes, std::string_view name) const {
+    const std::size_t count = attributes.count;
+    std::size_t i = nextAttributeHint_ < count ? nextAttributeHint_ : 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        const AttributeSpan& span = attributes.spans[i];
+        if (span.nameLength == name.size() && span.nameLength != kUnmatchableName &&
+            SameText(attributes.tag.data() + span.nameStart, name)) {
+            nextAttributeHint_ = i + 1;
             return &span;
         }
+        i = i + 1 < count ? i + 1 : 0;
     }
     return nullptr;
 }
 
-std::wstring_view CXmlDoc::RawAttribute(std::wstring_view name) const {
+const AttributeSpan* CXmlDoc::FindAttribute(std::size_t start, std::string_view name) const {
+    return Find(AttributesOfCurrent(start), name);
+}
+
+std::string_view CXmlDoc::RawAttribute(std::string_view name) const {
     if (current_ == kNoElement) {
         return {};
     }
-    const std::size_t start = StartOf(current_);
-    const AttributeSpan* span = FindAttribute(current_, start, name);
+    const std::size_t start = StartOfCurrent();
+    const AttributeSpan* span = FindAttribute(start, name);
     if (span == nullptr) {
         return {};
     }
@@ -318,82 +406,147 @@ std::wstring_view CXmlDoc::RawAttribute(std::wstring_view name) const {
 }
 
 std::wstring CXmlDoc::GetAttribute(std::wstring_view name) const {
-    return Unescape(RawAttribute(name));
+    return GetAttribute(std::string_view(Utf8FromWide(name)));
+}
+
+std::wstring CXmlDoc::GetAttribute(std::string_view name) const {
+    return UnescapeUtf8(RawAttribute(name));
 }
 
 int CXmlDoc::GetAttributeInt(std::wstring_view name) const {
-    const std::wstring_view raw = RawAttribute(name);
-    if (raw.find(L'&') == std::wstring_view::npos) {
-        return ParseDecimal(raw);
-    }
-    return ParseDecimal(Unescape(raw));
+    return GetAttributeInt(std::string_view(Utf8FromWide(name)));
 }
 
-bool CXmlDoc::SetAttribute(std::wstring_view name, std::wstring_view value) {
-    if (current_ == kNoElement || !IsValidName(name)) {
-        return Refuse();
+int CXmlDoc::GetAttributeInt(std::string_view name) const {
+    return ParseAttributeNumber(RawAttribute(name));
+}
+
+void CXmlDoc::GetAttributeInts(const std::string_view* names, int* values,
+                               std::size_t count) const {
+    if (current_ == kNoElement) {
+        std::fill(values, values + count, 0);
+        return;
     }
-    std::wstring escaped;
-    AppendEscapedAttribute(escaped, value);
-    if (!Fits(escaped.size() + name.size() + 4)) {
-        return Refuse();
+    const Attributes attributes = AttributesOfCurrent(StartOfCurrent());
+    for (std::size_t i = 0; i < count; ++i) {
+        const AttributeSpan* span = Find(attributes, names[i]);
+        values[i] =
+            span == nullptr
+                ? 0
+                : ParseAttributeNumber(attributes.tag.substr(span->valueStart, span->valueLength));
     }
-    const std::size_t start = StartOf(current_);
-    const std::uint32_t nameBit = AttributeNameBit(name);
-    if ((At(current_).attributeNames & nameBit) != 0) {
-        if (const AttributeSpan* span = FindAttribute(current_, start, name)) {
-            std::wstring replacement;
-            if (!span->hasValue) {
-                replacement.append(L"=\"").append(escaped).append(L"\"");
-            } else if (!span->quoted) {
-                replacement.append(L"\"").append(escaped).append(L"\"");
-            } else {
-                replacement = std::move(escaped);
-            }
-            const std::size_t replaced = span->valueLength;
-            text_.Replace(start + span->valueStart, replaced, replacement);
-            const std::int64_t delta =
-                static_cast<std::int64_t>(replacement.size()) - static_cast<std::int64_t>(replaced);
-            At(current_).startTagLength = AddTo(At(current_).startTagLength, delta);
-            Grow(current_, delta);
-            Edited();
-            return true;
-        }
-    }
-    std::wstring attribute;
-    attribute.reserve(name.size() + escaped.size() + 4);
-    attribute.append(L" ").append(name).append(L"=\"").append(escaped).append(L"\"");
+}
+
+template <typename WriteValue>
+void CXmlDoc::InsertAttribute(std::size_t start, std::string_view name, std::size_t maxValueLength,
+                              WriteValue writeValue) {
     XmlElement& element = At(current_);
     // Before "/>" of an empty-element tag, before ">" of a start tag.
-    const std::size_t position = start + element.startTagLength - (element.emptyTag ? 2 : 1);
-    text_.Insert(position, attribute);
-    element.startTagLength += static_cast<std::uint32_t>(attribute.size());
-    element.attributeNames |= nameBit;
-    Grow(current_, static_cast<std::int64_t>(attribute.size()));
-    Edited();
+    const std::size_t position =
+        start + element.startTagLength - (element.emptyTag ? kEmptyTagClose.size() : 1);
+    char* const begin = text_.BeginInsert(position, name.size() + kAttributeExtra + maxValueLength);
+    char* out = Put(begin, " ");
+    out = Put(out, name);
+    out = Put(out, "=\"");
+    out = writeValue(out);
+    out = Put(out, "\"");
+    const auto length = static_cast<std::size_t>(out - begin);
+    text_.EndInsert(length);
+
+    element.startTagLength += static_cast<std::uint32_t>(length);
+    element.length += static_cast<std::uint32_t>(length);
+    element.attributeNames |= AttributeNameBit(name);
+    element.attributesIndexed = false;
+    GrewAfter(current_, static_cast<std::int64_t>(length));
+}
+
+bool CXmlDoc::ReplaceAttribute(std::size_t start, const AttributeSpan& span,
+                               std::wstring_view value) {
+    std::string replacement;
+    if (!span.hasValue) {
+        replacement = "=\"";
+    } else if (!span.quoted) {
+        replacement = "\"";
+    }
+    const std::size_t prefix = replacement.size();
+    replacement.resize(prefix + value.size() * kMaxEscapedLength);
+    char* const end = WriteEscapedAttribute(replacement.data() + prefix, value);
+    replacement.resize(static_cast<std::size_t>(end - replacement.data()));
+    if (!span.hasValue || !span.quoted) {
+        replacement += "\"";
+    }
+    const std::size_t replaced = span.valueLength;
+    text_.Replace(start + span.valueStart, replaced, replacement);
+    const std::int64_t delta =
+        static_cast<std::int64_t>(replacement.size()) - static_cast<std::int64_t>(replaced);
+    XmlElement& element = At(current_);
+    element.startTagLength = AddTo(element.startTagLength, delta);
+    element.length = AddTo(element.length, delta);
+    element.attributesIndexed = false;
+    GrewAfter(current_, delta);
     return true;
 }
 
-bool CXmlDoc::SetAttribute(std::wstring_view name, int value) {
-    return SetAttribute(name, std::to_wstring(value));
+bool CXmlDoc::SetAttribute(std::wstring_view name, std::wstring_view value) {
+    return SetAttribute(std::string_view(Utf8FromWide(name)), value);
 }
 
-bool CXmlDoc::LoadBytes(std::string_view bytes) {
-    return SetText(DecodeDocumentBytes(bytes));
+bool CXmlDoc::SetAttribute(std::wstring_view name, int value) {
+    return SetAttribute(std::string_view(Utf8FromWide(name)), value);
+}
+
+bool CXmlDoc::CanSetAttribute(std::string_view name, std::size_t maxValueLength) {
+    return current_ != kNoElement && IsValidName(name) && maxValueLength <= kMaxMarkupLength &&
+           Fits(name.size() + kAttributeExtra + maxValueLength);
+}
+
+bool CXmlDoc::SetAttribute(std::string_view name, std::wstring_view value) {
+    if (value.size() > kMaxMarkupLength / kMaxEscapedLength ||
+        !CanSetAttribute(name, value.size() * kMaxEscapedLength)) {
+        return Refuse();
+    }
+    const std::size_t start = StartOfCurrent();
+    if ((At(current_).attributeNames & AttributeNameBit(name)) != 0) {
+        if (const AttributeSpan* span = FindAttribute(start, name)) {
+            return ReplaceAttribute(start, *span, value);
+        }
+    }
+    InsertAttribute(start, name, value.size() * kMaxEscapedLength,
+                    [value](char* out) { return WriteEscapedAttribute(out, value); });
+    return true;
+}
+
+bool CXmlDoc::SetAttribute(std::string_view name, int value) {
+    char digits[kMaxIntLength + 1];
+    const std::string_view text = Decimal(value, digits);
+    if (!CanSetAttribute(name, text.size())) {
+        return Refuse();
+    }
+    if ((At(current_).attributeNames & AttributeNameBit(name)) != 0) {
+        wchar_t wide[kMaxIntLength + 1];
+        std::copy(text.begin(), text.end(), wide);
+        return SetAttribute(name, std::wstring_view(wide, text.size()));  // may replace
+    }
+    // Digits need no escaping.
+    InsertAttribute(StartOfCurrent(), name, text.size(),
+                    [text](char* out) { return Put(out, text); });
+    return true;
 }
 
 bool CXmlDoc::LoadFile(const std::filesystem::path& path, std::string* whyNot) {
     std::string bytes;
     std::string error;
     if (!ReadWholeFile(path, kMaxDocumentFileBytes, bytes, error)) {
-        SetText(std::wstring());
+        text_.Clear();
+        Parse();
         diagnostics_.clear();
         if (whyNot != nullptr) {
             *whyNot = std::move(error);
         }
         return false;
     }
-    LoadBytes(bytes);
+    text_.Assign(DecodeDocumentBytes(std::move(bytes)));
+    Parse();
     return true;
 }
 
@@ -403,7 +556,10 @@ std::string CXmlDoc::EncodedText() const {
 
 bool CXmlDoc::SaveFile(const std::filesystem::path& path, std::string* whyNot) const {
     std::string error;
-    if (!ReplaceFileContents(path, EncodedText(), error)) {
+    const auto produce = [this](const ByteSink& sink) {
+        return EncodeDocumentText(text_.Head(), text_.Tail(), sink);
+    };
+    if (!ReplaceFileContents(path, produce, error)) {
         if (whyNot != nullptr) {
             *whyNot = std::move(error);
         }

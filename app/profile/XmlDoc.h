@@ -1,6 +1,8 @@
-// CXmlDoc: a small markup document kept as one wide text plus an index of its elements, with
+// CXmlDoc: a small markup document kept as one text plus an index of its elements, with
 // position-based navigation (a parent, a current element among the parent's children) for
-// reading and writing profiles.
+// reading and writing profiles. The text is held as UTF-8 (a quarter of the memory of wide
+// characters, and what profile files hold); the interface speaks wide strings, and takes
+// names also as UTF-8 for callers that have them so.
 //
 // Writing appends elements and attributes to the text in the exact form profiles have:
 // every start tag, empty-element tag and end tag on its own line ended by CR LF, no
@@ -25,14 +27,23 @@ class CXmlDoc {
 public:
     // Replaces the document text and parses it; navigation goes to the top level, before the
     // first element. True when the text is well-formed markup.
-    bool SetText(std::wstring text);
-    std::wstring GetText() const { return text_.Str(); }
-    std::size_t TextLength() const { return text_.Size(); }
+    bool SetText(std::wstring_view text);
+    std::wstring GetText() const;
+    // The text as UTF-8, and its length in bytes.
+    std::string Utf8Text() const { return text_.Str(); }
+    std::size_t Utf8Length() const { return text_.Size(); }
+    // Makes room for a text of `bytes` bytes and that many elements, for writers that know
+    // roughly how much they will write.
+    void Reserve(std::size_t bytes, std::size_t elements) {
+        text_.Reserve(bytes);
+        index_.elements.reserve(elements);
+    }
 
     // Adds an empty element after the current element (or at the end of the parent's content,
     // or of the document at the top level, when there is no current element) and makes it
     // current. False for a name that cannot be a tag name.
     bool AppendElement(std::wstring_view name);
+    bool AppendElement(std::string_view utf8Name);
     // The current element becomes the parent, with the position before its first child.
     // False, changing nothing, when there is no current element.
     bool EnterElement();
@@ -41,23 +52,32 @@ public:
     // The next sibling after the current element (or, without one, the parent's first child)
     // whose name is exactly `name` becomes current. False, changing nothing, when none follows.
     bool FindNextElement(std::wstring_view name);
+    bool FindNextElement(std::string_view utf8Name);
     // Back to the top level, before the first element.
     void ResetPosition();
 
-    bool HasParent() const { return parent_ != kNoElement; }
+    bool HasParent() const { return !levels_.empty(); }
     bool HasCurrentElement() const { return current_ != kNoElement; }
     std::wstring CurrentElementName() const;
+    // How many elements the current element holds directly.
+    std::size_t ChildCount() const;
 
     // The unescaped value of an attribute of the current element; empty when there is no
     // current element or no such attribute.
     std::wstring GetAttribute(std::wstring_view name) const;
+    std::wstring GetAttribute(std::string_view utf8Name) const;
     // The value read as a decimal number (0 when missing or not a number).
     int GetAttributeInt(std::wstring_view name) const;
+    int GetAttributeInt(std::string_view utf8Name) const;
+    // Several attributes as numbers at once, `values[i]` for `names[i]`.
+    void GetAttributeInts(const std::string_view* names, int* values, std::size_t count) const;
     // Sets an attribute of the current element: a new one goes after the others, an existing
     // one gets the new value in place. False without a current element or for a name that
     // cannot be an attribute name.
     bool SetAttribute(std::wstring_view name, std::wstring_view value);
     bool SetAttribute(std::wstring_view name, int value);
+    bool SetAttribute(std::string_view utf8Name, std::wstring_view value);
+    bool SetAttribute(std::string_view utf8Name, int value);
 
     // Reads a file (UTF-8, UTF-16 with or without byte-order mark, or a declared encoding) and
     // parses it. False when the file cannot be read; the document is then empty and `whyNot`
@@ -77,17 +97,16 @@ public:
     bool WriteFailed() const { return writeFailed_; }
 
     // What the last parse found malformed (the first problems only).
-    const std::vector<std::wstring>& Diagnostics() const { return diagnostics_; }
+    const std::vector<std::string>& Diagnostics() const { return diagnostics_; }
 
 private:
-    // An attribute inside a start tag, positions relative to the element's start.
-    struct AttributeSpan {
-        std::uint32_t nameStart = 0;
-        std::uint32_t nameLength = 0;
-        std::uint32_t valueStart = 0;  // for an attribute without value: where "=" would go
-        std::uint32_t valueLength = 0;
-        bool hasValue = false;
-        bool quoted = false;
+    // One entered element: where its content starts, and how much the text inside it grew
+    // since it was entered. The growth reaches the element's length and the elements after it
+    // when it is left, so an edit costs the same at any depth.
+    struct Level {
+        std::int32_t element;
+        std::size_t contentStart;
+        std::int64_t growth;
     };
 
     XmlElement& At(std::int32_t element) {
@@ -96,36 +115,53 @@ private:
     const XmlElement& At(std::int32_t element) const {
         return index_.elements[static_cast<std::size_t>(element)];
     }
-    std::size_t StartOf(std::int32_t element) const;
-    std::size_t ContentStartOf(std::int32_t parent) const;
+    std::int32_t Parent() const { return levels_.empty() ? kNoElement : levels_.back().element; }
+    std::size_t ContentStart() const { return levels_.empty() ? 0 : levels_.back().contentStart; }
+    std::size_t StartOfCurrent() const { return ContentStart() + At(current_).offset; }
     std::int32_t FirstChildOf(std::int32_t parent) const;
-    std::int32_t& LastChildOf(std::int32_t parent);
-    // Adds `delta` to the length of `element` and its ancestors and moves the siblings that
-    // follow each of them.
-    void Grow(std::int32_t element, std::int64_t delta);
+    // The text inside the parent grew by `delta` at a place before `element`'s siblings.
+    void GrewAfter(std::int32_t element, std::int64_t delta);
     void ShiftFollowing(std::int32_t element, std::int64_t delta);
+    void LinkAfterCurrent(std::int32_t element);
     bool Fits(std::size_t added) const;
-    bool AppendFirstChild(std::wstring_view name);
     bool Refuse() {
         writeFailed_ = true;
         return false;
     }
-    const std::vector<AttributeSpan>& AttributesOf(std::int32_t element, std::size_t start) const;
-    const AttributeSpan* FindAttribute(std::int32_t element, std::size_t start,
-                                       std::wstring_view name) const;
-    std::wstring_view RawAttribute(std::wstring_view name) const;
-    void Edited() { ++revision_; }
+    bool AppendFirstChild(std::string_view name);
+    // Inserts an attribute whose value `writeValue(out)` writes (at most `maxValueLength`
+    // bytes, returning their end).
+    template <typename WriteValue>
+    void InsertAttribute(std::size_t start, std::string_view name, std::size_t maxValueLength,
+                         WriteValue writeValue);
+    bool CanSetAttribute(std::string_view name, std::size_t maxValueLength);
+    bool ReplaceAttribute(std::size_t start, const AttributeSpan& span, std::wstring_view value);
+    // The attributes of the current element, and its start tag.
+    struct Attributes {
+        std::string_view tag;
+        const AttributeSpan* spans = nullptr;
+        std::size_t count = 0;
+    };
+    Attributes AttributesOfCurrent(std::size_t start) const;
+    const AttributeSpan* Find(const Attributes& attributes, std::string_view name) const;
+    const AttributeSpan* FindAttribute(std::size_t start, std::string_view name) const;
+    std::string_view RawAttribute(std::string_view name) const;
+    void Parse();
 
     GapText text_;
     XmlElementIndex index_;
-    std::vector<std::wstring> diagnostics_;
-    std::int32_t parent_ = kNoElement;
+    std::vector<std::string> diagnostics_;
+    std::vector<Level> levels_;  // the parent is the last
     std::int32_t current_ = kNoElement;
     bool writeFailed_ = false;
 
-    // The attributes of the element last asked about, until the text changes.
+    // The attributes of an element whose start tag was written or edited here, scanned when
+    // first asked for, until the text changes.
     std::uint64_t revision_ = 0;
-    mutable std::vector<AttributeSpan> attributeCache_;
-    mutable std::int32_t cachedElement_ = kNoElement;
-    mutable std::uint64_t cachedRevision_ = 0;
+    mutable std::vector<AttributeSpan> scannedAttributes_;
+    mutable std::int32_t scannedElement_ = kNoElement;
+    mutable std::uint64_t scannedRevision_ = ~std::uint64_t{0};
+    // Readers ask for attributes in the order they were written: the next search starts
+    // after the attribute found last.
+    mutable std::size_t nextAttributeHint_ = 0;
 };

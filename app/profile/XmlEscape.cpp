@@ -1,5 +1,8 @@
 #include "profile/XmlEscape.h"
 
+#include "model/WideText.h"
+
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -8,37 +11,6 @@ namespace {
 // references of code points need at most 8 digits, and we allow leading zeros up to this).
 constexpr std::size_t kLongestReference = 32;
 constexpr char32_t kLastCodePoint = 0x10FFFF;
-
-template <typename IsSpecial>
-void AppendEscaped(std::wstring& out, std::wstring_view value, IsSpecial isSpecial) {
-    std::size_t clean = 0;  // start of the run of characters written unchanged
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const wchar_t c = value[i];
-        if (!isSpecial(c)) {
-            continue;
-        }
-        out.append(value.substr(clean, i - clean));
-        switch (c) {
-            case L'<':
-                out += L"&lt;";
-                break;
-            case L'&':
-                out += L"&amp;";
-                break;
-            case L'>':
-                out += L"&gt;";
-                break;
-            case L'"':
-                out += L"&quot;";
-                break;
-            default:
-                out += L"&apos;";
-                break;
-        }
-        clean = i + 1;
-    }
-    out.append(value.substr(clean));
-}
 
 bool IsHexDigit(wchar_t c) {
     return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
@@ -80,22 +52,59 @@ char32_t ReferencedCharacter(std::wstring_view body) {
     if (body[0] == L'#') {
         return NumericCharacter(body);
     }
-    if (body == L"apos") {
-        return U'\'';
+    // The five of XML first: they are nearly all a profile holds.
+    struct XmlReference {
+        std::wstring_view name;
+        char32_t character;
+    };
+    static constexpr XmlReference kXmlReferences[] = {
+        {L"lt", U'<'}, {L"gt", U'>'}, {L"amp", U'&'}, {L"quot", U'"'}, {L"apos", U'\''},
+    };
+    for (const XmlReference& reference : kXmlReferences) {
+        if (body.size() == reference.name.size() && body[0] == reference.name[0] &&
+            body[1] == reference.name[1] && body.substr(2) == reference.name.substr(2)) {
+            return reference.character;
+        }
     }
-    return HtmlNamedCharacter(body);  // lt, gt, amp and quot are among them
+    return HtmlNamedCharacter(body);
 }
 
 }  // namespace
 
-void AppendEscapedAttribute(std::wstring& out, std::wstring_view value) {
-    AppendEscaped(out, value, [](wchar_t c) {
-        return c == L'<' || c == L'&' || c == L'>' || c == L'"' || c == L'\'';
-    });
-}
-
-void AppendEscapedText(std::wstring& out, std::wstring_view text) {
-    AppendEscaped(out, text, [](wchar_t c) { return c == L'<' || c == L'&' || c == L'>'; });
+char* WriteEscapedAttribute(char* out, std::wstring_view value) {
+    auto put = [&out](std::string_view text) {
+        for (char c : text) {
+            *out++ = c;
+        }
+    };
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const wchar_t c = value[i];
+        switch (c) {
+            case L'<':
+                put("&lt;");
+                break;
+            case L'&':
+                put("&amp;");
+                break;
+            case L'>':
+                put("&gt;");
+                break;
+            case L'"':
+                put("&quot;");
+                break;
+            case L'\'':
+                put("&apos;");
+                break;
+            default:
+                if (c >= 0 && c < 0x80) {
+                    *out++ = static_cast<char>(c);
+                } else {
+                    out += EncodeUtf8(value.substr(i, 1), out);
+                }
+                break;
+        }
+    }
+    return out;
 }
 
 std::wstring Unescape(std::wstring_view text) {
@@ -123,5 +132,41 @@ std::wstring Unescape(std::wstring_view text) {
         ampersand = text.find(L'&', next);
     }
     out.append(text.substr(clean));
+    return out;
+}
+
+std::wstring UnescapeUtf8(std::string_view text) {
+    // One pass: runs without "&" are decoded straight into the result, references replaced.
+    std::wstring out(text.size(), L'\0');  // never more characters than bytes
+    wchar_t* write = out.data();
+    std::size_t clean = 0;  // start of the run not yet decoded
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            continue;
+        }
+        const std::size_t limit = std::min(text.size(), i + 1 + kLongestReference + 1);
+        std::size_t semicolon = i + 1;
+        while (semicolon < limit && text[semicolon] != ';') {
+            ++semicolon;
+        }
+        if (semicolon >= limit) {
+            continue;
+        }
+        wchar_t body[kLongestReference + 1];
+        const std::size_t length = semicolon - i - 1;
+        for (std::size_t k = 0; k < length; ++k) {
+            body[k] = static_cast<wchar_t>(static_cast<unsigned char>(text[i + 1 + k]));
+        }
+        const char32_t c = ReferencedCharacter(std::wstring_view(body, length));
+        if (c == 0) {
+            continue;
+        }
+        write += DecodeUtf8(text.substr(clean, i - clean), write);
+        *write++ = static_cast<wchar_t>(c);
+        clean = semicolon + 1;
+        i = semicolon;
+    }
+    write += DecodeUtf8(text.substr(clean), write);
+    out.resize(static_cast<std::size_t>(write - out.data()));
     return out;
 }

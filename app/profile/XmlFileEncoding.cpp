@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <iconv.h>
+#include <memory>
 
 namespace {
 
@@ -101,7 +102,7 @@ std::string HtmlMetaCharset(std::string_view start) {
     return std::string();
 }
 
-void AppendUtf16(std::wstring& out, std::string_view bytes, bool bigEndian) {
+void AppendFromUtf16(std::wstring& out, std::string_view bytes, bool bigEndian) {
     out.reserve(out.size() + bytes.size() / 2);
     auto unit = [&bytes, bigEndian](std::size_t i) {
         const auto first = static_cast<unsigned char>(bytes[i]);
@@ -146,8 +147,8 @@ void AppendAsUtf16(std::string& out, std::wstring_view text, bool bigEndian) {
     }
 }
 
-// Converts with iconv between `from` and `to`; false when iconv does not know the encoding.
-// Input it cannot convert is replaced (U+FFFD when decoding, "?" when encoding).
+// Converts with iconv between `from` and `to`; Valid() is false when iconv does not know one
+// of them. Input it cannot convert is replaced.
 class Converter {
 public:
     Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
@@ -165,11 +166,12 @@ public:
         return handle_ != reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
     }
 
-    // Converts `input` (units of `inputUnit` bytes) and appends the output bytes to `out`;
-    // on input it cannot convert, appends `replacement` and skips one unit.
-    void Convert(std::string_view input, std::size_t inputUnit, std::string_view replacement,
+    // Converts `input` and appends the result to `out`. Input it cannot convert becomes
+    // `replacement`, and `unitLength` tells how many input bytes to skip then.
+    template <typename UnitLength>
+    void Convert(std::string_view input, std::string_view replacement, UnitLength unitLength,
                  std::string& out) {
-        char* in = const_cast<char*>(input.data());
+        char* in = const_cast<char*>(input.data());  // iconv does not write through it
         std::size_t inLeft = input.size();
         char buffer[1 << 14];
         while (inLeft > 0) {
@@ -181,16 +183,16 @@ public:
                 continue;
             }
             out.append(replacement);
-            if (errno == EINVAL || inLeft < inputUnit) {
+            if (errno == EINVAL) {
                 break;  // cut short at the end
             }
-            in += inputUnit;
-            inLeft -= inputUnit;
+            const std::size_t skipped = std::min(inLeft, std::max<std::size_t>(unitLength(in), 1));
+            in += skipped;
+            inLeft -= skipped;
         }
         char* write = buffer;
         std::size_t outLeft = sizeof buffer;
-        // Flushes any shift state; the result only matters for stateful encodings, whose
-        // final bytes it writes.
+        // Writes the closing bytes of a stateful encoding; nothing to check for the others.
         static_cast<void>(iconv(handle_, nullptr, nullptr, &write, &outLeft));
         out.append(buffer, static_cast<std::size_t>(write - buffer));
     }
@@ -199,32 +201,40 @@ private:
     iconv_t handle_;
 };
 
-std::wstring DecodeNamed(std::string_view bytes, const std::string& name) {
-    Converter converter("WCHAR_T", name.c_str());
-    if (!converter.Valid()) {
-        return WideFromUtf8(bytes);
+constexpr std::string_view kUtf8Replacement = "\xEF\xBF\xBD";
+
+// Valid UTF-8 of the bytes: themselves when they are, otherwise with every invalid byte taken
+// as a Latin-1 character.
+std::string ValidUtf8(std::string bytes) {
+    if (IsValidUtf8(bytes, false)) {
+        return bytes;
     }
-    std::string wideBytes;
-    const wchar_t replacement = static_cast<wchar_t>(kReplacementCharacter);
-    converter.Convert(
-        bytes, 1, std::string_view(reinterpret_cast<const char*>(&replacement), sizeof replacement),
-        wideBytes);
-    std::wstring text(wideBytes.size() / sizeof(wchar_t), L'\0');
-    std::copy(wideBytes.begin(),
-              wideBytes.begin() + static_cast<std::ptrdiff_t>(text.size() * sizeof(wchar_t)),
-              reinterpret_cast<char*>(text.data()));
-    return text;
+    return Utf8FromWide(WideFromUtf8(bytes));
 }
 
-void AppendNamed(std::string& out, std::wstring_view text, const std::string& name) {
-    Converter converter(name.c_str(), "WCHAR_T");
+std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian) {
+    std::wstring text;
+    AppendFromUtf16(text, bytes, bigEndian);
+    return Utf8FromWide(text);
+}
+
+std::string DecodeNamed(const std::string& bytes, const std::string& name) {
+    Converter converter("UTF-8", name.c_str());
     if (!converter.Valid()) {
-        AppendUtf8FromWide(out, text);
-        return;
+        return ValidUtf8(bytes);
     }
+    std::string text;
     converter.Convert(
-        std::string_view(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)),
-        sizeof(wchar_t), std::string_view(&kUnrepresentable, 1), out);
+        bytes, kUtf8Replacement, [](const char*) { return 1; }, text);
+    return ValidUtf8(std::move(text));
+}
+
+std::size_t Utf8SequenceLength(const char* lead) {
+    const auto c = static_cast<unsigned char>(*lead);
+    if (c < 0xC0) {
+        return 1;
+    }
+    return c < 0xE0 ? 2 : (c < 0xF0 ? 3 : 4);
 }
 
 // Whether the bytes start like UTF-16 without a mark: ASCII characters with zero bytes
@@ -260,25 +270,23 @@ std::string DeclaredXmlEncoding(std::string_view start) {
                             "encoding");
 }
 
-std::wstring DecodeDocumentBytes(std::string_view bytes) {
-    std::wstring text;
-    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
-        return WideFromUtf8(bytes.substr(kUtf8Mark.size()));
+std::string DecodeDocumentBytes(std::string bytes) {
+    const std::string_view view(bytes);
+    if (view.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        bytes.erase(0, kUtf8Mark.size());
+        return ValidUtf8(std::move(bytes));
     }
-    if (bytes.substr(0, kUtf16LeMark.size()) == kUtf16LeMark) {
-        AppendUtf16(text, bytes.substr(kUtf16LeMark.size()), false);
-        return text;
+    if (view.substr(0, kUtf16LeMark.size()) == kUtf16LeMark) {
+        return Utf8FromUtf16(view.substr(kUtf16LeMark.size()), false);
     }
-    if (bytes.substr(0, kUtf16BeMark.size()) == kUtf16BeMark) {
-        AppendUtf16(text, bytes.substr(kUtf16BeMark.size()), true);
-        return text;
+    if (view.substr(0, kUtf16BeMark.size()) == kUtf16BeMark) {
+        return Utf8FromUtf16(view.substr(kUtf16BeMark.size()), true);
     }
     bool bigEndian = false;
-    if (LooksLikeUtf16(bytes, bigEndian)) {
-        AppendUtf16(text, bytes, bigEndian);
-        return text;
+    if (LooksLikeUtf16(view, bigEndian)) {
+        return Utf8FromUtf16(view, bigEndian);
     }
-    const std::string_view window = bytes.substr(0, kDeclarationWindow);
+    const std::string_view window = view.substr(0, kDeclarationWindow);
     std::string declared = DeclaredXmlEncoding(window);
     if (declared.empty()) {
         declared = HtmlMetaCharset(window);
@@ -286,36 +294,42 @@ std::wstring DecodeDocumentBytes(std::string_view bytes) {
     // A declared UTF-16 in a file whose declaration reads as 8-bit text is not UTF-16; UTF-8
     // and undeclared files (valid UTF-8 or not) decode alike, invalid bytes as Latin-1.
     if (EncodingOfName(declared) != Encoding::Named) {
-        return WideFromUtf8(bytes);
+        return ValidUtf8(std::move(bytes));
     }
     return DecodeNamed(bytes, declared);
 }
 
-std::string EncodeDocumentText(std::wstring_view head, std::wstring_view tail) {
-    // The declaration is at the very start; it never needs more than the first characters.
-    std::wstring start(head.substr(0, kDeclarationWindow));
+bool EncodeDocumentText(std::string_view head, std::string_view tail, const ByteSink& sink) {
+    // The declaration is at the very start; it never needs more than the first bytes.
+    std::string start(head.substr(0, kDeclarationWindow));
     start.append(tail.substr(0, kDeclarationWindow - start.size()));
-    const std::string declared = DeclaredXmlEncoding(Utf8FromWide(start));
-    std::string bytes;
-    switch (EncodingOfName(declared)) {
-        case Encoding::Utf8:
-            AppendUtf8FromWide(bytes, head);
-            AppendUtf8FromWide(bytes, tail);
-            break;
-        case Encoding::Utf16Le:
-        case Encoding::Utf16Be: {
-            const bool bigEndian = EncodingOfName(declared) == Encoding::Utf16Be;
-            bytes.reserve(2 * (head.size() + tail.size()));
-            AppendAsUtf16(bytes, head, bigEndian);
-            AppendAsUtf16(bytes, tail, bigEndian);
-            break;
-        }
-        case Encoding::Named: {
-            std::wstring text(head);
-            text.append(tail);
-            AppendNamed(bytes, text, declared);
-            break;
-        }
+    const std::string declared = DeclaredXmlEncoding(start);
+    const Encoding encoding = EncodingOfName(declared);
+    if (encoding == Encoding::Utf8) {
+        return sink(head) && sink(tail);  // the text is UTF-8 already
     }
+    std::string text(head);
+    text.append(tail);
+    std::string bytes;
+    if (encoding == Encoding::Named) {
+        Converter converter(declared.c_str(), "UTF-8");
+        if (!converter.Valid()) {
+            return sink(text);
+        }
+        converter.Convert(text, std::string_view(&kUnrepresentable, 1), Utf8SequenceLength, bytes);
+    } else {
+        const std::wstring wide = WideFromUtf8(text);
+        bytes.reserve(2 * wide.size());
+        AppendAsUtf16(bytes, wide, encoding == Encoding::Utf16Be);
+    }
+    return sink(bytes);
+}
+
+std::string EncodeDocumentText(std::string_view head, std::string_view tail) {
+    std::string bytes;
+    EncodeDocumentText(head, tail, [&bytes](std::string_view piece) {
+        bytes.append(piece);
+        return true;
+    });
     return bytes;
 }
