@@ -218,11 +218,14 @@ bool CXmlDoc::AppendElement(std::string_view name) {
     }
     std::size_t position = 0;
     if (current_ != kNoElement) {
-        // After the current element's line.
+        // After the current element's line (its line break is "\r\n", or "\n" in a text
+        // from elsewhere).
         position = StartOfCurrent() + At(current_).length;
         if (position + 1 < text_.Size() && text_.At(position) == '\r' &&
             text_.At(position + 1) == '\n') {
             position += kLineBreak.size();
+        } else if (position < text_.Size() && text_.At(position) == '\n') {
+            position += 1;
         }
     } else if (parent != kNoElement) {
         // At the end of the parent's content, before its end tag.
