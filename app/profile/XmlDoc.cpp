@@ -392,6 +392,15 @@ const AttributeSpan* CXmlDoc::Find(const Attributes& attributes, std::string_vie
     return nullptr;
 }
 
+bool CXmlDoc::NextElement() {
+    const std::int32_t next = current_ != kNoElement ? At(current_).next : FirstChildOf(Parent());
+    if (next == kNoElement) {
+        return false;
+    }
+    current_ = next;
+    return true;
+}
+
 const AttributeSpan* CXmlDoc::FindAttribute(std::size_t start, std::string_view name) const {
     return Find(AttributesOfCurrent(start), name);
 }

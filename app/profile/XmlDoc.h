@@ -53,6 +53,9 @@ public:
     // whose name is exactly `name` becomes current. False, changing nothing, when none follows.
     bool FindNextElement(std::wstring_view name);
     bool FindNextElement(std::string_view utf8Name);
+    // The next sibling after the current element (or the parent's first child), whatever its
+    // name, becomes current. False, changing nothing, when none follows.
+    bool NextElement();
     // Back to the top level, before the first element.
     void ResetPosition();
 
