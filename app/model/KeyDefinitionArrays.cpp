@@ -91,6 +91,15 @@ private:
     std::size_t capacity_;
 };
 
+// Appends the names of `count` codes from element `first` on, as a read-back list has them.
+void AppendCodeNames(CItemList& list, const DefinitionArray& array, std::size_t first, int count,
+                     const CKeyCodeTables& codes) {
+    const std::size_t fitting = array.Fitting(count, first, 1);
+    for (std::size_t i = 0; i < fitting; ++i) {
+        list.Append(codes.NameOfHWCode(array[first + i]));
+    }
+}
+
 KeyReadBack DecodeKeys(const DefinitionArray& array, const CKeyCodeTables& codes) {
     KeyReadBack readBack;
     const int count = array[kKeysCount];
@@ -110,10 +119,7 @@ KeyReadBack DecodeKeys(const DefinitionArray& array, const CKeyCodeTables& codes
         return readBack;
     }
     CItemList list = NewList(kComboRows);
-    const std::size_t fitting = array.Fitting(count, kKeysFirstCode, 1);
-    for (std::size_t i = 0; i < fitting; ++i) {
-        list.Append(codes.NameOfHWCode(array[kKeysFirstCode + i]));
-    }
+    AppendCodeNames(list, array, kKeysFirstCode, count, codes);
     readBack.kind = KindCombo;
     readBack.list = std::move(list);
     return readBack;
@@ -127,10 +133,7 @@ KeyReadBack DecodeRepeated(const DefinitionArray& array, const CKeyCodeTables& c
     }
     CItemList list = NewList(kListRows);
     list.Delay = array[kRepeatedInterval];
-    const std::size_t fitting = array.Fitting(count, kRepeatedFirstCode, 1);
-    for (std::size_t i = 0; i < fitting; ++i) {
-        list.Append(codes.NameOfHWCode(array[kRepeatedFirstCode + i]));
-    }
+    AppendCodeNames(list, array, kRepeatedFirstCode, count, codes);
     readBack.kind = KindEmulation;
     readBack.list = std::move(list);
     return readBack;
@@ -148,10 +151,7 @@ KeyReadBack DecodeMacro(const DefinitionArray& array, const CKeyCodeTables& code
     list.IsAutoInterval = array[kMacroDelaysFlag] == 0;
     list.Delay = array[kMacroInterval];
     if (list.IsAutoInterval) {
-        const std::size_t fitting = array.Fitting(events, kMacroFirstEvent, 1);
-        for (std::size_t i = 0; i < fitting; ++i) {
-            list.Append(codes.NameOfHWCode(array[kMacroFirstEvent + i]));
-        }
+        AppendCodeNames(list, array, kMacroFirstEvent, events, codes);
     } else {
         // Event 0, then for each further event the delay before it and its code.
         const std::size_t fitting = array.Fitting(events, kMacroFirstEvent, 2);

@@ -119,6 +119,19 @@ int ParseAttributeNumber(std::string_view raw) {
     return ParseDecimal(raw);  // blanks, signs and digits read the same in UTF-8
 }
 
+// The index entry of an element just written as "<name/>" at `offset` in its parent.
+XmlElement NewEmptyElement(std::string_view name, std::size_t offset, std::int32_t parent) {
+    XmlElement element;
+    element.offset = static_cast<std::uint32_t>(offset);
+    element.length = static_cast<std::uint32_t>(name.size() + kEmptyTagExtra);
+    element.startTagLength = element.length;
+    element.nameLength = static_cast<std::uint32_t>(name.size());
+    element.parent = parent;
+    element.attributeNames = 0;  // none yet, and we know it
+    element.emptyTag = true;
+    return element;
+}
+
 }  // namespace
 
 void CXmlDoc::Parse() {
@@ -245,16 +258,8 @@ bool CXmlDoc::AppendElement(std::string_view name) {
     Put(out, kLineBreak);
     text_.EndInsert(lineLength);
 
-    XmlElement element;
-    element.offset = static_cast<std::uint32_t>(position - ContentStart());
-    element.length = static_cast<std::uint32_t>(name.size() + kEmptyTagExtra);
-    element.startTagLength = element.length;
-    element.nameLength = static_cast<std::uint32_t>(name.size());
-    element.parent = parent;
-    element.attributeNames = 0;
-    element.emptyTag = true;
     const auto id = static_cast<std::int32_t>(index_.elements.size());
-    index_.elements.push_back(element);
+    index_.elements.push_back(NewEmptyElement(name, position - ContentStart(), parent));
     LinkAfterCurrent(id);
     GrewAfter(id, static_cast<std::int64_t>(lineLength));
     current_ = id;
@@ -287,15 +292,7 @@ bool CXmlDoc::AppendFirstChild(std::string_view name) {
     level.growth += static_cast<std::int64_t>(replacement.size()) -
                     static_cast<std::int64_t>(kEmptyTagClose.size());
 
-    XmlElement child;
-    child.offset = static_cast<std::uint32_t>(kLineBreak.size());
-    child.length = static_cast<std::uint32_t>(name.size() + kEmptyTagExtra);
-    child.startTagLength = child.length;
-    child.nameLength = static_cast<std::uint32_t>(name.size());
-    child.parent = parentId;
-    child.attributeNames = 0;
-    child.emptyTag = true;
-    index_.elements.push_back(child);
+    index_.elements.push_back(NewEmptyElement(name, kLineBreak.size(), parentId));
     current_ = id;
     ++revision_;
     return true;
