@@ -359,46 +359,44 @@ CXmlDoc::Attributes CXmlDoc::AttributesOfCurrent(std::size_t start) const {
     Attributes attributes;
     attributes.tag = text_.View(start, element.startTagLength);
     if (element.attributesIndexed) {
-        attributes.spans = index_.attributes.data() + element.firstAttribute;
+        attributes.packed = index_.attributes.data() + element.firstAttribute;
         attributes.count = element.attributeCount;
         return attributes;
     }
     if (scannedElement_ != current_ || scannedRevision_ != revision_) {
         scannedAttributes_.clear();
-        static_cast<void>(ScanStartTag(attributes.tag, scannedAttributes_));  // end is known
+        static_cast<void>(ScanStartTag(attributes.tag, scannedAttributes_));  // its end is known
         scannedElement_ = current_;
         scannedRevision_ = revision_;
     }
-    attributes.spans = scannedAttributes_.data();
+    attributes.scanned = scannedAttributes_.data();
     attributes.count = scannedAttributes_.size();
     return attributes;
 }
 
-const AttributeSpan* CXmlDoc::Find(const Attributes& attributes, std::string_view name) const {
+std::optional<AttributeSpan> CXmlDoc::Find(const Attributes& attributes,
+                                           std::string_view name) const {
     const std::size_t count = attributes.count;
     std::size_t i = nextAttributeHint_ < count ? nextAttributeHint_ : 0;
     for (std::size_t k = 0; k < count; ++k) {
-        const AttributeSpan& span = attributes.spans[i];
-        if (span.nameLength == name.size() && span.nameLength != kUnmatchableName &&
-            SameText(attributes.tag.data() + span.nameStart, name)) {
+        const std::size_t nameStart = attributes.packed != nullptr
+                                          ? attributes.packed[i].nameStart
+                                          : attributes.scanned[i].nameStart;
+        const std::size_t nameLength = attributes.packed != nullptr
+                                           ? attributes.packed[i].nameLength
+                                           : attributes.scanned[i].nameLength;
+        if (nameLength == name.size() && SameText(attributes.tag.data() + nameStart, name)) {
             nextAttributeHint_ = i + 1;
-            return &span;
+            return attributes.packed != nullptr ? attributes.packed[i].Unpacked()
+                                                : attributes.scanned[i];
         }
         i = i + 1 < count ? i + 1 : 0;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
-bool CXmlDoc::NextElement() {
-    const std::int32_t next = current_ != kNoElement ? At(current_).next : FirstChildOf(Parent());
-    if (next == kNoElement) {
-        return false;
-    }
-    current_ = next;
-    return true;
-}
-
-const AttributeSpan* CXmlDoc::FindAttribute(std::size_t start, std::string_view name) const {
+std::optional<AttributeSpan> CXmlDoc::FindAttribute(std::size_t start,
+                                                    std::string_view name) const {
     return Find(AttributesOfCurrent(start), name);
 }
 
@@ -407,8 +405,8 @@ std::string_view CXmlDoc::RawAttribute(std::string_view name) const {
         return {};
     }
     const std::size_t start = StartOfCurrent();
-    const AttributeSpan* span = FindAttribute(start, name);
-    if (span == nullptr) {
+    const std::optional<AttributeSpan> span = FindAttribute(start, name);
+    if (!span) {
         return {};
     }
     return text_.View(start + span->valueStart, span->valueLength);
@@ -438,11 +436,10 @@ void CXmlDoc::GetAttributeInts(const std::string_view* names, int* values,
     }
     const Attributes attributes = AttributesOfCurrent(StartOfCurrent());
     for (std::size_t i = 0; i < count; ++i) {
-        const AttributeSpan* span = Find(attributes, names[i]);
+        const std::optional<AttributeSpan> span = Find(attributes, names[i]);
         values[i] =
-            span == nullptr
-                ? 0
-                : ParseAttributeNumber(attributes.tag.substr(span->valueStart, span->valueLength));
+            span ? ParseAttributeNumber(attributes.tag.substr(span->valueStart, span->valueLength))
+                 : 0;
     }
 }
 
@@ -516,7 +513,7 @@ bool CXmlDoc::SetAttribute(std::string_view name, std::wstring_view value) {
     }
     const std::size_t start = StartOfCurrent();
     if ((At(current_).attributeNames & AttributeNameBit(name)) != 0) {
-        if (const AttributeSpan* span = FindAttribute(start, name)) {
+        if (const std::optional<AttributeSpan> span = FindAttribute(start, name)) {
             return ReplaceAttribute(start, *span, value);
         }
     }

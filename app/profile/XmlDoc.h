@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -139,15 +140,17 @@ private:
                          WriteValue writeValue);
     bool CanSetAttribute(std::string_view name, std::size_t maxValueLength);
     bool ReplaceAttribute(std::size_t start, const AttributeSpan& span, std::wstring_view value);
-    // The attributes of the current element, and its start tag.
+    // The attributes of the current element, and its start tag: packed in the index for a
+    // parsed element, scanned for a start tag written or edited here.
     struct Attributes {
         std::string_view tag;
-        const AttributeSpan* spans = nullptr;
+        const PackedAttribute* packed = nullptr;
+        const AttributeSpan* scanned = nullptr;
         std::size_t count = 0;
     };
     Attributes AttributesOfCurrent(std::size_t start) const;
-    const AttributeSpan* Find(const Attributes& attributes, std::string_view name) const;
-    const AttributeSpan* FindAttribute(std::size_t start, std::string_view name) const;
+    std::optional<AttributeSpan> Find(const Attributes& attributes, std::string_view name) const;
+    std::optional<AttributeSpan> FindAttribute(std::size_t start, std::string_view name) const;
     std::string_view RawAttribute(std::string_view name) const;
     void Parse();
 
@@ -158,8 +161,8 @@ private:
     std::int32_t current_ = kNoElement;
     bool writeFailed_ = false;
 
-    // The attributes of an element whose start tag was written or edited here, scanned when
-    // first asked for, until the text changes.
+    // The attributes of the element whose start tag was written or edited here and was asked
+    // about last, scanned then, until the text changes.
     std::uint64_t revision_ = 0;
     mutable std::vector<AttributeSpan> scannedAttributes_;
     mutable std::int32_t scannedElement_ = kNoElement;

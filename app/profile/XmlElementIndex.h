@@ -19,14 +19,51 @@ constexpr std::int32_t kNoElement = -1;
 // An attribute inside a start tag; positions relative to the element's start.
 struct AttributeSpan {
     std::uint32_t nameStart = 0;
+    std::uint32_t nameLength = 0;
     std::uint32_t valueStart = 0;  // for an attribute without value: where "=" would go
     std::uint32_t valueLength = 0;
-    std::uint16_t nameLength = 0;  // kUnmatchableName for names too long to keep here
     bool hasValue = false;
     bool quoted = false;
 };
-static_assert(sizeof(AttributeSpan) == 16, "one is kept per attribute of a document");
-constexpr std::uint16_t kUnmatchableName = 0xFFFF;
+
+// The same as the index keeps it for every attribute of a parsed document: half the memory,
+// for tags of up to 64 KiB (longer ones are scanned again when asked about).
+struct PackedAttribute {
+    std::uint16_t nameStart = 0;
+    std::uint16_t valueStart = 0;
+    std::uint16_t valueLength = 0;
+    std::uint8_t nameLength = 0;
+    std::uint8_t flags = 0;
+
+    static constexpr std::uint8_t kHasValue = 1;
+    static constexpr std::uint8_t kQuoted = 2;
+
+    // False when the span's numbers do not fit.
+    static bool Pack(const AttributeSpan& span, PackedAttribute& packed) {
+        constexpr std::uint32_t kMax16 = 0xFFFF;
+        constexpr std::uint32_t kMax8 = 0xFF;
+        if (span.nameStart > kMax16 || span.valueStart > kMax16 || span.valueLength > kMax16 ||
+            span.nameLength > kMax8) {
+            return false;
+        }
+        packed.nameStart = static_cast<std::uint16_t>(span.nameStart);
+        packed.valueStart = static_cast<std::uint16_t>(span.valueStart);
+        packed.valueLength = static_cast<std::uint16_t>(span.valueLength);
+        packed.nameLength = static_cast<std::uint8_t>(span.nameLength);
+        packed.flags = static_cast<std::uint8_t>((span.hasValue ? kHasValue : 0) |
+                                                 (span.quoted ? kQuoted : 0));
+        return true;
+    }
+    AttributeSpan Unpacked() const {
+        return {nameStart,
+                nameLength,
+                valueStart,
+                valueLength,
+                (flags & kHasValue) != 0,
+                (flags & kQuoted) != 0};
+    }
+};
+static_assert(sizeof(PackedAttribute) == 8, "one is kept per attribute of a document");
 
 struct XmlElement {
     std::uint32_t offset = 0;          // start, relative to the parent's content
@@ -52,7 +89,7 @@ struct XmlElement {
 // Elements, their parsed attributes, and the first and last top-level element.
 struct XmlElementIndex {
     std::vector<XmlElement> elements;
-    std::vector<AttributeSpan> attributes;
+    std::vector<PackedAttribute> attributes;
     std::int32_t firstTop = kNoElement;
     std::int32_t lastTop = kNoElement;
 
@@ -94,6 +131,9 @@ struct StartTag {
 // positions relative to the tag's start, to `attributes`. The tag ends at the first ">"
 // outside quoted values.
 StartTag ScanStartTag(std::string_view text, std::vector<AttributeSpan>& attributes);
+// The same, packing the attributes; `packedAll` tells whether every one fitted.
+StartTag ScanStartTag(std::string_view text, std::vector<PackedAttribute>& attributes,
+                      bool& packedAll);
 
 // Builds the index of a text, tolerating malformed markup: what could be parsed stays indexed
 // and each problem is described in `diagnostics`. Returns false for texts too long to index.

@@ -155,9 +155,12 @@ void MarkupParser::Link(std::int32_t element, std::int32_t parent) {
 
 std::size_t MarkupParser::StartTagAt(std::size_t at) {
     const std::size_t firstAttribute = index_.attributes.size();
-    const StartTag tag = ScanStartTag(text_.substr(at), index_.attributes);
+    bool packedAll = true;
+    const StartTag tag = ScanStartTag(text_.substr(at), index_.attributes, packedAll);
+    if (tag.end == std::string_view::npos || !packedAll) {
+        index_.attributes.resize(firstAttribute);  // an overlong tag is scanned when asked about
+    }
     if (tag.end == std::string_view::npos) {
-        index_.attributes.resize(firstAttribute);
         return tag.end;
     }
     if (open_.empty() && index_.firstTop != kNoElement) {
@@ -178,7 +181,7 @@ std::size_t MarkupParser::StartTagAt(std::size_t at) {
     element.emptyTag = tag.emptyTag;
     element.firstAttribute = static_cast<std::uint32_t>(firstAttribute);
     element.attributeCount = static_cast<std::uint32_t>(index_.attributes.size() - firstAttribute);
-    element.attributesIndexed = true;
+    element.attributesIndexed = packedAll;
     const auto id = static_cast<std::int32_t>(index_.elements.size());
     index_.elements.push_back(element);
     Link(id, parent);

@@ -39,9 +39,8 @@ std::size_t Closing(std::string_view text, std::size_t from, char quote) {
     return from;
 }
 
-}  // namespace
-
-StartTag ScanStartTag(std::string_view text, std::vector<AttributeSpan>& attributes) {
+template <typename OnAttribute>
+StartTag Scan(std::string_view text, OnAttribute onAttribute) {
     StartTag tag;
     const std::size_t size = text.size();
     std::size_t i = 1;
@@ -88,9 +87,7 @@ StartTag ScanStartTag(std::string_view text, std::vector<AttributeSpan>& attribu
             ++i;
         }
         span.nameStart = static_cast<std::uint32_t>(nameStart);
-        span.nameLength = i - nameStart < kUnmatchableName
-                              ? static_cast<std::uint16_t>(i - nameStart)
-                              : kUnmatchableName;
+        span.nameLength = static_cast<std::uint32_t>(i - nameStart);
         span.valueStart = static_cast<std::uint32_t>(i);
         std::size_t value = i;
         while (value < size && Is(text[value], kBlank)) {
@@ -121,8 +118,27 @@ StartTag ScanStartTag(std::string_view text, std::vector<AttributeSpan>& attribu
                 i = value;
             }
         }
-        attributes.push_back(span);
+        onAttribute(span);
     }
     tag.end = i + 1;
     return tag;
+}
+
+}  // namespace
+
+StartTag ScanStartTag(std::string_view text, std::vector<AttributeSpan>& attributes) {
+    return Scan(text, [&attributes](const AttributeSpan& span) { attributes.push_back(span); });
+}
+
+StartTag ScanStartTag(std::string_view text, std::vector<PackedAttribute>& attributes,
+                      bool& packedAll) {
+    packedAll = true;
+    return Scan(text, [&attributes, &packedAll](const AttributeSpan& span) {
+        PackedAttribute packed;
+        if (PackedAttribute::Pack(span, packed)) {
+            attributes.push_back(packed);
+        } else {
+            packedAll = false;
+        }
+    });
 }
