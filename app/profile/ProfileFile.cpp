@@ -208,6 +208,8 @@ std::string ProfileResult::Message() const {
 }
 
 void BuildProfileDocument(const CKeyboardProfile& profile, int deviceType, CXmlDoc& doc) {
+    // The writing calls refuse only names that cannot be names and texts beyond what the
+    // document can hold; either shows in doc.WriteFailed(), which SaveProfile checks.
     doc.SetText(kDeclaration);  // no element yet: not well-formed on its own
     const DocumentSize size = SizeOf(profile);
     doc.Reserve(size.bytes, size.elements);

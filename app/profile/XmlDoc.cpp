@@ -354,6 +354,15 @@ bool CXmlDoc::FindNextElement(std::string_view name) {
     return false;
 }
 
+bool CXmlDoc::NextElement() {
+    const std::int32_t next = current_ != kNoElement ? At(current_).next : FirstChildOf(Parent());
+    if (next == kNoElement) {
+        return false;
+    }
+    current_ = next;
+    return true;
+}
+
 CXmlDoc::Attributes CXmlDoc::AttributesOfCurrent(std::size_t start) const {
     const XmlElement& element = At(current_);
     Attributes attributes;

@@ -150,6 +150,19 @@ TEST(XmlDocNavigation, FindNextElementNeverLooksBack) {
     EXPECT_EQ(doc.GetAttribute(L"i"), L"3");
 }
 
+TEST(XmlDocNavigation, NextElementVisitsEverySiblingInOrder) {
+    CXmlDoc doc;
+    doc.SetText(L"<r><x/>text<y><z/></y><!-- c --><x/></r>");
+    doc.FindNextElement(L"r");
+    doc.EnterElement();
+    std::wstring names;
+    while (doc.NextElement()) {
+        names += doc.CurrentElementName() + L";";
+    }
+    EXPECT_EQ(names, L"x;y;x;");
+    EXPECT_EQ(doc.CurrentElementName(), L"x");  // stays on the last one
+}
+
 TEST(XmlDocReading, AttributeValuesAreUnescaped) {
     CXmlDoc doc;
     doc.SetText(
