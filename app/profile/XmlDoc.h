@@ -8,6 +8,8 @@
 // every start tag, empty-element tag and end tag on its own line ended by CR LF, no
 // indentation, attributes in the order they were set, values escaped. Reading parses a text
 // once, tolerating malformed markup, and then walks it with forward searches.
+//
+// One thread at a time, also for reading: reading moves the text's gap and fills caches.
 #pragma once
 
 #include "profile/GapText.h"
