@@ -37,10 +37,11 @@ void ReadList(CXmlDoc& doc, CItemList& list, ListReadLimits& limits, int depth) 
     list.IsAutoInterval = values[4] != 0;
     list.Delay = values[5];
     list.PlayMode = values[6];
-    if (depth >= limits.maxDepth) {
-        return;
+    const std::size_t children = doc.ChildCount();
+    if (children == 0 || depth >= limits.maxDepth) {
+        return;  // most lists are the empty sub-lists of items
     }
-    list.Reserve(std::min(doc.ChildCount(), limits.maxItems));
+    list.Reserve(std::min(children, limits.maxItems));
     doc.EnterElement();
     while (doc.FindNextElement(kItemElement)) {
         const int id = doc.GetAttributeInt(kItemIndex);

@@ -109,6 +109,21 @@ std::string_view Decimal(int value, char (&digits)[kMaxIntLength + 1]) {
     return std::string_view(first, static_cast<std::size_t>(end - first));
 }
 
+// The index of the attribute called `name` among `count` spans of `tag`, searched from `hint`
+// on and round; `count` when there is none.
+template <typename Span>
+std::size_t FindSpan(const Span* spans, std::size_t count, std::string_view tag,
+                     std::string_view name, std::size_t hint) {
+    std::size_t i = hint < count ? hint : 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (spans[i].nameLength == name.size() && SameText(tag.data() + spans[i].nameStart, name)) {
+            return i;
+        }
+        i = i + 1 < count ? i + 1 : 0;
+    }
+    return count;
+}
+
 // A number in an attribute value, references replaced first where there are any.
 int ParseAttributeNumber(std::string_view raw) {
     for (char c : raw) {
@@ -385,21 +400,20 @@ CXmlDoc::Attributes CXmlDoc::AttributesOfCurrent(std::size_t start) const {
 
 std::optional<AttributeSpan> CXmlDoc::Find(const Attributes& attributes,
                                            std::string_view name) const {
-    const std::size_t count = attributes.count;
-    std::size_t i = nextAttributeHint_ < count ? nextAttributeHint_ : 0;
-    for (std::size_t k = 0; k < count; ++k) {
-        const std::size_t nameStart = attributes.packed != nullptr
-                                          ? attributes.packed[i].nameStart
-                                          : attributes.scanned[i].nameStart;
-        const std::size_t nameLength = attributes.packed != nullptr
-                                           ? attributes.packed[i].nameLength
-                                           : attributes.scanned[i].nameLength;
-        if (nameLength == name.size() && SameText(attributes.tag.data() + nameStart, name)) {
+    if (attributes.packed != nullptr) {
+        const std::size_t i =
+            FindSpan(attributes.packed, attributes.count, attributes.tag, name, nextAttributeHint_);
+        if (i < attributes.count) {
             nextAttributeHint_ = i + 1;
-            return attributes.packed != nullptr ? attributes.packed[i].Unpacked()
-                                                : attributes.scanned[i];
+            return attributes.packed[i].Unpacked();
         }
-        i = i + 1 < count ? i + 1 : 0;
+        return std::nullopt;
+    }
+    const std::size_t i =
+        FindSpan(attributes.scanned, attributes.count, attributes.tag, name, nextAttributeHint_);
+    if (i < attributes.count) {
+        nextAttributeHint_ = i + 1;
+        return attributes.scanned[i];
     }
     return std::nullopt;
 }
