@@ -249,15 +249,4 @@ TEST_F(DeviceRoundTrip, AReadThatFailsChangesNothing) {
     EXPECT_EQ(static_cast<const CKeyboardProfile&>(*config), before);
 }
 
-TEST_F(DeviceRoundTrip, AClosedFacadeReadsNothing) {
-    CKeyboardConfig config;
-    config.BuildCodeTables();
-    config.ResetToDefaults();
-    const CKeyboardProfile before = config;
-    EXPECT_FALSE(config.ReadKeyAssignments(nullptr));
-    EXPECT_FALSE(config.ReadLightColors());
-    EXPECT_FALSE(config.WriteKeyAssignments(nullptr));
-    EXPECT_EQ(static_cast<const CKeyboardProfile&>(config), before);
-}
-
 }  // namespace
