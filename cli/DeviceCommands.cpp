@@ -7,20 +7,25 @@
 #include "model/CodeTables.h"
 #include "model/WideText.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace z9rt::cli {
 namespace {
 
-void PrintLine(const std::string& text) { std::printf("%s\n", text.c_str()); }
+void PrintLine(const std::string& text) {
+    std::printf("%s\n", text.c_str());
+}
 
-std::string CaptionOf(int key) { return Utf8FromWide(KeyCaption(key)); }
+std::string CaptionOf(int key) {
+    return Utf8FromWide(KeyCaption(key));
+}
 
 // Colour only for a terminal, and never when the user asked for none.
-bool UseColour() { return isatty(fileno(stdout)) != 0 && std::getenv("NO_COLOR") == nullptr; }
+bool UseColour() {
+    return isatty(fileno(stdout)) != 0 && std::getenv("NO_COLOR") == nullptr;
+}
 
 void WriteKeyJson(JsonWriter& json, const char* name, const CKeyboardConfig& config, int key) {
     json.Key(name);
@@ -29,14 +34,18 @@ void WriteKeyJson(JsonWriter& json, const char* name, const CKeyboardConfig& con
         return;
     }
     json.BeginObject()
-        .Key("key").Number(key)
-        .Key("caption").String(CaptionOf(key))
-        .Key("count").Number(config.pressCounter[static_cast<std::size_t>(key)])
+        .Key("key")
+        .Number(key)
+        .Key("caption")
+        .String(CaptionOf(key))
+        .Key("count")
+        .Number(config.pressCounter[static_cast<std::size_t>(key)])
         .EndObject();
 }
 
 std::string KeyText(const CKeyboardConfig& config, int key) {
-    if (!IsKeyNumber(key)) return "none";
+    if (!IsKeyNumber(key))
+        return "none";
     return CaptionOf(key) + " (key " + std::to_string(key) + ", " +
            std::to_string(config.pressCounter[static_cast<std::size_t>(key)]) + " presses)";
 }
@@ -50,9 +59,12 @@ void RunList(const CommandLine& line) {
         json.BeginArray();
         for (const KeyboardInterface& keyboard : keyboards) {
             json.BeginObject()
-                .Key("deviceType").Number(keyboard.deviceType)
-                .Key("model").String(ModelNameOf(keyboard.deviceType))
-                .Key("path").String(keyboard.path)
+                .Key("deviceType")
+                .Number(keyboard.deviceType)
+                .Key("model")
+                .String(ModelNameOf(keyboard.deviceType))
+                .Key("path")
+                .String(keyboard.path)
                 .EndObject();
         }
         json.EndArray();
@@ -75,9 +87,12 @@ void RunInfo(const CommandLine& line) {
     if (line.json) {
         JsonWriter json;
         json.BeginObject()
-            .Key("model").String(model)
-            .Key("deviceType").Number(config.deviceType)
-            .Key("version").String(version)
+            .Key("model")
+            .String(model)
+            .Key("deviceType")
+            .Number(config.deviceType)
+            .Key("version")
+            .String(version)
             .EndObject();
         PrintLine(json.Text());
         return;
@@ -99,9 +114,12 @@ void RunCounters(const CommandLine& line) {
         json.Key("counters").BeginArray();
         for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
             json.BeginObject()
-                .Key("key").Number(key)
-                .Key("caption").String(CaptionOf(key))
-                .Key("count").Number(config.pressCounter[static_cast<std::size_t>(key)])
+                .Key("key")
+                .Number(key)
+                .Key("caption")
+                .String(CaptionOf(key))
+                .Key("count")
+                .Number(config.pressCounter[static_cast<std::size_t>(key)])
                 .EndObject();
         }
         json.EndArray();

@@ -43,8 +43,13 @@ std::string ReadFirmwareFile(const std::string& path) {
 
 void RunFirmware(const CommandLine& line) {
     const std::string& path = line.arguments.at(0);
+    // Discovery alone names the model without a report; the file is judged before the keyboard
+    // hears anything, even the version query.
     CKeyboardConfig config;
-    OpenKeyboard(config);
+    config.deviceType = config.device.DetectDeviceType();
+    if (config.deviceType == kDeviceTypeNone) {
+        throw CommandFailure(ExitStatus::DeviceFailure, "no keyboard of the family is attached");
+    }
 
     const std::wstring name = WideFromUtf8(std::filesystem::path(path).filename().string());
     if (!FirmwareNameFitsModel(name, config.deviceType)) {
@@ -59,12 +64,12 @@ void RunFirmware(const CommandLine& line) {
                              path + ": not a sound firmware file: " + check.problem);
     }
 
+    OpenKeyboard(config);
     ProgressBar bar("Downloading  ", kFirmwareProgressEnd);
     LibraryProgress progress(bar);
-    const bool downloaded =
-        config.device.WriteFirmwareToKeyboard(check.normalizedText.c_str(),
-                                              static_cast<int>(check.normalizedText.size()),
-                                              progress.Window());
+    const bool downloaded = config.device.WriteFirmwareToKeyboard(
+        check.normalizedText.c_str(), static_cast<int>(check.normalizedText.size()),
+        progress.Window());
     bar.Finish();
     if (!downloaded) {
         throw CommandFailure(ExitStatus::DeviceFailure,

@@ -10,7 +10,9 @@
 
 namespace z9rt::cli {
 
-std::string ModelNameOf(int deviceType) { return Utf8FromWide(ModelName(deviceType)); }
+std::string ModelNameOf(int deviceType) {
+    return Utf8FromWide(ModelName(deviceType));
+}
 
 void PrepareConfiguration(CKeyboardConfig& config, int deviceType) {
     config.deviceType = deviceType;
@@ -38,12 +40,14 @@ namespace z9rt::cli {
 
 void PauseForKeyboard(int milliseconds) {
     const char* backend = std::getenv("Z9RT_HID");
-    if (backend != nullptr && std::string(backend) == "sim") return;
+    if (backend != nullptr && std::string(backend) == "sim")
+        return;
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 int ModelForCommand(const CommandLine& line, COrvoHWI& device) {
-    if (line.modelType) return *line.modelType;
+    if (line.modelType)
+        return *line.modelType;
     return device.DetectDeviceType();
 }
 

@@ -7,7 +7,8 @@ namespace {
 // the last value it will see.
 bool PostToProgressBar(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                        std::intptr_t /*lParam*/) {
-    if (message != WM_DEVICE_PROGRESS) return false;
+    if (message != WM_DEVICE_PROGRESS)
+        return false;
     static_cast<ProgressBar*>(window)->Update(static_cast<int>(wParam));
     return true;
 }

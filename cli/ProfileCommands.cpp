@@ -48,7 +48,8 @@ void LoadForShowing(const CommandLine& line, CKeyboardConfig& config, const std:
 }
 
 std::string KindNameOf(const CKeyboardConfig& config, int kind) {
-    if (!IsKeyKind(kind)) return std::to_string(kind);
+    if (!IsKeyKind(kind))
+        return std::to_string(kind);
     return Utf8FromWide(config.kindName[kCaptionEnglish][static_cast<std::size_t>(kind)]);
 }
 
@@ -64,25 +65,37 @@ void ShowJson(const CKeyboardConfig& config) {
         for (int layer = 0; layer < kLayerCount; ++layer) {
             const int kind = config.keyMode[k][static_cast<std::size_t>(layer)];
             json.BeginObject()
-                .Key("layer").Number(layer)
-                .Key("name").String(kLayerNames[layer])
-                .Key("kind").Number(kind)
-                .Key("kindName").String(KindNameOf(config, kind))
-                .Key("assignment").String(
-                    Utf8FromWide(AssignmentText(config, key, layer, kNoMacroTextLimit)))
+                .Key("layer")
+                .Number(layer)
+                .Key("name")
+                .String(kLayerNames[layer])
+                .Key("kind")
+                .Number(kind)
+                .Key("kindName")
+                .String(KindNameOf(config, kind))
+                .Key("assignment")
+                .String(Utf8FromWide(AssignmentText(config, key, layer, kNoMacroTextLimit)))
                 .EndObject();
         }
         json.EndArray();
         const RGBColor& colour = config.lightColor[k];
-        json.Key("colour").BeginObject()
-            .Key("red").Number(colour.Red)
-            .Key("green").Number(colour.Green)
-            .Key("blue").Number(colour.Blue)
+        json.Key("colour")
+            .BeginObject()
+            .Key("red")
+            .Number(colour.Red)
+            .Key("green")
+            .Number(colour.Green)
+            .Key("blue")
+            .Number(colour.Blue)
             .EndObject();
         json.EndObject();
     }
     json.EndArray().EndObject();
     std::printf("%s\n", json.Text().c_str());
+}
+
+std::string Padded(const std::string& text, std::size_t width) {
+    return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
 }
 
 void ShowText(const CKeyboardConfig& config) {
@@ -94,18 +107,20 @@ void ShowText(const CKeyboardConfig& config) {
             const int kind = config.keyMode[k][static_cast<std::size_t>(layer)];
             const std::string caption = layer == 0 ? Utf8FromWide(KeyCaption(key)) : "";
             const std::string number = layer == 0 ? std::to_string(key) : "";
-            std::printf("%-4s %-10s %-8s %-11s %s\n", number.c_str(), caption.c_str(),
-                        kLayerNames[layer], KindNameOf(config, kind).c_str(),
-                        Utf8FromWide(AssignmentText(config, key, layer, kNoMacroTextLimit)).c_str());
+            std::string row = Padded(number, 4) + " " + Padded(caption, 10) + " " +
+                              Padded(kLayerNames[layer], 8) + " " +
+                              Padded(KindNameOf(config, kind), 11) + " " +
+                              Utf8FromWide(AssignmentText(config, key, layer, kNoMacroTextLimit));
+            row.erase(row.find_last_not_of(' ') + 1);
+            std::printf("%s\n", row.c_str());
         }
     }
     std::printf("\nColours (red, green, blue)\n");
     for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
         const RGBColor& colour = config.lightColor[static_cast<std::size_t>(key)];
         std::printf("%-4d %-10s #%02x%02x%02x  %3d %3d %3d\n", key,
-                    Utf8FromWide(KeyCaption(key)).c_str(), colour.Red & 0xFF,
-                    colour.Green & 0xFF, colour.Blue & 0xFF, colour.Red, colour.Green,
-                    colour.Blue);
+                    Utf8FromWide(KeyCaption(key)).c_str(), colour.Red & 0xFF, colour.Green & 0xFF,
+                    colour.Blue & 0xFF, colour.Red, colour.Green, colour.Blue);
     }
 }
 

@@ -15,7 +15,9 @@ constexpr int kLastKeySlot = kKeySlotCount - 1;
 constexpr int kPauseAfterWriteMs = 1000;
 constexpr int kPauseBetweenKeysAndLightsMs = 2000;
 
-void Say(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+void Say(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
 
 }  // namespace
 
