@@ -117,6 +117,10 @@ void SkinnedDialog::openSkin(const SkinFaces& faces, QColor colorKey, FaceSize f
     update();
 }
 
+void SkinnedDialog::setScaleFactor(float scaleFactor) {
+    scale_ = scaleFactor < 1.0F ? 1.0F : scaleFactor;
+}
+
 QSize SkinnedDialog::scaledSize() const {
     return QSize(Truncate(background_.width() * scale_), Truncate(background_.height() * scale_));
 }
@@ -224,6 +228,8 @@ void SkinnedDialog::paintItem(QPainter& painter, SkinItem& item) {
     }
 }
 
+void SkinnedDialog::beforeCompose() {}
+
 void SkinnedDialog::paintOverlay(QPainter&) {}
 
 void SkinnedDialog::itemClicked(SkinItem&) {}
@@ -231,6 +237,7 @@ void SkinnedDialog::itemClicked(SkinItem&) {}
 void SkinnedDialog::messageReceived(std::uint32_t, std::uintptr_t, std::intptr_t) {}
 
 QImage SkinnedDialog::composeFace() {
+    beforeCompose();
     face_ = background_.convertToFormat(QImage::Format_RGB32);
     QPainter painter(&face_);
     painter.setRenderHint(QPainter::TextAntialiasing);

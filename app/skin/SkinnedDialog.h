@@ -74,6 +74,11 @@ protected:
     void openSkin(const SkinFaces& faces, QColor colorKey, FaceSize fallbackSize,
                   std::vector<SkinItem> items);
 
+    // Called before every composition of the face (the window brings its elements' states up
+    // to date here).
+    virtual void beforeCompose();
+    // The scale of a window that computes it itself before it opens (the main window).
+    void setScaleFactor(float scaleFactor);
     // Elements that the pointer can hit (ids from 1, not labels; windows may narrow this).
     virtual bool isHitCandidate(const SkinItem& item) const;
     // Elements that show the hover picture under the pointer.
