@@ -13,7 +13,7 @@ namespace {
 
 constexpr QRgb kColorKey = qRgb(0, 0, 255);
 constexpr qreal kFaceRadius = 18.0;
-constexpr int kLegendSwatch = 12;
+constexpr int kLegendSwatch = 10;
 const QRectF kPlate(213, 158, 730, 308);
 const QRectF kLayerColumn(45, 158, 80, 238);
 const QRectF kDisplayBox(41, 503, 925, 153);
@@ -114,7 +114,7 @@ void DrawBackground(QPainter& painter, int deviceType, const std::vector<skin::I
         if (item.id < mainwin::kLabelLegendCombo || item.id > mainwin::kLabelLegendPower) {
             continue;
         }
-        const QRectF swatch(item.rect.left - kLegendSwatch - 5, item.rect.top + 3, kLegendSwatch,
+        const QRectF swatch(item.rect.left - kLegendSwatch - 4, item.rect.top + 4, kLegendSwatch,
                             kLegendSwatch);
         painter.setPen(QPen(QColor(0, 0, 0, 120), 1.0));
         painter.setBrush(
