@@ -4,7 +4,9 @@
 #include "MainWindowLayout.h"
 #include "SimulatedKeyboard.h"
 
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 using testkit::MainWindowHarness;
@@ -285,6 +287,67 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(harness.config.clickGuard, 0, 2000);
         harness.click(kIdLayerRightFn);
         QCOMPARE(harness.config.currentLayer, 1);
+    }
+
+    void saveAndOpenAProfile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("mine.pro"));
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        MakeCombo(harness.config, kKeyA, 2);
+        harness.dialogs.savePaths = {path};
+        harness.click(kIdSave);
+        QVERIFY(QFile::exists(path));
+        QVERIFY(harness.dialogs.messages.empty());
+        QCOMPARE(harness.dialogs.saveDialogs.front().filter,
+                 QStringLiteral("pro(*.pro)|*.pro|All Files(*.*)|*.*||"));
+
+        harness.click(kIdDefault);
+        QCOMPARE(harness.config.keyMode[kKeyA][2], static_cast<int>(KindMouse));
+        harness.dialogs.openPaths = {path};
+        harness.click(kIdOpen);
+        QVERIFY(harness.dialogs.messages.empty());
+        QCOMPARE(harness.config.keyMode[kKeyA][2], static_cast<int>(KindCombo));
+        QCOMPARE(harness.config.keyList[kKeyA][2].Items(),
+                 (std::vector<std::wstring>{L"LCTRL", L"A"}));
+    }
+
+    void aProfileThatCannotBeReadChangesNothing() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("broken.pro"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a profile at all");
+        file.close();
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.click(kIdLanguage);
+        MakeCombo(harness.config, kKeyA, 0);
+        harness.dialogs.openPaths = {path};
+        harness.click(kIdOpen);
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{1});
+        QVERIFY(harness.dialogs.messages.front().text.startsWith(
+            QStringLiteral("Cannot open the profile ") + path));
+        QVERIFY(harness.dialogs.messages.front().text.contains(
+            QStringLiteral("The configuration is unchanged.")));
+        QCOMPARE(harness.config.keyMode[kKeyA][0], static_cast<int>(KindCombo));
+    }
+
+    void aProfileThatCannotBeWrittenIsReported() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.dialogs.savePaths = {QStringLiteral("/nonexistent-folder/mine.pro")};
+        harness.click(kIdSave);
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{1});
+        QVERIFY(harness.dialogs.messages.front().text.startsWith(
+            QStringLiteral("无法保存配置文件 /nonexistent-folder/mine.pro")));
+        // On exit a failed save keeps the window, so nothing is lost.
+        harness.dialogs.messages.clear();
+        harness.dialogs.answers = {skin::MessageAnswer::Yes};
+        harness.dialogs.savePaths = {QStringLiteral("/nonexistent-folder/mine.pro")};
+        harness.click(kIdExit);
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{2});
+        QVERIFY(harness.window->isVisible());
     }
 
     void unpluggingTheKeyboardEndsTheProgram() {
