@@ -1,0 +1,103 @@
+// CKeyboardConfig: the whole configuration the user edits, saves and writes to the keyboard,
+// with the run-time settings every window shares, the code tables, the hand-over areas of the
+// backlight and virtual keyboard dialogs, and the device facade all keyboard traffic goes
+// through.
+//
+// The program has one instance, `theConfig`; tests and the command-line tool construct their
+// own. A fresh instance has empty code tables: call BuildCodeTables() (start-up does) and set
+// deviceType before ResetToDefaults().
+#pragma once
+
+#include "OrvoHWI.h"
+#include "model/CodeTables.h"
+#include "model/KeyDefinitionArrays.h"
+#include "model/KeyboardProfile.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A press counter that holds no data: every byte 200, as a fresh configuration and a loaded
+// profile have them. Negative, so the highest/lowest rule passes over it.
+constexpr std::uint32_t kCounterNoDataBits = 0xC8C8C8C8U;
+constexpr int kCounterNoData = -926365496;
+static_assert(static_cast<std::uint32_t>(kCounterNoData) == kCounterNoDataBits);
+
+// Number of keys the virtual keyboard picks for a combination.
+constexpr int kVirtualComboSize = 6;
+
+// UI languages.
+inline constexpr const char* kLanguageChinese = "zh-CN";
+inline constexpr const char* kLanguageEnglish = "en-US";
+
+class CKeyboardConfig : public CKeyCodeTables, public CKeyboardProfile {
+public:
+    CKeyboardConfig();
+    // One configuration owns one device facade; copies would share it behind its back.
+    CKeyboardConfig(const CKeyboardConfig&) = delete;
+    CKeyboardConfig& operator=(const CKeyboardConfig&) = delete;
+
+    // Run-time settings.
+    std::string language;   // "zh-CN" or "en-US"; empty until BuildCodeTables
+    int deviceType = 0;     // 2 Z9RT(S)Ble, 3 Z9RT(S), 4 Z9RT(PRSM), other Z9RT(PRSM)Ble
+    int keysDirty = 0;      // assignments changed and not yet written to the keyboard
+    int clickGuard = 0;     // the main window ignores left-button releases while set
+    float scaleFactor = 0;  // screen height / 1080, at least 1, set by the main window
+    int selectedKey = 0;    // key number the key settings dialog edits
+    int currentLayer = 0;   // layer shown and edited
+
+    // Press counters as last read from the keyboard, and the keys with the highest and the
+    // lowest positive counter (-1: none).
+    PerKey<int> pressCounter{};
+    int highestKey = -1;
+    int lowestKey = -1;
+
+    // Hand-over areas of the backlight dialogs.
+    PerKey<std::uint8_t> lightSelected{};  // keys selected in the multi-key light dialog
+    PerKey<RGBColor> lightWorkColor{};     // working copy of lightColor
+    RGBColor lightPickColor{};             // colour last picked in the multi-key dialog
+
+    // Results of the virtual keyboard (HW codes).
+    int virtualSingle = 0;
+    std::array<int, kVirtualComboSize> virtualCombo{};
+    int virtualComboCount = 0;
+
+    COrvoHWI device;                   // all keyboard traffic goes through it
+    WindowHandle jobWindow = nullptr;  // receives a running transfer's progress messages
+    std::wstring firmwarePath;         // firmware file handed to the download worker
+
+    // Builds the code tables and kind names and sets the language to Chinese.
+    void BuildCodeTables();
+    // The default libraries, colours and assignments of the model of deviceType. Leaves the
+    // settings, counters and device alone.
+    void ResetToDefaults();
+    // Default HW code of a key and layer on the model of deviceType.
+    int DefaultHWCode(int key, int layer) const;
+    static KeyKind KindOfHWCode(int hwCode) { return ::KindOfHWCode(hwCode); }
+    // Every counter back to "no data", no highest or lowest key.
+    void InvalidatePressCounters();
+
+    // Transfers between the model and the keyboard, run on a job's worker thread. Each
+    // returns whether the library's transfer succeeded. A read that fails changes nothing in
+    // the configuration. Progress messages go to `window`.
+    bool WriteKeyAssignments(WindowHandle window);
+    bool ReadKeyAssignments(WindowHandle window);
+    bool WriteLightColors();
+    bool ReadLightColors();
+    bool ReadPressCounters();
+
+    // The read transfers in two halves, for workers that must not change the model while
+    // windows read it: Fetch talks to the keyboard and builds the result aside (nothing when
+    // the transfer failed), Apply stores it (on the thread that owns the model).
+    std::optional<std::vector<KeyReadBack>> FetchKeyAssignments(WindowHandle window);
+    void ApplyKeyAssignments(const std::vector<KeyReadBack>& slots);
+    std::optional<std::array<int, kLightAreaSize>> FetchLightColors();
+    void ApplyLightColors(const std::array<int, kLightAreaSize>& colors);
+    std::array<int, kCounterCount> FetchPressCounters();
+    void ApplyPressCounters(const std::array<int, kCounterCount>& counters);
+};
+
+// The program's one configuration.
+extern CKeyboardConfig theConfig;

@@ -1,0 +1,5 @@
+// The program's one configuration, in a file of its own so that programs and tests that build
+// their own configurations do not get a second one.
+#include "model/KeyboardConfig.h"
+
+CKeyboardConfig theConfig;

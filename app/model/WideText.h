@@ -1,0 +1,32 @@
+// Conversions between the configuration's wide strings and the bytes and numbers around them.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Reads a decimal number as the C library's to-long conversion does: leading blanks, an
+// optional sign, then digits up to the first other character; 0 when there is no number.
+// Values beyond the 32-bit range saturate (the file formats hold 32-bit integers).
+int ParseDecimal(std::wstring_view text);
+int ParseDecimal(std::string_view text);
+
+// The delay item of a macro: "<50 ms>".
+std::wstring DelayItemText(int milliseconds);
+
+// UTF-8 to wide characters. Bytes that are not part of a valid UTF-8 sequence are taken as
+// Latin-1 characters, so nothing is lost and no input is refused.
+std::wstring WideFromUtf8(std::string_view bytes);
+void AppendWideFromUtf8(std::wstring& out, std::string_view bytes);
+// The same into a buffer with room for bytes.size() characters; returns the number written.
+std::size_t DecodeUtf8(std::string_view bytes, wchar_t* out);
+
+// Wide characters to UTF-8. Values that are not Unicode scalar values become U+FFFD.
+std::string Utf8FromWide(std::wstring_view text);
+void AppendUtf8FromWide(std::string& out, std::wstring_view text);
+// The same into a buffer with room for 4 bytes per character; returns the number written.
+std::size_t EncodeUtf8(std::wstring_view text, char* out);
+
+// Whether the bytes are valid UTF-8; with `allowCutShort`, a sequence cut off by the end of
+// the bytes still counts as valid.
+bool IsValidUtf8(std::string_view bytes, bool allowCutShort);

@@ -1,0 +1,172 @@
+#include "profile/XmlEscape.h"
+
+#include "model/WideText.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// The longest reference name we look at (the longest HTML 4.01 name has 8 characters; numeric
+// references of code points need at most 8 digits, and we allow leading zeros up to this).
+constexpr std::size_t kLongestReference = 32;
+constexpr char32_t kLastCodePoint = 0x10FFFF;
+
+bool IsHexDigit(wchar_t c) {
+    return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
+}
+
+int HexValue(wchar_t c) {
+    if (c >= L'0' && c <= L'9') {
+        return c - L'0';
+    }
+    return (c >= L'a' && c <= L'f') ? c - L'a' + 10 : c - L'A' + 10;
+}
+
+// The character of a numeric reference body ("#65" or "#x41"); 0 when it is not a valid one.
+char32_t NumericCharacter(std::wstring_view body) {
+    const bool hex = body.size() > 1 && (body[1] == L'x' || body[1] == L'X');
+    const std::size_t first = hex ? 2 : 1;
+    if (body.size() <= first) {
+        return 0;
+    }
+    std::uint64_t value = 0;
+    for (std::size_t i = first; i < body.size(); ++i) {
+        const wchar_t c = body[i];
+        if (hex ? !IsHexDigit(c) : !(c >= L'0' && c <= L'9')) {
+            return 0;
+        }
+        value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(HexValue(c));
+        if (value > kLastCodePoint) {
+            return 0;
+        }
+    }
+    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+    return surrogate ? 0 : static_cast<char32_t>(value);
+}
+
+char32_t ReferencedCharacter(std::wstring_view body) {
+    if (body.empty()) {
+        return 0;
+    }
+    if (body[0] == L'#') {
+        return NumericCharacter(body);
+    }
+    // The five of XML first: they are nearly all a profile holds.
+    struct XmlReference {
+        std::wstring_view name;
+        char32_t character;
+    };
+    static constexpr XmlReference kXmlReferences[] = {
+        {L"lt", U'<'}, {L"gt", U'>'}, {L"amp", U'&'}, {L"quot", U'"'}, {L"apos", U'\''},
+    };
+    for (const XmlReference& reference : kXmlReferences) {
+        if (body.size() == reference.name.size() && body[0] == reference.name[0] &&
+            body[1] == reference.name[1] && body.substr(2) == reference.name.substr(2)) {
+            return reference.character;
+        }
+    }
+    return HtmlNamedCharacter(body);
+}
+
+}  // namespace
+
+char* WriteEscapedAttribute(char* out, std::wstring_view value) {
+    auto put = [&out](std::string_view text) {
+        for (char c : text) {
+            *out++ = c;
+        }
+    };
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const wchar_t c = value[i];
+        switch (c) {
+            case L'<':
+                put("&lt;");
+                break;
+            case L'&':
+                put("&amp;");
+                break;
+            case L'>':
+                put("&gt;");
+                break;
+            case L'"':
+                put("&quot;");
+                break;
+            case L'\'':
+                put("&apos;");
+                break;
+            default:
+                if (c >= 0 && c < 0x80) {
+                    *out++ = static_cast<char>(c);
+                } else {
+                    out += EncodeUtf8(value.substr(i, 1), out);
+                }
+                break;
+        }
+    }
+    return out;
+}
+
+std::wstring Unescape(std::wstring_view text) {
+    std::size_t ampersand = text.find(L'&');
+    if (ampersand == std::wstring_view::npos) {
+        return std::wstring(text);
+    }
+    std::wstring out;
+    out.reserve(text.size());
+    std::size_t clean = 0;
+    while (ampersand != std::wstring_view::npos) {
+        const std::size_t limit = std::min(text.size(), ampersand + 1 + kLongestReference + 1);
+        const std::size_t semicolon = text.substr(0, limit).find(L';', ampersand + 1);
+        std::size_t next = ampersand + 1;
+        if (semicolon != std::wstring_view::npos) {
+            const char32_t c =
+                ReferencedCharacter(text.substr(ampersand + 1, semicolon - ampersand - 1));
+            if (c != 0) {
+                out.append(text.substr(clean, ampersand - clean));
+                out.push_back(static_cast<wchar_t>(c));
+                clean = semicolon + 1;
+                next = semicolon + 1;
+            }
+        }
+        ampersand = text.find(L'&', next);
+    }
+    out.append(text.substr(clean));
+    return out;
+}
+
+std::wstring UnescapeUtf8(std::string_view text) {
+    // One pass: runs without "&" are decoded straight into the result, references replaced.
+    std::wstring out(text.size(), L'\0');  // never more characters than bytes
+    wchar_t* write = out.data();
+    std::size_t clean = 0;  // start of the run not yet decoded
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            continue;
+        }
+        const std::size_t limit = std::min(text.size(), i + 1 + kLongestReference + 1);
+        std::size_t semicolon = i + 1;
+        while (semicolon < limit && text[semicolon] != ';') {
+            ++semicolon;
+        }
+        if (semicolon >= limit) {
+            continue;
+        }
+        wchar_t body[kLongestReference + 1];
+        const std::size_t length = semicolon - i - 1;
+        for (std::size_t k = 0; k < length; ++k) {
+            body[k] = static_cast<wchar_t>(static_cast<unsigned char>(text[i + 1 + k]));
+        }
+        const char32_t c = ReferencedCharacter(std::wstring_view(body, length));
+        if (c == 0) {
+            continue;
+        }
+        write += DecodeUtf8(text.substr(clean, i - clean), write);
+        *write++ = static_cast<wchar_t>(c);
+        clean = semicolon + 1;
+        i = semicolon;
+    }
+    write += DecodeUtf8(text.substr(clean), write);
+    out.resize(static_cast<std::size_t>(write - out.data()));
+    return out;
+}

@@ -1,0 +1,60 @@
+#include "channel/TracingConnection.h"
+
+#include <algorithm>
+
+namespace z9rt {
+
+std::string TraceLine(char direction, const Payload& payload) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string line;
+    line.reserve(2 + payload.size() * 3);
+    line += direction;
+    for (const std::uint8_t byte : payload) {
+        line += ' ';
+        line += kDigits[byte >> 4];
+        line += kDigits[byte & 0x0F];
+    }
+    return line;
+}
+
+TracingConnection::TracingConnection(std::unique_ptr<HidConnection> inner,
+                                     const std::string& traceFile)
+    : inner_(std::move(inner)), file_(std::fopen(traceFile.c_str(), "a")) {}
+
+TracingConnection::~TracingConnection() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+    }
+}
+
+bool TracingConnection::Write(const OutputReport& report) {
+    if (!inner_->Write(report)) {
+        return false;
+    }
+    Payload payload;
+    std::copy(report.begin() + 1, report.end(), payload.begin());
+    Append('>', payload);
+    return true;
+}
+
+ReadOutcome TracingConnection::Read(Payload& payload, int timeoutMs) {
+    const ReadOutcome outcome = inner_->Read(payload, timeoutMs);
+    if (outcome == ReadOutcome::Report) {
+        Append('<', payload);
+    }
+    return outcome;
+}
+
+void TracingConnection::Append(char direction, const Payload& payload) {
+    if (file_ == nullptr) {
+        return;
+    }
+    // One write and a flush per line, so that another process appending to the same trace
+    // never splits a line, and a crash loses nothing already exchanged.
+    const std::string line = TraceLine(direction, payload) + '\n';
+    if (std::fwrite(line.data(), 1, line.size(), file_) == line.size()) {
+        std::fflush(file_);
+    }
+}
+
+}  // namespace z9rt

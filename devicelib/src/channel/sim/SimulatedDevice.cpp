@@ -1,0 +1,353 @@
+#include "channel/sim/SimulatedDevice.h"
+
+#include "channel/sim/SimulatedStateFile.h"
+#include "keydefine/KeyRecord.h"
+#include "transfer/DataChunk.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <numeric>
+
+namespace z9rt::sim {
+namespace {
+
+// An Intel HEX record: byte count, address (2), type, data, checksum; all its bytes add up to
+// 0 modulo 256.
+constexpr std::size_t kHexLineData = 2;  // payload byte where the decoded line starts
+constexpr std::size_t kHexOverhead = 5;
+constexpr std::size_t kHexLineRoom = kPayloadSize - kHexLineData;
+
+// Reports that belong to no conversation. Each looks like the end of some stream to a careless
+// reader: 0xE6 in byte 0 (not a light or counter end), 0xF6 in byte 1 (not the key end).
+const Payload& NoiseReport(int turn) {
+    static const std::array<Payload, 3> kNoise = [] {
+        std::array<Payload, 3> noise{};
+        noise[0][0] = ByteOf(Command::StreamEnd);
+        noise[1][1] = ByteOf(Command::KeyEnd);
+        noise[2].fill(0x5A);
+        return noise;
+    }();
+    return kNoise[static_cast<std::size_t>(turn) % kNoise.size()];
+}
+
+// Key records the protocol does not define: a layer and a key out of range, a kind above 4.
+std::array<Payload, 3> MalformedKeyRecords() {
+    constexpr int kNoLayer = 4;
+    constexpr int kNoKey = 83;
+    constexpr int kNoKind = 5;
+    Payload badLayer = MakeRecordHeader(kNoLayer, 1, 0);
+    Payload badKey = MakeRecordHeader(1, kNoKey, 0);
+    Payload badKind = MakeRecordHeader(1, 1, kNoKind);
+    for (Payload* payload : {&badLayer, &badKey, &badKind}) {
+        (*payload)[record::kNormalCount] = 0xFF;
+        std::fill(payload->begin() + record::kNormalCodes, payload->end(), 0x77);
+    }
+    return {badLayer, badKey, badKind};
+}
+
+int ModelFromEnvironment(std::optional<int>& chosen) {
+    const char* const text = std::getenv("Z9RT_SIM_MODEL");
+    if (text != nullptr && *text != '\0') {
+        const int model = std::atoi(text);
+        if (model >= kFirstModel && model <= kLastModel) {
+            chosen = model;
+        } else {
+            std::fprintf(stderr, "Z9RT_SIM_MODEL=%s: not a model 1..4, using 1\n", text);
+            chosen = kFirstModel;
+        }
+    }
+    return chosen.value_or(kFirstModel);
+}
+
+}  // namespace
+
+SimulatedDevice& SimulatedDevice::Instance() {
+    // Never destroyed: a facade that lives in a static object closes its connection during the
+    // program's static destruction, which may come after this function's statics are gone.
+    static SimulatedDevice* const keyboard = new SimulatedDevice;
+    return *keyboard;
+}
+
+SimulatedDevice::SimulatedDevice() {
+    memory_ = FactoryMemory(ModelFromEnvironment(chosenModel_));
+    if (const char* const path = std::getenv("Z9RT_SIM_STATE")) {
+        statePath_ = path;
+        LoadLocked();
+    }
+    if (const char* const faults = std::getenv("Z9RT_SIM_FAULT")) {
+        std::string error;
+        if (std::optional<Faults> parsed = ParseFaults(faults, error)) {
+            faults_ = *parsed;
+        } else {
+            std::fprintf(stderr, "Z9RT_SIM_FAULT: %s; no fault is simulated\n", error.c_str());
+        }
+    }
+}
+
+bool SimulatedDevice::PresentLocked() const {
+    return !faults_.unplugAfter || reportsSinceFaults_ < *faults_.unplugAfter;
+}
+
+bool SimulatedDevice::IsPresent() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return PresentLocked();
+}
+
+int SimulatedDevice::Model() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return memory_.model;
+}
+
+void SimulatedDevice::LoadLocked() {
+    if (statePath_.empty()) {
+        return;
+    }
+    const std::optional<std::string> text = ReadTextFile(statePath_);
+    if (!text) {
+        // A missing file is a factory-fresh keyboard; it is written out at once, so there is
+        // a file to edit.
+        memory_ = FactoryMemory(chosenModel_.value_or(memory_.model));
+        saveRefused_ = false;
+        SaveLocked();
+        return;
+    }
+    ParsedState parsed = ParseState(*text, chosenModel_);
+    memory_ = std::move(parsed.memory);
+    saveRefused_ = !parsed.errors.empty();
+    for (const std::string& error : parsed.errors) {
+        std::fprintf(stderr, "%s: %s (line ignored)\n", statePath_.c_str(), error.c_str());
+    }
+    if (saveRefused_) {
+        std::fprintf(stderr, "%s: not written over until it is corrected\n", statePath_.c_str());
+    }
+}
+
+void SimulatedDevice::SaveLocked() {
+    dirty_ = false;
+    if (statePath_.empty() || saveRefused_) {
+        return;
+    }
+    if (!WriteTextFile(statePath_, FormatState(memory_))) {
+        std::fprintf(stderr, "%s: cannot write the simulated keyboard's state\n",
+                     statePath_.c_str());
+    }
+}
+
+bool SimulatedDevice::Open() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (faults_.busy || !PresentLocked()) {
+        return false;
+    }
+    if (!dirty_) {
+        LoadLocked();
+    }
+    return true;
+}
+
+void SimulatedDevice::Close() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (dirty_) {
+        SaveLocked();
+    }
+}
+
+bool SimulatedDevice::Receive(const Payload& payload, std::deque<Payload>& answers) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (!PresentLocked()) {
+        return false;
+    }
+    ++reportsSeen_;
+    ++reportsSinceFaults_;
+    if (faults_.silent) {
+        return true;
+    }
+    switch (static_cast<Command>(payload[kCommandByte])) {
+        case Command::ReadVersion: {
+            Payload answer = MakeRequest(Command::ReadVersion);
+            const std::string version = VersionText(memory_.model);
+            std::copy(version.begin(), version.end(), answer.begin() + 2);
+            answers.push_back(answer);
+            break;
+        }
+        case Command::BeginKeyWrite:
+            pendingSlot_ = -1;
+            pendingRecords_ = 0;
+            break;
+        case Command::KeyRecord:
+            TakeKeyRecord(payload);
+            break;
+        case Command::KeyEnd:
+            pendingSlot_ = -1;
+            SaveLocked();
+            break;
+        case Command::ReadKeys:
+            StreamKeys(answers);
+            break;
+        case Command::BeginLightWrite:
+            lightPosition_ = 0;
+            break;
+        case Command::LightChunk:
+            TakeLightChunk(payload);
+            break;
+        case Command::StreamEnd:
+            SaveLocked();
+            break;
+        case Command::ReadLight:
+            StreamArea(Command::LightChunk, memory_.light.data(), memory_.light.size(), answers);
+            break;
+        case Command::Counters: {
+            CounterArea area{};
+            for (std::size_t key = 0; key < memory_.counters.size(); ++key) {
+                for (std::size_t byte = 0; byte < kCounterWidth; ++byte) {
+                    area[key * kCounterWidth + byte] =
+                        static_cast<std::uint8_t>(memory_.counters[key] >> (8 * byte));
+                }
+            }
+            StreamArea(Command::Counters, area.data(), area.size(), answers);
+            break;
+        }
+        case Command::FirmwareLine:
+            TakeFirmwareLine(payload);
+            break;
+        default:
+            break;  // the keyboard ignores what it does not know
+    }
+    return true;
+}
+
+void SimulatedDevice::TakeKeyRecord(const Payload& payload) {
+    const int layerNumber = payload[record::kLayer];
+    const int key = payload[record::kKey];
+    if (!IsValidLayerNumber(layerNumber) || !IsValidKey(key)) {
+        return;
+    }
+    const int slot = SlotOf(layerNumber, key);
+    std::vector<Payload>& records = memory_.keyRecords[static_cast<std::size_t>(slot)];
+    if (slot == pendingSlot_ && pendingRecords_ > 0) {
+        records.push_back(payload);  // the next record of a long macro
+        --pendingRecords_;
+    } else {
+        records = {payload};
+        pendingSlot_ = slot;
+        pendingRecords_ = payload[record::kKind] >= kFirstMacroKind
+                              ? MacroRecordCount(MacroBodyLength(payload)) - 1
+                              : 0;
+    }
+    dirty_ = true;
+}
+
+void SimulatedDevice::TakeLightChunk(const Payload& payload) {
+    lightPosition_ +=
+        CopyChunk(payload, memory_.light.data(), memory_.light.size(), lightPosition_);
+    dirty_ = true;
+}
+
+void SimulatedDevice::TakeFirmwareLine(const Payload& payload) {
+    const std::size_t length = payload[kHexLineData] + kHexOverhead;
+    const auto first = payload.begin() + kHexLineData;
+    const bool fits = length <= kHexLineRoom;
+    const bool checksumRight =
+        fits && std::accumulate(first, first + static_cast<std::ptrdiff_t>(length), 0u) % 256 == 0;
+    if (checksumRight) {
+        memory_.firmwareLines.emplace_back(first, first + static_cast<std::ptrdiff_t>(length));
+        ++memory_.firmwareLinesAccepted;
+    } else {
+        ++memory_.firmwareLinesRefused;
+    }
+    dirty_ = true;
+}
+
+void SimulatedDevice::AddNoise(std::deque<Payload>& answers) const {
+    if (faults_.noise) {
+        answers.push_back(NoiseReport(noiseTurn_++));
+    }
+}
+
+void SimulatedDevice::StreamKeys(std::deque<Payload>& answers) const {
+    if (faults_.malformed) {
+        for (const Payload& payload : MalformedKeyRecords()) {
+            answers.push_back(payload);
+        }
+    }
+    for (const std::vector<Payload>& records : memory_.keyRecords) {
+        // A macro's records follow one another without anything in between.
+        answers.insert(answers.end(), records.begin(), records.end());
+        AddNoise(answers);
+    }
+    answers.push_back(MakeFilled(ByteOf(Command::KeyEnd)));
+}
+
+void SimulatedDevice::StreamArea(Command command, const std::uint8_t* area, std::size_t size,
+                                 std::deque<Payload>& answers) const {
+    std::size_t position = 0;
+    if (faults_.malformed) {
+        // The first chunk claims far more than a report holds.
+        Payload oversized = MakeChunk(command, area, chunk::kMostBytes);
+        oversized[chunk::kCount] = 0xFF;
+        answers.push_back(oversized);
+        position = chunk::kMostBytes;
+    }
+    for (; position < size; position += chunk::kMostBytes) {
+        answers.push_back(
+            MakeChunk(command, area + position, std::min(chunk::kMostBytes, size - position)));
+        AddNoise(answers);
+    }
+    if (faults_.malformed) {
+        // And a chunk runs past the end of the area.
+        const std::array<std::uint8_t, chunk::kMostBytes> beyond = [] {
+            std::array<std::uint8_t, chunk::kMostBytes> bytes{};
+            bytes.fill(0xEE);
+            return bytes;
+        }();
+        answers.push_back(MakeChunk(command, beyond.data(), beyond.size()));
+    }
+    answers.push_back(MakeFilled(ByteOf(Command::StreamEnd)));
+}
+
+void SimulatedDevice::Reset(int model) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    chosenModel_ = std::clamp(model, kFirstModel, kLastModel);
+    memory_ = FactoryMemory(*chosenModel_);
+    faults_ = Faults{};
+    reportsSeen_ = 0;
+    reportsSinceFaults_ = 0;
+    pendingSlot_ = -1;
+    lightPosition_ = 0;
+    saveRefused_ = false;
+    SaveLocked();
+}
+
+bool SimulatedDevice::SetFaults(const std::string& faults, std::string& error) {
+    std::optional<Faults> parsed = ParseFaults(faults, error);
+    if (!parsed) {
+        return false;
+    }
+    const std::lock_guard<std::mutex> lock(mutex_);
+    faults_ = *parsed;
+    reportsSinceFaults_ = 0;
+    return true;
+}
+
+void SimulatedDevice::UseStateFile(const std::string& path) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    statePath_ = path;
+    LoadLocked();
+}
+
+KeyboardMemory SimulatedDevice::Memory() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return memory_;
+}
+
+long SimulatedDevice::ReportsSeen() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return reportsSeen_;
+}
+
+void SimulatedDevice::ChangeMemory(const std::function<void(KeyboardMemory&)>& change) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    change(memory_);
+    SaveLocked();
+}
+
+}  // namespace z9rt::sim

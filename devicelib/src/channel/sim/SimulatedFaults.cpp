@@ -1,0 +1,58 @@
+#include "channel/sim/SimulatedFaults.h"
+
+#include <cstdlib>
+
+namespace z9rt::sim {
+namespace {
+
+constexpr std::string_view kUnplugAfter = "unplug-after=";
+
+std::string_view Trim(std::string_view word) {
+    const std::size_t first = word.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t last = word.find_last_not_of(" \t");
+    return word.substr(first, last - first + 1);
+}
+
+std::optional<long> ParseCount(std::string_view digits) {
+    if (digits.empty() || digits.size() > 9 ||
+        digits.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return std::strtol(std::string(digits).c_str(), nullptr, 10);
+}
+
+}  // namespace
+
+std::optional<Faults> ParseFaults(std::string_view text, std::string& error) {
+    Faults faults;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view word = Trim(text.substr(0, comma));
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        if (word.empty()) {
+            continue;
+        }
+        if (word == "busy") {
+            faults.busy = true;
+        } else if (word == "silent") {
+            faults.silent = true;
+        } else if (word == "noise") {
+            faults.noise = true;
+        } else if (word == "malformed") {
+            faults.malformed = true;
+        } else if (word.substr(0, kUnplugAfter.size()) == kUnplugAfter &&
+                   ParseCount(word.substr(kUnplugAfter.size()))) {
+            faults.unplugAfter = ParseCount(word.substr(kUnplugAfter.size()));
+        } else {
+            error = "unknown fault \"" + std::string(word) +
+                    "\" (known: busy, silent, unplug-after=N, noise, malformed)";
+            return std::nullopt;
+        }
+    }
+    return faults;
+}
+
+}  // namespace z9rt::sim

@@ -1,0 +1,3 @@
+#include "keydefine/COrvo.h"
+
+COrvo::COrvo(COrvoUtil& deviceChannel) : channel(deviceChannel) {}

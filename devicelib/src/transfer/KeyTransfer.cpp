@@ -1,0 +1,111 @@
+#include "transfer/KeyTransfer.h"
+
+#include "keydefine/KeyDefinitionFactory.h"
+#include "keydefine/KeyRecord.h"
+
+#include <new>
+#include <vector>
+
+namespace z9rt {
+namespace {
+
+constexpr int kRecordBytes = static_cast<int>(kRecordSize);
+
+void PostProgress(WindowHandle window, int slot) {
+    // A lost progress message changes nothing in the conversation.
+    (void)PostWindowMessage(window, WM_DEVICE_PROGRESS, static_cast<std::uintptr_t>(slot), 0);
+}
+
+// Sends one slot: the definition's records, or the empty record.
+bool SendSlot(CKeyboardUtil& channel, int slot, const CKeyDefine* definition) {
+    if (definition == nullptr) {
+        return channel.SendPayload(MakeRecordHeader(LayerNumberOfSlot(slot), KeyOfSlot(slot),
+                                                    static_cast<int>(KeyKind::Normal)));
+    }
+    int byteCount = 0;
+    if (!definition->EncodeRecords(nullptr, kRecordBytes, byteCount)) {
+        return false;
+    }
+    std::vector<unsigned char> records;
+    try {
+        records.assign(static_cast<std::size_t>(byteCount), 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (!definition->EncodeRecords(records.data(), kRecordBytes, byteCount)) {
+        return false;
+    }
+    Payload payload;
+    for (std::size_t at = 0; at < records.size(); at += kRecordSize) {
+        std::copy(records.data() + at, records.data() + at + kRecordSize, payload.begin());
+        if (!channel.SendPayload(payload)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsKeyEnd(const Payload& payload) {
+    return payload[kLeadByte] == ByteOf(Command::KeyEnd);
+}
+
+bool IsKeyRecord(const Payload& payload) {
+    return payload[kCommandByte] == ByteOf(Command::KeyRecord);
+}
+
+}  // namespace
+
+bool WriteKeyTable(CKeyboardUtil& channel, const KeyTable& keys, WindowHandle window) {
+    if (!channel.SendPayload(MakeRequest(Command::BeginKeyWrite))) {
+        return false;
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!SendSlot(channel, slot, keys[static_cast<std::size_t>(slot)].get())) {
+            return false;
+        }
+        PostProgress(window, slot);
+    }
+    return channel.SendPayload(MakeKeyEndRequest());
+}
+
+bool ReadKeyTable(CKeyboardUtil& channel, KeyTable& keys, WindowHandle window) {
+    if (!channel.SendPayload(MakeRequest(Command::ReadKeys))) {
+        return false;
+    }
+    Payload payload;
+    while (true) {
+        if (!channel.ReceivePayload(payload)) {
+            return false;
+        }
+        if (IsKeyEnd(payload)) {
+            return true;
+        }
+        if (!IsKeyRecord(payload)) {
+            continue;
+        }
+        const int layerNumber = payload[record::kLayer];
+        const int key = payload[record::kKey];
+        const int kind = payload[record::kKind];
+        std::unique_ptr<CKeyDefine> definition = EmptyDefinitionOfKind(kind, layerNumber, key);
+        if (definition == nullptr || !IsValidLayerNumber(layerNumber) || !IsValidKey(key)) {
+            continue;  // the protocol has no such record: it changes nothing
+        }
+        std::vector<unsigned char> records(payload.begin(), payload.end());
+        if (kind >= kFirstMacroKind) {
+            // The macro's further records follow at once and are taken as they come.
+            const int recordCount = MacroRecordCount(MacroBodyLength(payload));
+            for (int index = 1; index < recordCount; ++index) {
+                if (!channel.ReceivePayload(payload)) {
+                    return false;
+                }
+                records.insert(records.end(), payload.begin(), payload.end());
+            }
+        }
+        definition->DecodeRecords(records.data(), kRecordBytes, static_cast<int>(records.size()));
+        const int slot = SlotOf(layerNumber, key);
+        keys[static_cast<std::size_t>(slot)] = std::move(definition);
+        PostProgress(window, slot);
+    }
+}
+
+}  // namespace z9rt

@@ -1,0 +1,17 @@
+// The light area's conversations: writing it (0xE1, chunks of 0xE0, end 0xE6) and reading it
+// (0xE2, the keyboard's 0xE0 chunks until an 0xE6 report).
+#pragma once
+
+#include "channel/CKeyboardUtil.h"
+#include "keydefine/COrvo.h"
+
+namespace z9rt {
+
+// Sends the area: start, five chunks, end marker. True in every case, as the keyboard gives
+// no acknowledgement; a failed write stops the conversation early.
+bool WriteLightArea(CKeyboardUtil& channel, const LightArea& light);
+
+// Asks for the keyboard's area and copies what it streams; true when the stream's end came.
+bool ReadLightArea(CKeyboardUtil& channel, LightArea& light);
+
+}  // namespace z9rt
