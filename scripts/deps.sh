@@ -9,7 +9,7 @@ packages=(
     # the device library
     libhidapi-dev libudev-dev
     # the windowed program, its tests and its screenshots
-    qt6-base-dev fonts-wqy-microhei xvfb xauth imagemagick
+    qt6-base-dev fonts-wqy-microhei fonts-dejavu-core xvfb xauth imagemagick xdotool
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
 )

@@ -199,6 +199,47 @@ TEST_F(DeviceRoundTrip, TheDefaultsTravelUnchanged) {
     }
 }
 
+TEST_F(DeviceRoundTrip, AFactoryFreshKeyboardReadsAsTheModelsDefaults) {
+    for (int model : {kDeviceTypePrsmBle, kDeviceTypeSBle, kDeviceTypeS, kDeviceTypePrsm}) {
+        z9rt::sim::ResetSimulatedKeyboard(model);
+        auto config = OpenConfig();
+        config->deviceType = model;
+        config->ResetToDefaults();
+        const CKeyboardProfile defaults = *config;
+        ASSERT_TRUE(config->ReadKeyAssignments(nullptr));
+        for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
+            for (int layer = 0; layer < kLayerCount; ++layer) {
+                EXPECT_EQ(config->keyMode[key][layer], defaults.keyMode[key][layer])
+                    << model << ": " << key << "/" << layer;
+                EXPECT_EQ(config->keyHWCode[key][layer], defaults.keyHWCode[key][layer]);
+            }
+        }
+    }
+}
+
+TEST_F(DeviceRoundTrip, NoiseAndMalformedRecordsChangeNothingOfWhatWasWritten) {
+    auto writer = OpenConfig();
+    writer->keyMode[5][LayerRightFn] = KindCombo;
+    writer->keyList[5][LayerRightFn] = ListOf({L"LCTRL", L"A"}, 6);
+    writer->keyMode[46][LayerNoneFn] = KindMacro;
+    writer->keyList[46][LayerNoneFn] = ListOf({L"A Down", DelayItemText(50), L"A UP"}, 9);
+    ASSERT_TRUE(writer->WriteKeyAssignments(nullptr));
+    writer->device.__closeDev();
+
+    ASSERT_TRUE(z9rt::sim::SetSimulatedKeyboardFaults("noise,malformed"));
+    auto reader = OpenConfig();
+    EXPECT_TRUE(reader->ReadKeyAssignments(nullptr));
+    EXPECT_THAT(reader->keyList[5][LayerRightFn].Items(), ElementsAre(L"LCTRL", L"A"));
+    EXPECT_THAT(reader->keyList[46][LayerNoneFn].Items(), ElementsAre(L"A", L"<50 ms>", L"A"));
+    for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
+        for (int layer = 0; layer < kLayerCount; ++layer) {
+            EXPECT_TRUE(IsKeyKind(reader->keyMode[key][layer])) << key << "/" << layer;
+        }
+    }
+    EXPECT_TRUE(reader->ReadLightColors());
+    EXPECT_TRUE(reader->ReadPressCounters());
+}
+
 TEST_F(DeviceRoundTrip, ColoursTravelBothWays) {
     auto config = OpenConfig();
     for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {

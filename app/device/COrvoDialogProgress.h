@@ -1,0 +1,56 @@
+// The progress dialog: runs one transfer job on a worker thread and shows how far it got. Its
+// result is kResultOk when the job ran to its end (transferSucceeded() then tells whether the
+// keyboard took part as asked) and kResultCancel when the user cancelled or the job number is
+// unknown.
+#pragma once
+
+#include "SkinnedDialog.h"
+#include "TransferJob.h"
+#include "TransferLane.h"
+
+#include <QTimer>
+
+#include <memory>
+
+class CKeyboardConfig;
+
+class COrvoDialogProgress : public skin::SkinnedDialog {
+    Q_OBJECT
+
+public:
+    COrvoDialogProgress(const skin::SkinResources& resources, CKeyboardConfig& config,
+                        TransferLane& lane, const JobPauses& pauses, QWidget* parent);
+    ~COrvoDialogProgress() override;
+
+    // The job to run; set before exec().
+    int jobNumber = 0;
+
+    // Opens the dialog and runs the job; returns when it ended or was cancelled.
+    int exec() override;
+
+    // Share of the bar to fill, in percent (more than 100 is drawn full).
+    int progress() const { return progress_; }
+    bool transferSucceeded() const { return succeeded_; }
+    // Whether the job waits for the worker of an earlier, cancelled job.
+    bool waitingForLane() const { return waitTimer_.isActive(); }
+
+protected:
+    void paintOverlay(QPainter& painter) override;
+    void itemClicked(skin::SkinItem& item) override;
+    void messageReceived(std::uint32_t message, std::uintptr_t wParam,
+                         std::intptr_t lParam) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void startWhenLaneIsFree();
+    void startWorker();
+    void cancel();
+
+    CKeyboardConfig& config_;
+    TransferLane& lane_;
+    JobPauses pauses_;
+    std::shared_ptr<TransferJob> job_;
+    QTimer waitTimer_;
+    int progress_ = 0;
+    bool succeeded_ = false;
+};

@@ -1,0 +1,86 @@
+#include "COrvoApp.h"
+
+#include "MainTexts.h"
+#include "MainWindowLayout.h"
+#include "ProgressLayout.h"
+#include "model/KeyboardConfig.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <thread>
+
+COrvoApp::COrvoApp(CKeyboardConfig& config, skin::DialogService& dialogs, StartupOptions options)
+    : config_(config), dialogs_(dialogs), options_(std::move(options)) {
+    if (!options_.pause) {
+        options_.pause = [](std::chrono::milliseconds duration) {
+            std::this_thread::sleep_for(duration);
+        };
+    }
+    if (options_.resourceFile.isEmpty()) {
+        options_.resourceFile = QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                                QLatin1String(kResourceFileName);
+    }
+}
+
+void COrvoApp::detectKeyboard() {
+    config_.deviceType = config_.device.DetectDeviceType();
+    for (int retry = 0; retry < kDetectionRetries && config_.deviceType == kDeviceTypeNone;
+         ++retry) {
+        // The keyboard may still be starting up: ask again, give it a second, then look.
+        const int found = config_.device.DetectDeviceType();
+        options_.pause(kRetryPause);
+        config_.deviceType = found;
+    }
+}
+
+std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
+    const mainwin::FaceImages main = mainwin::FaceImagesFor(deviceType);
+    // Every window adds its pictures here.
+    return {main.base,
+            main.hover,
+            main.active,
+            progress::kImageBackground,
+            progress::kImageHover,
+            progress::kImageSelected};
+}
+
+void COrvoApp::loadArtwork() {
+    const bool fileLoaded = resources_.loadResourceFile(options_.resourceFile);
+    resources_.loadImages(ArtworkIds(config_.deviceType));
+    if (fileLoaded && resources_.missingImages().empty()) {
+        return;
+    }
+    QStringList missing;
+    if (!fileLoaded) {
+        missing << options_.resourceFile;
+    } else {
+        for (int id : resources_.missingImages()) {
+            missing << QString::number(id);
+        }
+    }
+    // Shown before the user could choose a language: in both.
+    const QString what = missing.join(QStringLiteral(", "));
+    const QString text = texts::Text(texts::Id::ArtworkMissing, kLanguageChinese)
+                             .arg(QLatin1String(kResourceFileName), what) +
+                         QStringLiteral("\n\n") +
+                         texts::Text(texts::Id::ArtworkMissing, kLanguageEnglish)
+                             .arg(QLatin1String(kResourceFileName), what);
+    static_cast<void>(dialogs_.message(nullptr, text, QString::fromUtf8(texts::kProgramName),
+                                       skin::MessageButtons::Ok, skin::MessageIcon::Exclamation));
+}
+
+int COrvoApp::run() {
+    detectKeyboard();
+    config_.BuildCodeTables();
+    loadArtwork();
+    {
+        COrvoDlg window(config_, resources_, dialogs_, lane_, options_.mainWindow);
+        window.exec();
+    }
+    // A transfer the user cancelled may still be on its way: it ends before the program does.
+    lane_.join();
+    resources_.releaseImages();
+    resources_.unloadResourceFile();
+    return 0;
+}

@@ -1,0 +1,57 @@
+// Start-up: finds the keyboard (with retries), loads the window pictures, builds the code
+// tables and runs the main window; the program ends when the main window does.
+#pragma once
+
+#include "COrvoDlg.h"
+#include "SkinResources.h"
+#include "TransferLane.h"
+
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <vector>
+
+class CKeyboardConfig;
+
+namespace skin {
+class DialogService;
+}
+
+struct StartupOptions {
+    // Sleeps between detection retries (tests pass one that only counts).
+    std::function<void(std::chrono::milliseconds)> pause;
+    // The resource file of pictures; by default "Z9RT(PRSM)BleRES.rcc" beside the program.
+    QString resourceFile;
+    MainWindowOptions mainWindow;
+};
+
+class COrvoApp {
+public:
+    // Detection: one call, then up to this many retries one second apart.
+    static constexpr int kDetectionRetries = 11;
+    static constexpr std::chrono::milliseconds kRetryPause{1000};
+    static constexpr const char* kResourceFileName = "Z9RT(PRSM)BleRES.rcc";
+
+    COrvoApp(CKeyboardConfig& config, skin::DialogService& dialogs, StartupOptions options);
+
+    // Start-up, the main window's run and the clean-up; the program's exit code.
+    int run();
+
+    // The steps of run, for tests.
+    void detectKeyboard();
+    // Loads the pictures the windows use; tells the user in one message what is missing.
+    void loadArtwork();
+    // The pictures of every window for the model, in loading order.
+    static std::vector<int> ArtworkIds(int deviceType);
+
+    skin::SkinResources& resources() { return resources_; }
+    TransferLane& lane() { return lane_; }
+
+private:
+    CKeyboardConfig& config_;
+    skin::DialogService& dialogs_;
+    StartupOptions options_;
+    skin::SkinResources resources_;
+    TransferLane lane_;
+};

@@ -1,0 +1,389 @@
+// The main window's controller side: opening, the click dispatch, exit, the notification area
+// and the keyboard being unplugged.
+#include "COrvoDlg.h"
+
+#include "COrvoDialogProgress.h"
+#include "DeviceWatcher.h"
+#include "MainTexts.h"
+#include "MainWindowLayout.h"
+#include "ProfileFiles.h"
+#include "TransferLane.h"
+#include "model/KeyboardConfig.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+#include <array>
+
+namespace {
+
+const QColor kColorKey(0, 0, 255);
+constexpr float kDesignScreenHeight = 1080.0F;
+constexpr int kClickGuardMs = 500;
+constexpr int kRecheckWhileBusyMs = 500;
+constexpr const char* kProfileFilter = "pro(*.pro)|*.pro|All Files(*.*)|*.*||";
+constexpr const char* kProfileExtension = "pro";
+constexpr const char* kHelpFileName = "Z9RT(PRSM)Ble.html";
+
+const skin::FileDialogOptions& ProfileDialog() {
+    static const skin::FileDialogOptions options{QString::fromLatin1(kProfileFilter),
+                                                 QString::fromLatin1(kProfileExtension)};
+    return options;
+}
+
+}  // namespace
+
+COrvoDlg::COrvoDlg(CKeyboardConfig& config, const skin::SkinResources& resources,
+                   skin::DialogService& dialogs, TransferLane& lane, MainWindowOptions options,
+                   QWidget* parent)
+    : SkinnedDialog(resources, config.language, 1.0F, parent, Qt::Window),
+      config_(config),
+      dialogs_(dialogs),
+      lane_(lane),
+      options_(std::move(options)),
+      icon_(QStringLiteral(":/icons/z9rt.png")) {
+    clickGuardTimer_.setSingleShot(true);
+    clickGuardTimer_.setInterval(kClickGuardMs);
+    connect(&clickGuardTimer_, &QTimer::timeout, this, [this] { config_.clickGuard = 0; });
+}
+
+COrvoDlg::~COrvoDlg() = default;
+
+int COrvoDlg::exec() {
+    if (!initialize()) {
+        return kResultCancel;
+    }
+    return SkinnedDialog::exec();
+}
+
+bool COrvoDlg::initialize() {
+    if (!config_.device.__createDev()) {
+        tellAboutKeyboard(texts::Id::KeyboardNotConnected);
+        return false;
+    }
+    std::array<wchar_t, kVersionTextLength> version{};
+    if (!config_.device.ReadKeyboardVersion(version.data())) {
+        tellAboutKeyboard(texts::Id::KeyboardOccupied);
+        return false;
+    }
+    setWindowIcon(icon_);
+    setWindowTitle(modelName());
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const float screenHeight =
+        screen != nullptr ? static_cast<float>(screen->geometry().height()) : kDesignScreenHeight;
+    config_.scaleFactor = std::max(1.0F, screenHeight / kDesignScreenHeight);
+    setScaleFactor(config_.scaleFactor);
+
+    const mainwin::FaceImages images = mainwin::FaceImagesFor(config_.deviceType);
+    std::vector<skin::SkinItem> items;
+    for (const skin::ItemSpec& spec : mainwin::MainWindowItems(config_.deviceType)) {
+        items.push_back(skin::ItemFromSpec(spec));
+    }
+    openSkin({resources().image(images.base), resources().image(images.hover),
+              resources().image(images.active)},
+             kColorKey, mainwin::kFaceSize, std::move(items));
+
+    findItem(mainwin::kIndicatorNoneFn)->isSelected = true;
+    findItem(mainwin::kIdLayerNoneFn)->isSelected = true;
+    config_.currentLayer = LayerNoneFn;
+    config_.ResetToDefaults();
+    config_.keysDirty = 0;
+    config_.clickGuard = 0;
+
+    tray_ = new QSystemTrayIcon(icon_, this);
+    tray_->setToolTip(modelName());
+    trayMenu_ = new QMenu(this);
+    trayMenu_->addAction(texts::Text(texts::Id::TrayExit, config_.language), this,
+                         &COrvoDlg::trayExit);
+    tray_->setContextMenu(trayMenu_);
+    connect(tray_, &QSystemTrayIcon::activated, this, &COrvoDlg::trayActivated);
+
+    const float s = config_.scaleFactor;
+    const skin::DesignRect& line = mainwin::kDisplayLineRect;
+    displayLine_ = new QPlainTextEdit(this);
+    displayLine_->setObjectName(QStringLiteral("displayLine"));
+    displayLine_->setGeometry(static_cast<int>(line.left * s), static_cast<int>(line.top * s),
+                              static_cast<int>(line.width() * s),
+                              static_cast<int>(line.height() * s));
+    displayLine_->setFont(resources().font(static_cast<int>(mainwin::kDisplayLineFontSize * s)));
+    displayLine_->setReadOnly(true);
+    // Read only and without a caret: the text can be selected and copied, not edited.
+    displayLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    displayLine_->setFrameShape(QFrame::NoFrame);
+    displayLine_->setFocusPolicy(Qt::NoFocus);
+    resources().applyEditColors(*displayLine_);
+    displayLine_->viewport()->setAutoFillBackground(true);
+    displayLine_->viewport()->setPalette(displayLine_->palette());
+
+    if (options_.watchDevices) {
+        watcher_ = new DeviceWatcher(this);
+        connect(watcher_, &DeviceWatcher::devicesChanged, this, &COrvoDlg::devicesChanged);
+    }
+    beforeCompose();
+    return true;
+}
+
+QString COrvoDlg::modelName() const {
+    return QString::fromUtf8(mainwin::ModelName(config_.deviceType));
+}
+
+skin::MessageAnswer COrvoDlg::ask(const QString& text, skin::MessageButtons buttons,
+                                  skin::MessageIcon icon) {
+    return dialogs_.message(this, text, modelName(), buttons, icon);
+}
+
+void COrvoDlg::tellAboutKeyboard(texts::Id id) {
+    // Messages about the keyboard itself carry the program's name, as it may not be known
+    // which model is (or was) attached.
+    static_cast<void>(dialogs_.message(this, texts::Text(id, config_.language),
+                                       QString::fromUtf8(texts::kProgramName),
+                                       skin::MessageButtons::Ok, skin::MessageIcon::None));
+}
+
+void COrvoDlg::itemClicked(skin::SkinItem& item) {
+    if (config_.clickGuard != 0) {
+        return;
+    }
+    switch (item.id) {
+        case mainwin::kIdLanguage:
+            toggleLanguage();
+            break;
+        case mainwin::kIdReadCounters:
+            readCounters();
+            break;
+        case mainwin::kIdHelp:
+            openHelp();
+            break;
+        case mainwin::kIdHide:
+            hideToTray();
+            break;
+        case mainwin::kIdExit:
+            exitWindow();
+            break;
+        case mainwin::kIdSave:
+            saveProfile();
+            break;
+        case mainwin::kIdOpen:
+            openProfile();
+            break;
+        case mainwin::kIdDefault:
+            config_.ResetToDefaults();
+            update();
+            break;
+        case mainwin::kIdWriteKeys:
+            writeKeys();
+            break;
+        case mainwin::kIdReadAll:
+            readAll();
+            break;
+        case mainwin::kIdBacklight:
+            // The backlight settings dialog opens here.
+            break;
+        case mainwin::kIdFirmware:
+            // The firmware update dialog opens here.
+            break;
+        case mainwin::kIdLayerNoneFn:
+        case mainwin::kIdLayerRightFn:
+        case mainwin::kIdLayerLeftFn:
+            selectLayer(item.id);
+            break;
+        default:
+            // A key button: the key settings dialog for item.keyValue opens here.
+            break;
+    }
+}
+
+void COrvoDlg::toggleLanguage() {
+    skin::SkinItem* button = findItem(mainwin::kIdLanguage);
+    button->isSelected = !button->isSelected;
+    config_.language = button->isSelected ? kLanguageEnglish : kLanguageChinese;
+    if (!trayMenu_->actions().isEmpty()) {
+        trayMenu_->actions().constFirst()->setText(
+            texts::Text(texts::Id::TrayExit, config_.language));
+    }
+    update();
+}
+
+void COrvoDlg::selectLayer(int buttonId) {
+    skin::SkinItem* button = findItem(buttonId);
+    if (button->isSelected) {
+        return;
+    }
+    struct LayerControls {
+        int button;
+        int indicator;
+        int layer;
+    };
+    static const std::array<LayerControls, 3> kLayers{{
+        {mainwin::kIdLayerNoneFn, mainwin::kIndicatorNoneFn, LayerNoneFn},
+        {mainwin::kIdLayerRightFn, mainwin::kIndicatorRightFn, LayerRightFn},
+        {mainwin::kIdLayerLeftFn, mainwin::kIndicatorLeftFn, LayerLeftFn},
+    }};
+    for (const LayerControls& controls : kLayers) {
+        const bool chosen = controls.button == buttonId;
+        findItem(controls.button)->isSelected = chosen;
+        findItem(controls.indicator)->isSelected = chosen;
+        if (chosen) {
+            config_.currentLayer = controls.layer;
+        }
+    }
+    update();
+}
+
+int COrvoDlg::runJob(int jobNumber, bool* succeeded) {
+    COrvoDialogProgress dialog(resources(), config_, lane_, options_.pauses, this);
+    dialog.jobNumber = jobNumber;
+    const int result = dialog.exec();
+    *succeeded = dialog.transferSucceeded();
+    return result;
+}
+
+void COrvoDlg::showTransferOutcome(bool succeeded) {
+    if (succeeded) {
+        ask(texts::Text(texts::Id::TransferDone, config_.language), skin::MessageButtons::Ok,
+            skin::MessageIcon::Exclamation);
+    } else {
+        ask(texts::Text(texts::Id::TransferFailed, config_.language), skin::MessageButtons::Ok,
+            skin::MessageIcon::Error);
+    }
+}
+
+void COrvoDlg::writeKeys() {
+    bool succeeded = false;
+    if (runJob(kJobWriteKeys, &succeeded) != kResultOk) {
+        return;
+    }
+    if (succeeded) {
+        config_.keysDirty = 0;
+    }
+    showTransferOutcome(succeeded);
+}
+
+void COrvoDlg::readAll() {
+    bool succeeded = false;
+    if (runJob(kJobReadAll, &succeeded) == kResultOk) {
+        showTransferOutcome(succeeded);
+    }
+    update();
+}
+
+void COrvoDlg::readCounters() {
+    bool succeeded = false;
+    if (runJob(kJobReadCounters, &succeeded) == kResultOk && !succeeded) {
+        showTransferOutcome(false);
+    }
+    update();
+}
+
+void COrvoDlg::saveProfile() {
+    const QString path = dialogs_.saveFileName(this, ProfileDialog());
+    if (!path.isEmpty()) {
+        if (const std::optional<QString> failure = SaveProfileFile(config_, path)) {
+            ask(texts::Text(texts::Id::ProfileSaveFailed, config_.language).arg(path, *failure),
+                skin::MessageButtons::Ok, skin::MessageIcon::Error);
+        }
+    }
+    update();
+}
+
+void COrvoDlg::openProfile() {
+    const QString path = dialogs_.openFileName(this, ProfileDialog());
+    if (!path.isEmpty()) {
+        if (const std::optional<QString> failure = LoadProfileFile(config_, path)) {
+            ask(texts::Text(texts::Id::ProfileLoadFailed, config_.language).arg(path, *failure),
+                skin::MessageButtons::Ok, skin::MessageIcon::Error);
+        }
+    }
+    update();
+    // The click that closed the file dialog must not reach the window.
+    config_.clickGuard = 1;
+    clickGuardTimer_.start();
+}
+
+void COrvoDlg::openHelp() {
+    const QString path = options_.helpFile.isEmpty()
+                             ? QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                                   QLatin1String(kHelpFileName)
+                             : options_.helpFile;
+    if (!dialogs_.openUrl(QUrl::fromLocalFile(path))) {
+        ask(texts::Text(texts::Id::HelpUnavailable, config_.language).arg(path),
+            skin::MessageButtons::Ok, skin::MessageIcon::Error);
+    }
+}
+
+bool COrvoDlg::trayAvailable() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool COrvoDlg::inTray() const {
+    return tray_ != nullptr && tray_->isVisible();
+}
+
+QString COrvoDlg::trayMenuText() const {
+    return trayMenu_ != nullptr && !trayMenu_->actions().isEmpty()
+               ? trayMenu_->actions().constFirst()->text()
+               : QString();
+}
+
+void COrvoDlg::hideToTray() {
+    if (!trayAvailable()) {
+        // Without a notification area a hidden window could not be brought back.
+        showMinimized();
+        return;
+    }
+    tray_->show();
+    hide();
+}
+
+void COrvoDlg::trayActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::DoubleClick) {
+        showNormal();
+        tray_->hide();
+    }
+}
+
+void COrvoDlg::trayExit() {
+    tray_->hide();
+    done(kResultCancel);
+}
+
+void COrvoDlg::exitWindow() {
+    const skin::MessageButtons yesNo = skin::MessageButtons::YesNo;
+    if (config_.keysDirty != 0 &&
+        ask(texts::Text(texts::Id::ExitUnwritten, config_.language), yesNo,
+            skin::MessageIcon::Question) == skin::MessageAnswer::No) {
+        return;
+    }
+    if (ask(texts::Text(texts::Id::ExitSaveQuestion, config_.language), yesNo,
+            skin::MessageIcon::Question) == skin::MessageAnswer::Yes) {
+        const QString path = dialogs_.saveFileName(this, ProfileDialog());
+        if (!path.isEmpty()) {
+            if (const std::optional<QString> failure = SaveProfileFile(config_, path)) {
+                ask(texts::Text(texts::Id::ProfileSaveFailed, config_.language).arg(path, *failure),
+                    skin::MessageButtons::Ok, skin::MessageIcon::Error);
+                // The user wanted the configuration kept: stay, so nothing is lost.
+                update();
+                return;
+            }
+        }
+        update();
+    }
+    tray_->hide();
+    done(kResultOk);
+}
+
+void COrvoDlg::devicesChanged() {
+    if (lane_.busy()) {
+        // A worker has the keyboard: look again once it is done with it.
+        QTimer::singleShot(kRecheckWhileBusyMs, this, &COrvoDlg::devicesChanged);
+        return;
+    }
+    if (!config_.device.DetectDevice()) {
+        tellAboutKeyboard(texts::Id::KeyboardUnplugged);
+        done(kResultCancel);
+    }
+}

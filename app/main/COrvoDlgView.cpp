@@ -1,0 +1,79 @@
+// The main window's keyboard view: which keys show the active look, the kind bars, the hover
+// highlight, the labels and the display line.
+#include "COrvoDlg.h"
+#include "MainWindowLayout.h"
+#include "StatisticsText.h"
+#include "model/KeyboardConfig.h"
+
+#include <QPainter>
+#include <QPlainTextEdit>
+
+namespace {
+
+// The bar under a key's caption: 14 pixels wide (up to rounding), 4 high, on the key's
+// bottom edge.
+constexpr int kKindBarWidth = 14;
+constexpr int kKindBarHeight = 4;
+
+bool Contains(const skin::DesignRect& rect, const QPoint& point) {
+    return rect.contains(point.x(), point.y());
+}
+
+bool IsKey(const skin::SkinItem& item) {
+    return item.keyValue > 0 && !item.isLabel;
+}
+
+}  // namespace
+
+void COrvoDlg::beforeCompose() {
+    std::wstring text = statistics::Header(config_);
+    const auto layer = static_cast<std::size_t>(config_.currentLayer);
+    for (skin::SkinItem& item : items()) {
+        if (!IsKey(item)) {
+            continue;
+        }
+        item.isSelected = config_.keyMode[static_cast<std::size_t>(item.keyValue)][layer] > 0;
+        if (item.id >= mainwin::kFirstKeyId && Contains(item.rect, lastMousePoint())) {
+            text += statistics::KeyLines(config_, item.keyValue);
+        }
+    }
+    if (text != displayText_ && displayLine_ != nullptr) {
+        displayText_ = text;
+        QString shown = QString::fromStdWString(text);
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        displayLine_->setPlainText(shown);
+    }
+}
+
+void COrvoDlg::paintItem(QPainter& painter, skin::SkinItem& item) {
+    if (!item.isSelected || item.isLabel) {
+        if (!item.isLabel && Contains(item.rect, lastMousePoint())) {
+            CopyArea(painter, faces().hover, designArea(item));
+        }
+    } else {
+        CopyArea(painter, faces().selected, designArea(item));
+    }
+    if (IsKey(item)) {
+        drawKindBar(painter, item);
+    }
+    if (item.isLabel && item.textVisible) {
+        drawCaption(painter, item);
+    }
+}
+
+void COrvoDlg::drawKindBar(QPainter& painter, const skin::SkinItem& key) const {
+    const int kind = config_.keyMode[static_cast<std::size_t>(key.keyValue)]
+                                    [static_cast<std::size_t>(config_.currentLayer)];
+    if (kind <= KindSingle || kind >= static_cast<int>(mainwin::kKindColors.size())) {
+        return;
+    }
+    const QRect area = designArea(key);
+    const int width = static_cast<int>(key.rect.width() / scaleFactor());
+    const int margin = (width - kKindBarWidth) / 2;
+    const int left = area.left() + margin;
+    const int right = area.left() + area.width() - margin;
+    const int bottom = area.top() + area.height();
+    const skin::Rgb& color = mainwin::kKindColors[static_cast<std::size_t>(kind)];
+    painter.fillRect(QRect(left, bottom - kKindBarHeight, right - left, kKindBarHeight),
+                     QColor(color.red, color.green, color.blue));
+}

@@ -1,0 +1,31 @@
+// The main window's messages, in the language the user chose.
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace texts {
+
+enum class Id {
+    KeyboardNotConnected,  // no keyboard at start
+    KeyboardOccupied,      // its version cannot be read: another program holds it
+    KeyboardUnplugged,     // removed while the program runs
+    TransferDone,
+    TransferFailed,
+    ExitUnwritten,
+    ExitSaveQuestion,
+    TrayExit,
+    ProfileSaveFailed,  // %1: the file, %2: the reason
+    ProfileLoadFailed,  // %1: the file, %2: the reason
+    HelpUnavailable,    // %1: the file
+    ArtworkMissing,     // %1: the resource file, %2: what is missing
+};
+
+// The text in the language ("zh-CN" or "en-US"; any other reads as English).
+QString Text(Id id, const std::string& language);
+
+// The program's name, the caption of messages that name no model.
+inline constexpr const char* kProgramName = "Z9RT(PRSM)Ble";
+
+}  // namespace texts

@@ -1,0 +1,14 @@
+// Saving and loading profile files from the main window: the outcome in the user's language.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class CKeyboardConfig;
+
+// Writes the profile; nothing when it worked, otherwise why it did not.
+std::optional<QString> SaveProfileFile(CKeyboardConfig& config, const QString& path);
+// Reads the profile into the configuration; nothing when it worked, otherwise why it did not
+// (the configuration is then unchanged).
+std::optional<QString> LoadProfileFile(CKeyboardConfig& config, const QString& path);

@@ -1,0 +1,19 @@
+// The display line of the main window: the statistics header of the model and, for the key
+// under the pointer, its press counter and what it does on each of the three layers.
+#pragma once
+
+#include <string>
+
+class CKeyboardConfig;
+
+namespace statistics {
+
+// What a key does on a layer, as the display line says it.
+std::wstring AssignmentText(const CKeyboardConfig& config, int key, int layer);
+// The header with the highest and the lowest key; empty for an unknown language.
+std::wstring Header(const CKeyboardConfig& config);
+// The counter and the three layer lines of a key, appended to the header for the key under
+// the pointer.
+std::wstring KeyLines(const CKeyboardConfig& config, int key);
+
+}  // namespace statistics

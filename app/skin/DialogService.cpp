@@ -1,0 +1,92 @@
+#include "DialogService.h"
+
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace skin {
+namespace {
+
+constexpr const char* kAnyFilePattern = "*.*";
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString RunFileDialog(QWidget* parent, const FileDialogOptions& options,
+                      QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                       : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QtFilterFromPairs(options.filter));
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString QtFilterFromPairs(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList filters;
+    for (int index = 0; index + 1 < parts.size(); index += 2) {
+        QString text = parts[index];
+        if (parts[index + 1] == QLatin1String(kAnyFilePattern)) {
+            text.replace(QLatin1String(kAnyFilePattern), QStringLiteral("*"));
+        }
+        filters << text;
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+MessageAnswer QtDialogService::message(QWidget* parent, const QString& text, const QString& caption,
+                                       MessageButtons buttons, MessageIcon icon) {
+    QMessageBox box(
+        ToQtIcon(icon), caption, text,
+        buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+        parent);
+    const int answer = box.exec();
+    if (buttons == MessageButtons::Ok) {
+        return MessageAnswer::Ok;
+    }
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+QString QtDialogService::saveFileName(QWidget* parent, const FileDialogOptions& options) {
+    return RunFileDialog(parent, options, QFileDialog::AcceptSave);
+}
+
+QString QtDialogService::openFileName(QWidget* parent, const FileDialogOptions& options) {
+    return RunFileDialog(parent, options, QFileDialog::AcceptOpen);
+}
+
+std::optional<QColor> QtDialogService::chooseColor(QWidget* parent, const QColor& initial) {
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+bool QtDialogService::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+}  // namespace skin

@@ -1,0 +1,56 @@
+// The standard dialogs the windows open: message boxes, file dialogs, the colour chooser and the
+// desktop's viewer for a file. Windows reach them only through this interface, so tests answer
+// them without a person.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+class QWidget;
+
+namespace skin {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Information, Exclamation, Question, Error };
+enum class MessageAnswer { Ok, Yes, No };
+
+// A file dialog's filter in the windows' own notation ("text|pattern|text|pattern||") and the
+// extension added to a name typed without one.
+struct FileDialogOptions {
+    QString filter;
+    QString defaultSuffix;
+};
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    virtual MessageAnswer message(QWidget* parent, const QString& text, const QString& caption,
+                                  MessageButtons buttons, MessageIcon icon) = 0;
+    // The chosen path, or an empty text when the user cancelled.
+    virtual QString saveFileName(QWidget* parent, const FileDialogOptions& options) = 0;
+    virtual QString openFileName(QWidget* parent, const FileDialogOptions& options) = 0;
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+    // Asks the desktop to open a file or address; false when nothing could open it.
+    virtual bool openUrl(const QUrl& url) = 0;
+};
+
+// The real dialogs.
+class QtDialogService : public DialogService {
+public:
+    MessageAnswer message(QWidget* parent, const QString& text, const QString& caption,
+                          MessageButtons buttons, MessageIcon icon) override;
+    QString saveFileName(QWidget* parent, const FileDialogOptions& options) override;
+    QString openFileName(QWidget* parent, const FileDialogOptions& options) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    bool openUrl(const QUrl& url) override;
+};
+
+// "pro(*.pro)|*.pro|All Files(*.*)|*.*||" as a Qt filter list ("pro(*.pro);;All Files(*)"):
+// each pair's text is kept, and a pattern of "*.*" becomes "*" so names without a dot show too.
+QString QtFilterFromPairs(const QString& filter);
+
+}  // namespace skin

@@ -1,0 +1,374 @@
+#include "SkinnedDialog.h"
+
+#include "MessageGate.h"
+
+#include <QBitmap>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+#include <QScreen>
+#include <QTransform>
+#include <QWindow>
+
+namespace skin {
+namespace {
+
+// A blank face stands in for a missing picture: the windows still work, without artwork.
+const QColor kBlankFace(0x20, 0x23, 0x29);
+
+int Truncate(double value) {
+    return static_cast<int>(value);
+}
+
+int ToQtAlignment(unsigned format) {
+    int flags = 0;
+    if ((format & text_format::kCenter) != 0) {
+        flags |= Qt::AlignHCenter;
+    } else if ((format & text_format::kRight) != 0) {
+        flags |= Qt::AlignRight;
+    } else {
+        flags |= Qt::AlignLeft;
+    }
+    if ((format & text_format::kVCenter) != 0) {
+        flags |= Qt::AlignVCenter;
+    } else if ((format & text_format::kBottom) != 0) {
+        flags |= Qt::AlignBottom;
+    } else {
+        flags |= Qt::AlignTop;
+    }
+    if ((format & text_format::kWordBreak) != 0 && (format & text_format::kSingleLine) == 0) {
+        flags |= Qt::TextWordWrap;
+    }
+    return flags;
+}
+
+bool Contains(const DesignRect& rect, const QPoint& point) {
+    return rect.contains(point.x(), point.y());
+}
+
+}  // namespace
+
+SkinnedDialog::SkinnedDialog(const SkinResources& resources, const std::string& language,
+                             float scaleFactor, QWidget* parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags | Qt::FramelessWindowHint),
+      resources_(resources),
+      language_(language),
+      scale_(scaleFactor < 1.0F ? 1.0F : scaleFactor),
+      messageHandle_(message_gate::Open(this)) {
+    setMouseTracking(true);
+    // The paint covers the whole window: nothing is erased first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+SkinnedDialog::~SkinnedDialog() {
+    message_gate::Close(messageHandle_);
+}
+
+SkinItem* SkinnedDialog::findItem(int id) {
+    for (SkinItem& item : items_) {
+        if (item.id == id) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+void SkinnedDialog::openSkin(const SkinFaces& faces, QColor colorKey, FaceSize fallbackSize,
+                             std::vector<SkinItem> items) {
+    faces_ = faces;
+    background_ = faces.background;
+    if (background_.isNull()) {
+        background_ = QImage(fallbackSize.width, fallbackSize.height, QImage::Format_RGB32);
+        background_.fill(kBlankFace);
+    }
+
+    const QSize size = scaledSize();
+    const QScreen* screen =
+        parentWidget() != nullptr ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->geometry() : QRect(0, 0, 1920, 1080);
+    setGeometry(available.left() + Truncate((available.width() - size.width()) * 0.5),
+                available.top() + Truncate((available.height() - size.height()) * 0.5),
+                size.width(), size.height());
+    if (parentWidget() != nullptr) {
+        const QPoint centre = parentWidget()->geometry().center();
+        move(centre.x() - size.width() / 2, centre.y() - size.height() / 2);
+    }
+
+    items_ = std::move(items);
+    for (SkinItem& item : items_) {
+        if (!item.isLabel) {
+            item.rect = {Truncate(item.rect.left * scale_), Truncate(item.rect.top * scale_),
+                         Truncate(item.rect.right * scale_), Truncate(item.rect.bottom * scale_)};
+        }
+    }
+
+    // The shape: every pixel of the colour key is a hole. Built from the design-size picture
+    // (a smoothed copy would blend the key into its neighbours) and scaled as a region. The
+    // offscreen platform has no shapes and only warns about them.
+    if (!faces.background.isNull() &&
+        QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        const QRegion shape(QBitmap::fromImage(
+            faces.background.createMaskFromColor(colorKey.rgb(), Qt::MaskInColor)));
+        setMask(scale_ == 1.0F ? shape : QTransform::fromScale(scale_, scale_).map(shape));
+    }
+    update();
+}
+
+void SkinnedDialog::setScaleFactor(float scaleFactor) {
+    scale_ = scaleFactor < 1.0F ? 1.0F : scaleFactor;
+}
+
+QSize SkinnedDialog::scaledSize() const {
+    return QSize(Truncate(background_.width() * scale_), Truncate(background_.height() * scale_));
+}
+
+bool SkinnedDialog::isHitCandidate(const SkinItem& item) const {
+    return item.id >= 1 && !item.isLabel;
+}
+
+bool SkinnedDialog::hoverAllowed(const SkinItem&) const {
+    return true;
+}
+
+HitArea SkinnedDialog::hitTest(const QPoint& clientPoint) {
+    lastMousePoint_ = clientPoint;
+    bool hit = false;
+    for (SkinItem& item : items_) {
+        if (!isHitCandidate(item)) {
+            continue;
+        }
+        if (Contains(item.rect, clientPoint)) {
+            hit = true;
+            if (!item.hovered) {
+                item.hovered = true;
+                updateItem(item);
+            }
+        } else if (item.hovered) {
+            item.hovered = false;
+            updateItem(item);
+        }
+    }
+    if (hit) {
+        return HitArea::Client;
+    }
+    const bool right = clientPoint.x() > width() - kSizingStrip;
+    const bool bottom = clientPoint.y() > height() - kSizingStrip;
+    if (right && bottom) {
+        return HitArea::BottomRight;
+    }
+    if (right) {
+        return HitArea::Right;
+    }
+    if (bottom) {
+        return HitArea::Bottom;
+    }
+    return HitArea::Caption;
+}
+
+SkinItem* SkinnedDialog::itemAt(const QPoint& clientPoint) {
+    for (SkinItem& item : items_) {
+        if (isHitCandidate(item) && Contains(item.rect, clientPoint)) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+QRect SkinnedDialog::designArea(const SkinItem& item) const {
+    const DesignRect& r = item.rect;
+    if (item.isLabel) {
+        return QRect(r.left, r.top, r.width(), r.height());
+    }
+    return QRect(Truncate(r.left / scale_), Truncate(r.top / scale_), Truncate(r.width() / scale_),
+                 Truncate(r.height() / scale_));
+}
+
+void SkinnedDialog::updateItem(const SkinItem& item) {
+    const DesignRect& r = item.rect;
+    if (item.isLabel) {
+        update(QRect(Truncate(r.left * scale_), Truncate(r.top * scale_),
+                     Truncate(r.width() * scale_) + 1, Truncate(r.height() * scale_) + 1));
+    } else {
+        update(QRect(r.left, r.top, r.width(), r.height()));
+    }
+}
+
+void SkinnedDialog::CopyArea(QPainter& painter, const QImage& source, const QRect& area) {
+    if (!source.isNull()) {
+        painter.drawImage(area.topLeft(), source, area);
+    }
+}
+
+QString SkinnedDialog::captionText(const SkinItem& item) const {
+    return QString::fromStdWString(item.caption(language_));
+}
+
+void SkinnedDialog::drawCaption(QPainter& painter, const SkinItem& item) const {
+    painter.save();
+    painter.setFont(resources_.font(item.fontIndex));
+    painter.setPen(item.isSelected ? item.selectedTextColor : item.textColor);
+    painter.drawText(designArea(item), ToQtAlignment(item.textFormat), captionText(item));
+    painter.restore();
+}
+
+void SkinnedDialog::paintItemExtras(QPainter&, const SkinItem&) {}
+
+void SkinnedDialog::paintItem(QPainter& painter, SkinItem& item) {
+    paintItemExtras(painter, item);
+    if (item.isSelected) {
+        CopyArea(painter, faces_.selected, designArea(item));
+    } else if (!item.isLabel && Contains(item.rect, lastMousePoint_) && hoverAllowed(item)) {
+        CopyArea(painter, faces_.hover, designArea(item));
+    }
+    if ((item.isLabel || item.showCaption) && item.textVisible) {
+        drawCaption(painter, item);
+    }
+}
+
+void SkinnedDialog::beforeCompose() {}
+
+void SkinnedDialog::paintOverlay(QPainter&) {}
+
+void SkinnedDialog::itemClicked(SkinItem&) {}
+
+void SkinnedDialog::messageReceived(std::uint32_t, std::uintptr_t, std::intptr_t) {}
+
+QImage SkinnedDialog::composeFace() {
+    beforeCompose();
+    face_ = background_.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&face_);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    for (SkinItem& item : items_) {
+        if (item.id >= 1) {
+            paintItem(painter, item);
+        }
+    }
+    paintOverlay(painter);
+    painter.end();
+    return face_;
+}
+
+void SkinnedDialog::paintEvent(QPaintEvent*) {
+    composeFace();
+    QPainter painter(this);
+    if (scale_ == 1.0F) {
+        painter.drawImage(0, 0, face_);
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(
+            0, 0, face_.scaled(scaledSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+}
+
+bool SkinnedDialog::event(QEvent* event) {
+    if (event->type() == PostedMessageEvent::Type()) {
+        const auto* posted = static_cast<PostedMessageEvent*>(event);
+        messageReceived(posted->message(), posted->wParam(), posted->lParam());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void SkinnedDialog::mouseMoveEvent(QMouseEvent* event) {
+    if (drag_ != Drag::None) {
+        followDrag(event->globalPosition().toPoint());
+        return;
+    }
+    hitTest(event->position().toPoint());
+}
+
+void SkinnedDialog::mousePressEvent(QMouseEvent* event) {
+    const HitArea area = hitTest(event->position().toPoint());
+    pressOnElement_ = area == HitArea::Client;
+    if (event->button() == Qt::LeftButton && area != HitArea::Client) {
+        startDrag(area, event->globalPosition().toPoint());
+    }
+}
+
+void SkinnedDialog::mouseReleaseEvent(QMouseEvent* event) {
+    const bool dragged = drag_ != Drag::None;
+    drag_ = Drag::None;
+    if (event->button() != Qt::LeftButton || dragged || !pressOnElement_) {
+        return;
+    }
+    pressOnElement_ = false;
+    const QPoint point = event->position().toPoint();
+    hitTest(point);
+    if (SkinItem* item = itemAt(point)) {
+        itemClicked(*item);
+    }
+}
+
+void SkinnedDialog::leaveEvent(QEvent* event) {
+    // The pointer left the window: nothing stays highlighted.
+    hitTest(QPoint(-1, -1));
+    QDialog::leaveEvent(event);
+}
+
+void SkinnedDialog::startDrag(HitArea area, const QPoint& globalPoint) {
+    QWindow* window = windowHandle();
+    if (area == HitArea::Caption) {
+        if (window != nullptr && window->startSystemMove()) {
+            return;
+        }
+        drag_ = Drag::Move;
+    } else {
+        resizeEdges_ = {};
+        if (area == HitArea::Right || area == HitArea::BottomRight) {
+            resizeEdges_ |= Qt::RightEdge;
+        }
+        if (area == HitArea::Bottom || area == HitArea::BottomRight) {
+            resizeEdges_ |= Qt::BottomEdge;
+        }
+        if (window != nullptr && window->startSystemResize(resizeEdges_)) {
+            return;
+        }
+        drag_ = Drag::Resize;
+    }
+    // Without a window manager that moves or sizes windows, the window follows the pointer.
+    dragStartGlobal_ = globalPoint;
+    dragStartGeometry_ = geometry();
+}
+
+void SkinnedDialog::followDrag(const QPoint& globalPoint) {
+    const QPoint delta = globalPoint - dragStartGlobal_;
+    if (drag_ == Drag::Move) {
+        move(dragStartGeometry_.topLeft() + delta);
+        return;
+    }
+    QSize size = dragStartGeometry_.size();
+    if (resizeEdges_.testFlag(Qt::RightEdge)) {
+        size.setWidth(std::max(kSizingStrip * 2, size.width() + delta.x()));
+    }
+    if (resizeEdges_.testFlag(Qt::BottomEdge)) {
+        size.setHeight(std::max(kSizingStrip * 2, size.height() + delta.y()));
+    }
+    resize(size);
+}
+
+void SkinnedDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            accept();
+            return;
+        case Qt::Key_Escape:
+            reject();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}
+
+void SkinnedDialog::accept() {
+    done(kResultOk);
+}
+
+void SkinnedDialog::reject() {
+    done(kResultCancel);
+}
+
+}  // namespace skin

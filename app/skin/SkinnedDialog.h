@@ -1,0 +1,139 @@
+// The mechanics every window of the program shares: a borderless dialog whose face is a
+// picture, shaped by a colour key, enlarged by the scale factor, with elements that highlight
+// under the pointer, show a selected look, carry captions in two languages and answer clicks.
+// A window fills in its element table and images, then adds its own drawing and actions
+// through the protected hooks.
+#pragma once
+
+#include "OrvoHWI.h"
+#include "SkinItem.h"
+#include "SkinResources.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace skin {
+
+// What a point of the window is for: an element, dragging the window, or its sizing strips.
+enum class HitArea { Client, Caption, Right, Bottom, BottomRight };
+
+// The window's background and the pictures its elements' hover and selected looks come from.
+struct SkinFaces {
+    QImage background;
+    QImage hover;
+    QImage selected;
+};
+
+class SkinnedDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // Results of exec(): the window's OK and its cancel or close.
+    static constexpr int kResultOk = 1;
+    static constexpr int kResultCancel = 2;
+    // Width of the sizing strips along the right and bottom edges.
+    static constexpr int kSizingStrip = 6;
+
+    SkinnedDialog(const SkinResources& resources, const std::string& language, float scaleFactor,
+                  QWidget* parent, Qt::WindowFlags flags);
+    ~SkinnedDialog() override;
+
+    // The handle under which the library and the workers post to this window.
+    WindowHandle messageHandle() const { return messageHandle_; }
+
+    std::vector<SkinItem>& items() { return items_; }
+    const std::vector<SkinItem>& items() const { return items_; }
+    SkinItem* findItem(int id);
+    const QPoint& lastMousePoint() const { return lastMousePoint_; }
+    float scaleFactor() const { return scale_; }
+    QSize designSize() const { return background_.size(); }
+
+    // Stores the point, updates every element's hover state and says what the point is for.
+    HitArea hitTest(const QPoint& clientPoint);
+    // The element a click at the point belongs to (first in table order), or null.
+    SkinItem* itemAt(const QPoint& clientPoint);
+    // The element's area in the pictures: its rectangle divided by the scale, or a label's own.
+    QRect designArea(const SkinItem& item) const;
+    // The face at design size exactly as the next paint composes it.
+    QImage composeFace();
+
+public slots:
+    void accept() override;
+    void reject() override;
+
+protected:
+    // The opening steps: size and centre the window, scale the elements' rectangles and cut the
+    // shape out of the background along the colour key. A missing background gives a blank
+    // face of `fallbackSize`.
+    void openSkin(const SkinFaces& faces, QColor colorKey, FaceSize fallbackSize,
+                  std::vector<SkinItem> items);
+
+    // Called before every composition of the face (the window brings its elements' states up
+    // to date here).
+    virtual void beforeCompose();
+    // The scale of a window that computes it itself before it opens (the main window).
+    void setScaleFactor(float scaleFactor);
+    // Elements that the pointer can hit (ids from 1, not labels; windows may narrow this).
+    virtual bool isHitCandidate(const SkinItem& item) const;
+    // Elements that show the hover picture under the pointer.
+    virtual bool hoverAllowed(const SkinItem& item) const;
+    // Draws one element into the design-size face: the window's extras, then the selected or
+    // hover picture, then the caption.
+    virtual void paintItem(QPainter& painter, SkinItem& item);
+    virtual void paintItemExtras(QPainter& painter, const SkinItem& item);
+    // Drawing after all elements (a progress bar, for instance).
+    virtual void paintOverlay(QPainter& painter);
+    // A click released over the element.
+    virtual void itemClicked(SkinItem& item);
+    // A message posted to messageHandle().
+    virtual void messageReceived(std::uint32_t message, std::uintptr_t wParam,
+                                 std::intptr_t lParam);
+
+    // Copies an area of a picture to the same place of the face.
+    static void CopyArea(QPainter& painter, const QImage& source, const QRect& area);
+    void drawCaption(QPainter& painter, const SkinItem& item) const;
+    QString captionText(const SkinItem& item) const;
+    void updateItem(const SkinItem& item);
+
+    const SkinResources& resources() const { return resources_; }
+    const std::string& language() const { return language_; }
+    const SkinFaces& faces() const { return faces_; }
+
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    enum class Drag { None, Move, Resize };
+
+    void startDrag(HitArea area, const QPoint& globalPoint);
+    void followDrag(const QPoint& globalPoint);
+    QSize scaledSize() const;
+
+    const SkinResources& resources_;
+    const std::string& language_;
+    float scale_;
+    WindowHandle messageHandle_;
+    std::vector<SkinItem> items_;
+    SkinFaces faces_;
+    QImage background_;
+    QImage face_;
+    QPoint lastMousePoint_;
+    Drag drag_ = Drag::None;
+    Qt::Edges resizeEdges_;
+    QPoint dragStartGlobal_;
+    QRect dragStartGeometry_;
+    bool pressOnElement_ = false;
+};
+
+}  // namespace skin

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Takes the screenshots of docs/screenshots: the main window in both languages, an S model and
+# the progress dialog, each under Xvfb on the simulated keyboard. Needs a release build
+# (scripts/build.sh release) and xvfb-run, xdotool and ImageMagick's import.
+#   scripts/screenshots.sh [OUTPUT_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bin=${Z9RT_BIN_DIR:-build/release/bin}
+out=${1:-docs/screenshots}
+program="$bin/Z9RT(PRSM)Ble"
+[[ -x "$program" ]] || { echo "build the program first: scripts/build.sh release" >&2; exit 1; }
+
+# Everything below runs inside one virtual screen of 1920 x 1080, where the windows open at
+# their design size, centred.
+if [[ -z "${Z9RT_IN_XVFB:-}" ]]; then
+    exec xvfb-run -a -s "-screen 0 1920x1080x24" env Z9RT_IN_XVFB=1 "$0" "$@"
+fi
+
+mkdir -p "$out"
+state=$(mktemp -d)
+trap 'rm -rf "$state"' EXIT
+
+face_width=1040
+face_height=690
+left=$(( (1920 - face_width) / 2 ))
+top=$(( (1080 - face_height) / 2 ))
+
+# at X Y: moves the pointer to design coordinates X, Y of the main window.
+at() { xdotool mousemove $((left + $1)) $((top + $2)); }
+click_at() { at "$1" "$2"; xdotool click 1; }
+
+start() {
+    Z9RT_HID=sim Z9RT_SIM_MODEL=$1 Z9RT_SIM_STATE="$state/keyboard-$1.txt" "$program" &
+    pid=$!
+    sleep 2
+}
+stop() { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; }
+capture() { sleep 0.7; import -window root -crop "$2" +repage "$out/$1.png"; }
+main_window="${face_width}x${face_height}+${left}+${top}"
+
+# Chinese, the pointer on "A": the display line describes the key.
+start 1
+at 334 342
+capture main-zh "$main_window"
+# English, on the right Fn layer, the pointer on F1.
+click_at 943 110
+click_at 85 356
+at 314 195
+capture main-en "$main_window"
+# The progress dialog while everything is read back.
+click_at 609 110
+capture progress "370x250+$(( (1920 - 370) / 2 ))+$(( (1080 - 250) / 2 ))"
+stop
+
+# A Z9RT(S): no backlight button.
+start 3
+click_at 818 110
+at 870 342
+capture main-s-en "$main_window"
+stop
+
+echo "screenshots written to $out"

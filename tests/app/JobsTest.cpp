@@ -1,0 +1,252 @@
+// The transfer jobs end to end on the simulated keyboard, started from the main window's
+// buttons, and the progress dialog's own rules.
+#include "COrvoDialogProgress.h"
+#include "MainWindowHarness.h"
+#include "MainWindowLayout.h"
+#include "ProgressLayout.h"
+#include "SimulatedKeyboard.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using testkit::MainWindowHarness;
+using namespace mainwin;
+
+namespace {
+
+constexpr int kKeyA = 46;
+const QString kFailedEnglish =
+    QStringLiteral("Failed!! The keyboard did not answer: check that it is connected.");
+const QString kFailedChinese = QStringLiteral("读写键盘失败，请检查键盘是否连接！");
+
+void MakeCombo(CKeyboardConfig& config, int key, int layer) {
+    config.keyMode[static_cast<std::size_t>(key)][static_cast<std::size_t>(layer)] = KindCombo;
+    CItemList& list =
+        config.keyList[static_cast<std::size_t>(key)][static_cast<std::size_t>(layer)];
+    list.Clear();
+    list.SetOrAppend(20000, L"LCTRL");
+    list.SetOrAppend(20000, L"A");
+}
+
+QStringList TraceLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+QPoint Centre(const skin::DesignRect& rect) {
+    return QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+// Clicks the progress dialog's cancel button as soon as the dialog is up.
+void CancelSoon(int delayMs) {
+    QTimer::singleShot(delayMs, [] {
+        auto* dialog = qobject_cast<COrvoDialogProgress*>(QApplication::activeModalWidget());
+        if (dialog != nullptr) {
+            QTest::mouseClick(dialog, Qt::LeftButton, {},
+                              Centre(dialog->findItem(progress::kIdCancel)->rect));
+        }
+    });
+}
+
+}  // namespace
+
+class JobsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void writeKeysSendsTheConfiguration() {
+        QTemporaryDir dir;
+        const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+        qputenv("Z9RT_HID_TRACE", trace.toLocal8Bit());
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        MakeCombo(harness.config, kKeyA, 0);
+        harness.config.keysDirty = 1;
+        harness.click(kIdWriteKeys);
+        qunsetenv("Z9RT_HID_TRACE");
+
+        QCOMPARE(harness.dialogs.messageTexts(), QStringList{QStringLiteral("OK!!")});
+        QCOMPARE(harness.dialogs.messages.front().caption, QStringLiteral("Z9RT(PRSM)Ble"));
+        QVERIFY(harness.dialogs.messages.front().icon == skin::MessageIcon::Exclamation);
+        QCOMPARE(harness.config.keysDirty, 0);
+
+        // Start request, a record per slot, end marker (the trace is complete once the
+        // keyboard is closed).
+        QVERIFY(harness.config.device.__closeDev());
+        const QStringList lines = TraceLines(trace).filter(QRegularExpression("^> "));
+        const int start = static_cast<int>(lines.indexOf(QRegularExpression("> 00 f1 00.*")));
+        QVERIFY(start >= 0);
+        QVERIFY(lines.last().startsWith(QStringLiteral("> 00 f6 f6 f6")));
+        QCOMPARE(lines.mid(start).filter(QRegularExpression("^> 00 f0")).size(), 246);
+        // Key 46 on layer 1 (the keyboard's numbering) holds LCTRL (67) and A (43).
+        const QStringList keyA = lines.filter(QRegularExpression("^> 00 f0 01 2e "));
+        QCOMPARE(keyA.size(), 1);
+        QVERIFY(keyA.front().contains(QStringLiteral(" 43 ")));
+        QVERIFY(keyA.front().contains(QStringLiteral(" 2b ")));
+    }
+
+    void readAllBringsBackWhatTheKeyboardHolds() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        MakeCombo(harness.config, kKeyA, 0);
+        harness.click(kIdWriteKeys);
+        z9rt::sim::SetSimulatedLight(5, 10, 20, 30);
+        harness.click(kIdDefault);
+        QCOMPARE(harness.config.keyMode[kKeyA][0], static_cast<int>(KindSingle));
+        harness.dialogs.messages.clear();
+
+        harness.click(kIdReadAll);
+        QCOMPARE(harness.dialogs.messageTexts(), QStringList{QStringLiteral("OK!!")});
+        QCOMPARE(harness.config.keyMode[kKeyA][0], static_cast<int>(KindCombo));
+        QCOMPARE(harness.config.keyList[kKeyA][0].Items(),
+                 (std::vector<std::wstring>{L"LCTRL", L"A"}));
+        QCOMPARE(harness.config.lightColor[5], (RGBColor{10, 20, 30}));
+    }
+
+    void readCounterSetsTheHighestAndLowestKeys() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        for (int key = 1; key <= 82; ++key) {
+            z9rt::sim::SetSimulatedCounter(key, 0);
+        }
+        z9rt::sim::SetSimulatedCounter(30, 500);
+        z9rt::sim::SetSimulatedCounter(12, 3);
+        z9rt::sim::SetSimulatedCounter(40, 7);
+        harness.click(kIdReadCounters);
+        QCOMPARE(harness.config.highestKey, 30);
+        QCOMPARE(harness.config.lowestKey, 12);
+        QVERIFY(harness.dialogs.messages.empty());
+        harness.hover(KeyItemId(40));
+        harness.face();
+        QVERIFY(QString::fromStdWString(harness.window->displayText())
+                    .startsWith(QStringLiteral("Z9RT(PRSM)Ble 编程软件 [版本 1.2.2]\r\n\r\n"
+                                               "高频键：Tab  低频键：F11 \r\n敲击次数：7\r\n")));
+    }
+
+    void anUnpluggedKeyboardFailsTheWriteAndKeepsTheChanges() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.click(kIdLanguage);
+        harness.config.keysDirty = 1;
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=0"));
+        harness.click(kIdWriteKeys);
+        QCOMPARE(harness.dialogs.messageTexts(), QStringList{kFailedEnglish});
+        QCOMPARE(harness.config.keysDirty, 1);
+    }
+
+    void aSilentKeyboardFailsTheReadAndChangesNothing() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        MakeCombo(harness.config, kKeyA, 1);
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("silent"));
+        harness.click(kIdReadAll);
+        QCOMPARE(harness.dialogs.messageTexts(), QStringList{kFailedChinese});
+        QCOMPARE(harness.config.keyMode[kKeyA][1], static_cast<int>(KindCombo));
+        QCOMPARE(harness.config.keyList[kKeyA][1].Count(), 2);
+    }
+
+    void progressFillsTheBarFromTheSelectedPicture() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        COrvoDialogProgress keys(harness.resources, harness.config, harness.lane,
+                                 {std::chrono::milliseconds(0), std::chrono::milliseconds(0)},
+                                 harness.window.get());
+        keys.jobNumber = kJobWriteKeys;
+        QCOMPARE(keys.exec(), skin::SkinnedDialog::kResultOk);
+        QVERIFY(keys.transferSucceeded());
+        QCOMPARE(keys.progress(), 245 * 100 / 150);  // full from slot 150 on
+        const QImage selected = testkit::ArtworkImage(progress::kImageSelected);
+        const QImage face = keys.composeFace();
+        const QPoint barEnd(progress::kBarRect.right - 8, progress::kBarRect.top + 11);
+        QCOMPARE(face.pixelColor(barEnd), selected.pixelColor(barEnd));
+        QVERIFY(face.pixelColor(barEnd) !=
+                testkit::ArtworkImage(progress::kImageBackground).pixelColor(barEnd));
+
+        COrvoDialogProgress counters(harness.resources, harness.config, harness.lane,
+                                     {std::chrono::milliseconds(0), std::chrono::milliseconds(0)},
+                                     harness.window.get());
+        counters.jobNumber = kJobReadCounters;
+        QCOMPARE(counters.exec(), skin::SkinnedDialog::kResultOk);
+        QCOMPARE(counters.progress(), 200);
+    }
+
+    void anUnknownJobClosesAtOnce() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        COrvoDialogProgress dialog(harness.resources, harness.config, harness.lane, {},
+                                   harness.window.get());
+        dialog.jobNumber = 7;
+        QCOMPARE(dialog.exec(), skin::SkinnedDialog::kResultCancel);
+        QVERIFY(!harness.lane.busy());
+        QVERIFY(z9rt::sim::ReadSimulatedKeyboard().reportsSeen <= 1);  // the version query
+    }
+
+    void cancelLeavesTheModelAndTheNextJobWaits() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        for (int key = 1; key <= 82; ++key) {
+            z9rt::sim::SetSimulatedCounter(key, 5);
+        }
+        // The counter job's worker sits in its pause after the read when the user cancels.
+        const JobPauses slow{std::chrono::milliseconds(400), std::chrono::milliseconds(0)};
+        COrvoDialogProgress first(harness.resources, harness.config, harness.lane, slow,
+                                  harness.window.get());
+        first.jobNumber = kJobReadCounters;
+        CancelSoon(50);
+        QCOMPARE(first.exec(), skin::SkinnedDialog::kResultCancel);
+        QCOMPARE(first.progress(), 0);
+        QVERIFY(harness.lane.busy());
+
+        COrvoDialogProgress next(harness.resources, harness.config, harness.lane,
+                                 {std::chrono::milliseconds(0), std::chrono::milliseconds(0)},
+                                 harness.window.get());
+        next.jobNumber = kJobWriteLights;
+        bool waited = false;
+        QTimer::singleShot(20, [&] { waited = next.waitingForLane(); });
+        QCOMPARE(next.exec(), skin::SkinnedDialog::kResultOk);
+        QVERIFY(waited);
+        QVERIFY(next.transferSucceeded());
+        // The cancelled job's counters never reached the model.
+        QCOMPARE(harness.config.highestKey, -1);
+        QVERIFY(harness.config.pressCounter[1] < 0);
+    }
+
+    void enterDoesNotEndARunningJob() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        const JobPauses slow{std::chrono::milliseconds(300), std::chrono::milliseconds(0)};
+        COrvoDialogProgress dialog(harness.resources, harness.config, harness.lane, slow,
+                                   harness.window.get());
+        dialog.jobNumber = kJobReadLights;
+        bool visibleAfterEnter = false;
+        QTimer::singleShot(50, [&] {
+            QTest::keyClick(&dialog, Qt::Key_Return);
+            visibleAfterEnter = dialog.isVisible();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        });
+        QCOMPARE(dialog.exec(), skin::SkinnedDialog::kResultCancel);
+        QVERIFY(visibleAfterEnter);
+    }
+
+    void aSilentKeyboardFailsTheLightRead() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        z9rt::sim::SetSimulatedLight(5, 10, 20, 30);
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("silent"));
+        COrvoDialogProgress dialog(harness.resources, harness.config, harness.lane,
+                                   {std::chrono::milliseconds(0), std::chrono::milliseconds(0)},
+                                   harness.window.get());
+        dialog.jobNumber = kJobReadLights;
+        QCOMPARE(dialog.exec(), skin::SkinnedDialog::kResultOk);
+        QVERIFY(!dialog.transferSucceeded());
+        QCOMPARE(harness.config.lightColor[5], (RGBColor{0, 0, 0}));
+    }
+};
+
+QTEST_MAIN(JobsTest)
+#include "JobsTest.moc"

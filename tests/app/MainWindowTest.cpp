@@ -1,0 +1,379 @@
+// The main window on the simulated keyboard: clicks at the design rectangles drive each action;
+// the model, the texts shown and the painted face are checked.
+#include "MainWindowHarness.h"
+#include "MainWindowLayout.h"
+#include "SimulatedKeyboard.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+using testkit::MainWindowHarness;
+using namespace mainwin;
+
+namespace {
+
+constexpr int kKeyA = 46;
+constexpr int kKeyF1 = 2;
+constexpr int kKey6 = 21;
+constexpr int kKeyFn = 78;
+const QColor kGreen(0, 255, 0);
+
+QString ShownText(const MainWindowHarness& harness) {
+    return QString::fromStdWString(harness.window->displayText());
+}
+
+bool HasColorIn(const QImage& image, const QRect& area, const QColor& color) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixelColor(x, y) == color) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QRect Area(const skin::DesignRect& rect) {
+    return QRect(rect.left, rect.top, rect.width(), rect.height());
+}
+
+void MakeCombo(CKeyboardConfig& config, int key, int layer) {
+    config.keyMode[static_cast<std::size_t>(key)][static_cast<std::size_t>(layer)] = KindCombo;
+    CItemList& list =
+        config.keyList[static_cast<std::size_t>(key)][static_cast<std::size_t>(layer)];
+    list.Clear();
+    list.SetOrAppend(20000, L"LCTRL");
+    list.SetOrAppend(20000, L"A");
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensWithDefaultsOnTheNoneFnLayer() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        QCOMPARE(harness.config.currentLayer, 0);
+        QCOMPARE(harness.config.keysDirty, 0);
+        QCOMPARE(harness.config.scaleFactor, 1.0F);
+        QVERIFY(harness.window->findItem(kIdLayerNoneFn)->isSelected);
+        QVERIFY(harness.window->findItem(kIndicatorNoneFn)->isSelected);
+        QCOMPARE(harness.window->size(), QSize(kFaceSize.width, kFaceSize.height));
+        // Chinese at start; no counters read yet: five blanks for each key, no counter text.
+        QCOMPARE(ShownText(harness),
+                 QStringLiteral("Z9RT(PRSM)Ble 编程软件 [版本 1.2.2]\r\n\r\n高频键：      低频键："
+                                "     \r\n敲击次数："));
+        QCOMPARE(harness.window->displayLine()->toPlainText(),
+                 QString(ShownText(harness)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
+
+    void layerButtonsSwitchTheLayerAndTheGreenIndicator() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        const QRect indicator = Area(harness.window->findItem(kIndicatorRightFn)->rect);
+        QVERIFY(!HasColorIn(harness.face(), indicator, kGreen));
+        harness.click(kIdLayerRightFn);
+        QCOMPARE(harness.config.currentLayer, 1);
+        QVERIFY(harness.window->findItem(kIdLayerRightFn)->isSelected);
+        QVERIFY(!harness.window->findItem(kIdLayerNoneFn)->isSelected);
+        QVERIFY(HasColorIn(harness.face(), indicator, kGreen));
+        QVERIFY(!HasColorIn(harness.face(), Area(harness.window->findItem(kIndicatorNoneFn)->rect),
+                            kGreen));
+        harness.click(kIdLayerLeftFn);
+        QCOMPARE(harness.config.currentLayer, 2);
+        QVERIFY(harness.window->findItem(kIndicatorLeftFn)->isSelected);
+        harness.click(kIdLayerLeftFn);  // already selected: nothing changes
+        QCOMPARE(harness.config.currentLayer, 2);
+    }
+
+    void keysShowActiveLookAndKindBars() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        MakeCombo(harness.config, kKeyA, 0);
+        const QImage face = harness.face();
+        const QImage base = testkit::ArtworkImage(FaceImagesFor(1).base);
+        const QImage active = testkit::ArtworkImage(FaceImagesFor(1).active);
+        // The combo bar: 14 pixels centred on the key's bottom edge, 4 high, in yellow.
+        const skin::DesignRect a = KeyRect(kKeyA);
+        const int margin = (a.width() - 14) / 2;
+        const QRect bar(a.left + margin, a.bottom - 4, a.width() - 2 * margin, 4);
+        QCOMPARE(face.pixelColor(bar.center()), QColor(255, 255, 0));
+        QCOMPARE(face.pixelColor(bar.left() - 1, bar.center().y()),
+                 active.pixelColor(bar.left() - 1, bar.center().y()));
+        // A single key: active look, no bar.
+        const skin::DesignRect f1 = KeyRect(kKeyF1);
+        const QPoint capF1((f1.left + f1.right) / 2, f1.top + 6);
+        QVERIFY(base.pixelColor(capF1) != active.pixelColor(capF1));
+        QCOMPARE(face.pixelColor(capF1), active.pixelColor(capF1));
+        const QPoint barF1((f1.left + f1.right) / 2, f1.bottom - 2);
+        QCOMPARE(face.pixelColor(barF1), active.pixelColor(barF1));
+        // On the right Fn layer key "6" is not set: the base look.
+        harness.click(kIdLayerRightFn);
+        const skin::DesignRect six = KeyRect(kKey6);
+        const QPoint cap6((six.left + six.right) / 2, six.top + 6);
+        QCOMPARE(harness.face().pixelColor(cap6), base.pixelColor(cap6));
+        // Multimedia (F1 is "Mute" there): a magenta bar.
+        QCOMPARE(harness.face().pixelColor((f1.left + f1.right) / 2, f1.bottom - 2),
+                 QColor(255, 0, 255));
+    }
+
+    void hoverHighlightsAndDescribesTheKey() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.click(kIdLanguage);
+        harness.click(kIdLayerRightFn);
+        const QImage hover = testkit::ArtworkImage(FaceImagesFor(1).hover);
+        const QImage active = testkit::ArtworkImage(FaceImagesFor(1).active);
+        // A key that is not set shows the hover look under the pointer...
+        harness.hover(KeyItemId(kKey6));
+        const skin::DesignRect six = KeyRect(kKey6);
+        const QPoint cap6((six.left + six.right) / 2, six.top + 6);
+        QCOMPARE(harness.face().pixelColor(cap6), hover.pixelColor(cap6));
+        // ...an assigned one keeps its active look.
+        harness.hover(KeyItemId(kKeyFn));
+        const skin::DesignRect fn = KeyRect(kKeyFn);
+        const QPoint capFn((fn.left + fn.right) / 2, fn.top + 6);
+        QCOMPARE(harness.face().pixelColor(capFn), active.pixelColor(capFn));
+        QCOMPARE(harness.face().pixelColor(cap6),
+                 active.pixelColor(cap6) == hover.pixelColor(cap6)
+                     ? hover.pixelColor(cap6)
+                     : testkit::ArtworkImage(FaceImagesFor(1).base).pixelColor(cap6));
+        QVERIFY(ShownText(harness).endsWith(
+            QStringLiteral("Counter: \r\n\r\nNoneFN Key：Function RightFN"
+                           "\r\nLeftFN Key：Function RightFN\r\nRightFN Key：Function RightFN")));
+        // Off the keys the key lines go.
+        harness.hover(kIdSave);
+        harness.face();
+        QVERIFY(ShownText(harness).endsWith(QStringLiteral("Counter: ")));
+    }
+
+    void macroTextIsShortenedInTheDisplayLine() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        auto& list = harness.config.keyList[kKeyA][0];
+        list.Clear();
+        for (int event = 0; event < 40; ++event) {
+            list.SetOrAppend(20000, event % 2 == 0 ? L"A Down" : L"A UP");
+            list.SetOrAppend(20000, L"<30 ms>");
+        }
+        harness.config.keyMode[kKeyA][0] = KindMacro;
+        harness.hover(KeyItemId(kKeyA));
+        harness.face();
+        const QString text = ShownText(harness);
+        const QString macroLine = text.section(QStringLiteral("无FN键："), 1).section('\r', 0, 0);
+        QVERIFY(macroLine.startsWith(QStringLiteral("宏键 A,30,A,30,")));
+        QVERIFY(macroLine.endsWith(QStringLiteral(" ... ...")));
+        QVERIFY(macroLine.size() < 140);
+    }
+
+    void languageButtonSwitchesCaptionsAndTheTrayMenu() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        QCOMPARE(harness.window->trayMenuText(), QStringLiteral("关闭"));
+        const QImage chinese = harness.face();
+        harness.click(kIdLanguage);
+        QCOMPARE(harness.config.language, std::string("en-US"));
+        QVERIFY(harness.window->findItem(kIdLanguage)->isSelected);
+        QCOMPARE(harness.window->findItem(kLabelLanguage)->caption(harness.config.language),
+                 std::wstring(L"简体中文"));
+        QCOMPARE(harness.window->trayMenuText(), QStringLiteral("Exit"));
+        QVERIFY(harness.face() != chinese);
+        QVERIFY(ShownText(harness).startsWith(
+            QStringLiteral("Z9RT(PRSM)Ble Programming Software [Ver 1.2.2]")));
+        harness.click(kIdLanguage);
+        QCOMPARE(harness.config.language, std::string("zh-CN"));
+        QVERIFY(!harness.window->findItem(kIdLanguage)->isSelected);
+    }
+
+    void defaultRestoresTheModelsKeysButKeepsTheDirtyFlag() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        MakeCombo(harness.config, kKeyA, 0);
+        harness.config.keysDirty = 1;
+        harness.click(kIdDefault);
+        QCOMPARE(harness.config.keyMode[kKeyA][0], static_cast<int>(KindSingle));
+        QCOMPARE(harness.config.keyHWCode[kKeyA][0], 43);
+        QCOMPARE(harness.config.keysDirty, 1);
+    }
+
+    void helpOpensTheUserGuide() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.click(kIdHelp);
+        QCOMPARE(harness.dialogs.openedUrls.size(), std::size_t{1});
+        QCOMPARE(harness.dialogs.openedUrls.front(),
+                 QUrl::fromLocalFile(QStringLiteral("/opt/z9rt/Z9RT(PRSM)Ble.html")));
+        QVERIFY(harness.dialogs.messages.empty());
+        harness.dialogs.openUrlSucceeds = false;
+        harness.click(kIdHelp);
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{1});
+    }
+
+    void hideGoesToTheTrayAndComesBack() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.window->trayPresent = true;
+        harness.click(kIdHide);
+        QVERIFY(harness.window->isHidden());
+        QVERIFY(harness.window->inTray());
+        harness.window->trayActivated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(harness.window->isVisible());
+        QVERIFY(!harness.window->inTray());
+        // The tray menu's command ends the program without the exit questions.
+        harness.window->trayExit();
+        QVERIFY(!harness.window->isVisible());
+        QCOMPARE(harness.window->result(), skin::SkinnedDialog::kResultCancel);
+        QVERIFY(harness.dialogs.messages.empty());
+    }
+
+    void withoutATrayHideMinimizes() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.click(kIdHide);
+        QVERIFY(harness.window->isMinimized());
+        QVERIFY(!harness.window->inTray());
+    }
+
+    void exitWithUnwrittenChangesAnsweredNoStays() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.config.keysDirty = 1;
+        harness.dialogs.answers = {skin::MessageAnswer::No};
+        harness.click(kIdExit);
+        QVERIFY(harness.window->isVisible());
+        QCOMPARE(harness.dialogs.messageTexts(),
+                 QStringList{QStringLiteral("配置未写入，是否继续退出??")});
+        QCOMPARE(harness.dialogs.messages.front().caption, QStringLiteral("Z9RT(PRSM)Ble"));
+        QVERIFY(harness.dialogs.messages.front().buttons == skin::MessageButtons::YesNo);
+    }
+
+    void exitAnsweredYesThenNoEndsWithoutAFileDialog() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.config.keysDirty = 1;
+        harness.click(kIdLanguage);
+        harness.dialogs.answers = {skin::MessageAnswer::Yes, skin::MessageAnswer::No};
+        harness.click(kIdExit);
+        QVERIFY(!harness.window->isVisible());
+        QCOMPARE(harness.dialogs.messageTexts(),
+                 (QStringList{QStringLiteral("Configuration don't be writted,continue to exit??"),
+                              QStringLiteral("Save configuration file of key??")}));
+        QVERIFY(harness.dialogs.saveDialogs.empty());
+    }
+
+    void exitWithoutChangesStillAsksToSave() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.dialogs.answers = {skin::MessageAnswer::Yes};
+        harness.click(kIdExit);  // the save dialog is cancelled: the program ends
+        QCOMPARE(harness.dialogs.messageTexts(),
+                 QStringList{QStringLiteral("是否保存按键配置文件??")});
+        QCOMPARE(harness.dialogs.saveDialogs.size(), std::size_t{1});
+        QCOMPARE(harness.dialogs.saveDialogs.front().defaultSuffix, QStringLiteral("pro"));
+        QVERIFY(!harness.window->isVisible());
+    }
+
+    void clicksRightAfterOpeningAProfileAreIgnored() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.click(kIdOpen);  // the file dialog is cancelled
+        QCOMPARE(harness.config.clickGuard, 1);
+        harness.click(kIdLayerRightFn);
+        QCOMPARE(harness.config.currentLayer, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.config.clickGuard, 0, 2000);
+        harness.click(kIdLayerRightFn);
+        QCOMPARE(harness.config.currentLayer, 1);
+    }
+
+    void saveAndOpenAProfile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("mine.pro"));
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        MakeCombo(harness.config, kKeyA, 2);
+        harness.dialogs.savePaths = {path};
+        harness.click(kIdSave);
+        QVERIFY(QFile::exists(path));
+        QVERIFY(harness.dialogs.messages.empty());
+        QCOMPARE(harness.dialogs.saveDialogs.front().filter,
+                 QStringLiteral("pro(*.pro)|*.pro|All Files(*.*)|*.*||"));
+
+        harness.click(kIdDefault);
+        QCOMPARE(harness.config.keyMode[kKeyA][2], static_cast<int>(KindMouse));
+        harness.dialogs.openPaths = {path};
+        harness.click(kIdOpen);
+        QVERIFY(harness.dialogs.messages.empty());
+        QCOMPARE(harness.config.keyMode[kKeyA][2], static_cast<int>(KindCombo));
+        QCOMPARE(harness.config.keyList[kKeyA][2].Items(),
+                 (std::vector<std::wstring>{L"LCTRL", L"A"}));
+    }
+
+    void aProfileThatCannotBeReadChangesNothing() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("broken.pro"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a profile at all");
+        file.close();
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.click(kIdLanguage);
+        MakeCombo(harness.config, kKeyA, 0);
+        harness.dialogs.openPaths = {path};
+        harness.click(kIdOpen);
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{1});
+        QVERIFY(harness.dialogs.messages.front().text.startsWith(
+            QStringLiteral("Cannot open the profile ") + path));
+        QVERIFY(harness.dialogs.messages.front().text.contains(
+            QStringLiteral("The configuration is unchanged.")));
+        QCOMPARE(harness.config.keyMode[kKeyA][0], static_cast<int>(KindCombo));
+    }
+
+    void aProfileThatCannotBeWrittenIsReported() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.dialogs.savePaths = {QStringLiteral("/nonexistent-folder/mine.pro")};
+        harness.click(kIdSave);
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{1});
+        QVERIFY(harness.dialogs.messages.front().text.startsWith(
+            QStringLiteral("无法保存配置文件 /nonexistent-folder/mine.pro")));
+        // On exit a failed save keeps the window, so nothing is lost.
+        harness.dialogs.messages.clear();
+        harness.dialogs.answers = {skin::MessageAnswer::Yes};
+        harness.dialogs.savePaths = {QStringLiteral("/nonexistent-folder/mine.pro")};
+        harness.click(kIdExit);
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{2});
+        QVERIFY(harness.window->isVisible());
+    }
+
+    void unpluggingTheKeyboardEndsTheProgram() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.window->devicesChanged();  // another device: nothing happens
+        QVERIFY(harness.window->isVisible());
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=0"));
+        harness.window->devicesChanged();
+        QCOMPARE(harness.dialogs.messageTexts(),
+                 QStringList{QStringLiteral("Keyboard is not connected")});
+        QVERIFY(!harness.window->isVisible());
+    }
+
+    void sModelHasNoBacklightButton() {
+        MainWindowHarness harness(kDeviceTypeS);
+        QVERIFY(harness.open());
+        QCOMPARE(harness.config.deviceType, kDeviceTypeS);
+        QVERIFY(harness.window->findItem(kIdBacklight) == nullptr);
+        QVERIFY(harness.window->findItem(kLabelBacklight) == nullptr);
+        QCOMPARE(harness.window->findItem(kIdReadAll)->rect.left, 460);
+        QVERIFY(ShownText(harness).startsWith(QStringLiteral("Z9RT(S) 编程软件")));
+        // Key 10 has no default on the Fn layers of this model.
+        QCOMPARE(harness.config.keyMode[10][1], static_cast<int>(KindNotSet));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

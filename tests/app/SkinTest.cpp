@@ -1,0 +1,276 @@
+// The skinned-window mechanics on a small window of their own: scaling, hit test and click
+// rule, dragging, hover and selected looks, captions, Enter and Escape, posted messages.
+#include "DialogService.h"
+#include "MessageGate.h"
+#include "SkinnedDialog.h"
+
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+using skin::HitArea;
+using skin::SkinItem;
+
+namespace {
+
+const QColor kBackground(10, 10, 10);
+const QColor kHover(200, 0, 0);
+const QColor kSelected(0, 200, 0);
+const QColor kColorKey(0, 0, 255);
+constexpr int kWidth = 200;
+constexpr int kHeight = 100;
+
+QImage Filled(const QColor& color) {
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+SkinItem Element(int id, skin::DesignRect rect) {
+    SkinItem item;
+    item.id = id;
+    item.rect = rect;
+    return item;
+}
+
+SkinItem Label(int id, skin::DesignRect rect, const wchar_t* zh, const wchar_t* en) {
+    SkinItem item = Element(id, rect);
+    item.isLabel = true;
+    item.captions["zh-CN"] = zh;
+    item.captions["en-US"] = en;
+    return item;
+}
+
+class TestWindow : public skin::SkinnedDialog {
+public:
+    TestWindow(const skin::SkinResources& resources, const std::string& language, float scale)
+        : SkinnedDialog(resources, language, scale, nullptr, Qt::Dialog) {}
+
+    void open(std::vector<SkinItem> items, bool withPictures = true) {
+        skin::SkinFaces faces;
+        if (withPictures) {
+            faces = {Filled(kBackground), Filled(kHover), Filled(kSelected)};
+        }
+        openSkin(faces, kColorKey, {kWidth, kHeight}, std::move(items));
+    }
+
+    std::vector<int> clicks;
+    std::vector<std::uint32_t> received;
+
+protected:
+    void itemClicked(SkinItem& item) override { clicks.push_back(item.id); }
+    void messageReceived(std::uint32_t message, std::uintptr_t, std::intptr_t) override {
+        received.push_back(message);
+    }
+};
+
+bool HasPixelOf(const QImage& image, const QRect& area, const QColor& color) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (image.pixelColor(x, y) == color) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+class SkinTest : public QObject {
+    Q_OBJECT
+
+private:
+    skin::SkinResources resources_;
+    std::string language_ = "zh-CN";
+
+private slots:
+    void init() { language_ = "zh-CN"; }
+
+    void scalesElementsButNotLabels() {
+        TestWindow window(resources_, language_, 1440.0F / 1080.0F);
+        window.open({Element(1, {10, 10, 40, 40}), Label(2, {10, 50, 90, 70}, L"中", L"en")});
+        QCOMPARE(window.size(), QSize(266, 133));
+        const skin::DesignRect scaled = window.items()[0].rect;
+        QCOMPARE(scaled.left, 13);
+        QCOMPARE(scaled.top, 13);
+        QCOMPARE(scaled.right, 53);
+        QCOMPARE(scaled.bottom, 53);
+        QCOMPARE(window.items()[1].rect.left, 10);
+        QCOMPARE(window.items()[1].rect.bottom, 70);
+        // The pictures' area of an element is its rectangle divided by the scale, truncated.
+        QCOMPARE(window.designArea(window.items()[0]), QRect(9, 9, 30, 30));
+    }
+
+    void scaleBelowOneCountsAsOne() {
+        TestWindow window(resources_, language_, 0.5F);
+        window.open({});
+        QCOMPARE(window.scaleFactor(), 1.0F);
+        QCOMPARE(window.size(), QSize(kWidth, kHeight));
+    }
+
+    void hitTestTellsElementsDragAreaAndSizingStrips() {
+        TestWindow window(resources_, language_, 1.0F);
+        window.open({Element(1, {10, 10, 40, 40}), Label(2, {50, 10, 90, 40}, L"a", L"a")});
+        QCOMPARE(window.hitTest({20, 20}), HitArea::Client);
+        QVERIFY(window.items()[0].hovered);
+        QCOMPARE(window.lastMousePoint(), QPoint(20, 20));
+        QCOMPARE(window.hitTest({60, 20}), HitArea::Caption);  // a label never answers
+        QVERIFY(!window.items()[0].hovered);
+        QCOMPARE(window.hitTest({100, 50}), HitArea::Caption);
+        QCOMPARE(window.hitTest({kWidth - 5, 50}), HitArea::Right);
+        QCOMPARE(window.hitTest({kWidth - 6, 50}), HitArea::Caption);
+        QCOMPARE(window.hitTest({100, kHeight - 5}), HitArea::Bottom);
+        QCOMPARE(window.hitTest({kWidth - 1, kHeight - 1}), HitArea::BottomRight);
+    }
+
+    void clickGoesToFirstElementAndNeverToLabelsOrUnusedIds() {
+        TestWindow window(resources_, language_, 1.0F);
+        window.open({Element(0, {0, 0, 100, 100}), Element(-1, {0, 0, 100, 100}),
+                     Label(3, {0, 0, 100, 100}, L"x", L"x"), Element(4, {10, 10, 60, 60}),
+                     Element(5, {30, 30, 90, 90})});
+        window.show();
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(40, 40));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(80, 80));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(window.clicks, (std::vector<int>{4, 5}));
+    }
+
+    void pressOnFreeAreaDragsAndNeverClicks() {
+        TestWindow window(resources_, language_, 1.0F);
+        window.open({Element(1, {100, 10, 150, 60})});
+        window.show();
+        const QPoint start = window.pos();
+        QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseMove(&window, QPoint(50, 40));
+        QCOMPARE(window.pos(), start + QPoint(30, 20));
+        // Released over the element: still no click, the press was on the face.
+        QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(120, 30) - QPoint(30, 20));
+        QVERIFY(window.clicks.empty());
+    }
+
+    void sizingStripResizesWithoutScalingTheContent() {
+        TestWindow window(resources_, language_, 1.0F);
+        window.open({});
+        window.show();
+        QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(kWidth - 2, kHeight - 2));
+        QTest::mouseMove(&window, QPoint(kWidth + 18, kHeight + 8));
+        QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(kWidth + 18, kHeight + 8));
+        QCOMPARE(window.size(), QSize(kWidth + 20, kHeight + 10));
+        QCOMPARE(window.composeFace().size(), QSize(kWidth, kHeight));
+    }
+
+    void hoverAndSelectedLooksComeFromTheirPictures() {
+        TestWindow window(resources_, language_, 1.0F);
+        window.open({Element(1, {10, 10, 40, 40}), Element(2, {50, 10, 80, 40})});
+        window.items()[1].isSelected = true;
+        window.hitTest({20, 20});
+        QImage face = window.composeFace();
+        QCOMPARE(face.pixelColor(25, 25), kHover);
+        QCOMPARE(face.pixelColor(65, 25), kSelected);
+        QCOMPARE(face.pixelColor(45, 25), kBackground);
+        window.hitTest({100, 80});
+        face = window.composeFace();
+        QCOMPARE(face.pixelColor(25, 25), kBackground);
+    }
+
+    void captionsFollowTheLanguageAndTheSelection() {
+        TestWindow window(resources_, language_, 1.0F);
+        SkinItem label = Label(1, {0, 0, 120, 40}, L"中文", L"English");
+        label.selectedTextColor = QColor(0, 255, 0);
+        window.open({label});
+        const QRect area(0, 0, 120, 40);
+        QCOMPARE(window.findItem(1)->caption(language_), std::wstring(L"中文"));
+        const QImage chinese = window.composeFace();
+        language_ = "en-US";
+        const QImage english = window.composeFace();
+        QVERIFY(chinese != english);
+        QVERIFY(!HasPixelOf(english, area, QColor(0, 255, 0)));
+        window.findItem(1)->isSelected = true;
+        // Selected, a label is drawn over its area of the selected picture in its other colour.
+        const QImage selected = window.composeFace();
+        QVERIFY(HasPixelOf(selected, area, QColor(0, 255, 0)));
+        QVERIFY(HasPixelOf(selected, area, kSelected));
+    }
+
+    void missingPicturesGiveABlankFaceOfTheWindowsSize() {
+        TestWindow window(resources_, language_, 1.0F);
+        window.open({Element(1, {10, 10, 40, 40})}, false);
+        window.hitTest({20, 20});
+        const QImage face = window.composeFace();
+        QCOMPARE(face.size(), QSize(kWidth, kHeight));
+        QCOMPARE(face.pixelColor(20, 20), face.pixelColor(100, 80));
+    }
+
+    void enterAndEscapeEndTheWindow() {
+        TestWindow window(resources_, language_, 1.0F);
+        window.open({});
+        window.QDialog::open();
+        QTest::keyClick(&window, Qt::Key_Return);
+        QCOMPARE(window.result(), skin::SkinnedDialog::kResultOk);
+        window.QDialog::open();
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QCOMPARE(window.result(), skin::SkinnedDialog::kResultCancel);
+    }
+
+    void postedMessagesReachAnOpenWindowOnly() {
+        skin::message_gate::Install();
+        auto window = std::make_unique<TestWindow>(resources_, language_, 1.0F);
+        const WindowHandle handle = window->messageHandle();
+        QVERIFY(PostWindowMessage(handle, WM_DEVICE_PROGRESS, 3, 0) ||
+                skin::message_gate::Post(handle, WM_DEVICE_PROGRESS, 3, 0));
+        QTRY_VERIFY(!window->received.empty());
+        QCOMPARE(window->received.front(), WM_DEVICE_PROGRESS);
+        window.reset();
+        QVERIFY(!skin::message_gate::Post(handle, WM_DEVICE_DONE, 0, 0));
+        // A new window never receives what was meant for the closed one.
+        TestWindow next(resources_, language_, 1.0F);
+        QVERIFY(next.messageHandle() != handle);
+        QVERIFY(!skin::message_gate::Post(handle, WM_DEVICE_DONE, 0, 0));
+    }
+
+    void postingWhileTheWindowCloses() {
+        // A worker keeps posting while windows open and close under it; with the sanitizers on
+        // this shows that no post touches a window that is gone.
+        for (int round = 0; round < 20; ++round) {
+            auto window = std::make_unique<TestWindow>(resources_, language_, 1.0F);
+            const WindowHandle handle = window->messageHandle();
+            std::atomic<bool> stop{false};
+            std::thread worker([&] {
+                while (!stop) {
+                    skin::message_gate::Post(handle, WM_DEVICE_PROGRESS, 1, 0);
+                }
+            });
+            QCoreApplication::processEvents();
+            window.reset();
+            stop = true;
+            worker.join();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    void resourcesTellWhatIsMissing() {
+        skin::SkinResources resources;
+        QVERIFY(!resources.loadResourceFile(QStringLiteral("/nonexistent/none.rcc")));
+        resources.loadImages({101, 139, 101});
+        QCOMPARE(resources.missingImages(), (std::vector<int>{101, 139}));
+        QVERIFY(resources.image(101).isNull());
+        QCOMPARE(resources.font(13).pixelSize(), 13);
+        QCOMPARE(resources.font(49).pixelSize(), 49);
+        QCOMPARE(resources.editBrush().color(), QColor(20, 20, 20));
+    }
+
+    void fileFiltersBecomeQtFilters() {
+        QCOMPARE(skin::QtFilterFromPairs(QStringLiteral("pro(*.pro)|*.pro|All Files(*.*)|*.*||")),
+                 QStringLiteral("pro(*.pro);;All Files(*)"));
+        QCOMPARE(skin::QtFilterFromPairs(QStringLiteral("bin(*.bin)|*.bin||")),
+                 QStringLiteral("bin(*.bin)"));
+    }
+};
+
+QTEST_MAIN(SkinTest)
+#include "SkinTest.moc"

@@ -1,0 +1,74 @@
+#include "MainWindowHarness.h"
+
+#include "COrvoApp.h"
+#include "MessageGate.h"
+#include "SimulatedKeyboard.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+namespace testkit {
+namespace {
+
+QString ResourceFile() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/") +
+           QLatin1String(COrvoApp::kResourceFileName);
+}
+
+}  // namespace
+
+MainWindowHarness::MainWindowHarness(int model, const char* faults) {
+    skin::message_gate::Install();
+    z9rt::sim::ResetSimulatedKeyboard(model);
+    z9rt::sim::SetSimulatedKeyboardFaults(faults);
+    config.deviceType = config.device.DetectDeviceType();
+    config.BuildCodeTables();
+    resources.loadResourceFile(ResourceFile());
+    resources.loadImages(COrvoApp::ArtworkIds(config.deviceType));
+}
+
+MainWindowHarness::~MainWindowHarness() {
+    window.reset();
+    lane.join();
+    z9rt::sim::SetSimulatedKeyboardFaults("");
+}
+
+bool MainWindowHarness::open() {
+    MainWindowOptions options;
+    options.pauses = {std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
+    options.watchDevices = false;
+    options.helpFile = QStringLiteral("/opt/z9rt/Z9RT(PRSM)Ble.html");
+    window = std::make_unique<TestMainWindow>(config, resources, dialogs, lane, options);
+    if (!window->initialize()) {
+        return false;
+    }
+    window->show();
+    return true;
+}
+
+QPoint MainWindowHarness::centreOf(int id) {
+    const skin::SkinItem* item = window->findItem(id);
+    return QPoint((item->rect.left + item->rect.right) / 2,
+                  (item->rect.top + item->rect.bottom) / 2);
+}
+
+void MainWindowHarness::click(int id) {
+    QTest::mouseClick(window.get(), Qt::LeftButton, {}, centreOf(id));
+}
+
+void MainWindowHarness::hover(int id) {
+    QTest::mouseMove(window.get(), centreOf(id));
+}
+
+QImage MainWindowHarness::face() {
+    return window->composeFace();
+}
+
+QImage ArtworkImage(int id) {
+    skin::SkinResources resources;
+    resources.loadResourceFile(ResourceFile());
+    resources.loadImages({id});
+    return resources.image(id);
+}
+
+}  // namespace testkit

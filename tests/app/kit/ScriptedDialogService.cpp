@@ -1,0 +1,63 @@
+#include "ScriptedDialogService.h"
+
+namespace testkit {
+
+QStringList ScriptedDialogService::messageTexts() const {
+    QStringList texts;
+    for (const ShownMessage& shown : messages) {
+        texts << shown.text;
+    }
+    return texts;
+}
+
+skin::MessageAnswer ScriptedDialogService::message(QWidget*, const QString& text,
+                                                   const QString& caption,
+                                                   skin::MessageButtons buttons,
+                                                   skin::MessageIcon icon) {
+    messages.push_back({text, caption, buttons, icon});
+    if (buttons == skin::MessageButtons::Ok) {
+        return skin::MessageAnswer::Ok;
+    }
+    if (answers.empty()) {
+        return skin::MessageAnswer::No;
+    }
+    const skin::MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+QString ScriptedDialogService::saveFileName(QWidget*, const skin::FileDialogOptions& options) {
+    saveDialogs.push_back(options);
+    if (savePaths.empty()) {
+        return QString();
+    }
+    QString path = savePaths.front();
+    savePaths.pop_front();
+    return path;
+}
+
+QString ScriptedDialogService::openFileName(QWidget*, const skin::FileDialogOptions& options) {
+    openDialogs.push_back(options);
+    if (openPaths.empty()) {
+        return QString();
+    }
+    QString path = openPaths.front();
+    openPaths.pop_front();
+    return path;
+}
+
+std::optional<QColor> ScriptedDialogService::chooseColor(QWidget*, const QColor&) {
+    if (colors.empty()) {
+        return std::nullopt;
+    }
+    QColor color = colors.front();
+    colors.pop_front();
+    return color;
+}
+
+bool ScriptedDialogService::openUrl(const QUrl& url) {
+    openedUrls.push_back(url);
+    return openUrlSucceeds;
+}
+
+}  // namespace testkit

@@ -1,0 +1,48 @@
+// A dialog service for tests: it records every message box and file dialog the windows open and
+// answers them from queues the test fills, so no dialog ever blocks a test.
+#pragma once
+
+#include "DialogService.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace testkit {
+
+struct ShownMessage {
+    QString text;
+    QString caption;
+    skin::MessageButtons buttons;
+    skin::MessageIcon icon;
+};
+
+class ScriptedDialogService : public skin::DialogService {
+public:
+    // Answers for the next Yes/No questions, in order; without one the answer is No.
+    std::deque<skin::MessageAnswer> answers;
+    // Paths for the next file dialogs, in order; without one (or with an empty one) the dialog
+    // counts as cancelled.
+    std::deque<QString> savePaths;
+    std::deque<QString> openPaths;
+    std::deque<QColor> colors;
+
+    std::vector<ShownMessage> messages;
+    std::vector<skin::FileDialogOptions> saveDialogs;
+    std::vector<skin::FileDialogOptions> openDialogs;
+    std::vector<QUrl> openedUrls;
+    bool openUrlSucceeds = true;
+
+    // The texts of all messages shown so far.
+    QStringList messageTexts() const;
+
+    skin::MessageAnswer message(QWidget* parent, const QString& text, const QString& caption,
+                                skin::MessageButtons buttons, skin::MessageIcon icon) override;
+    QString saveFileName(QWidget* parent, const skin::FileDialogOptions& options) override;
+    QString openFileName(QWidget* parent, const skin::FileDialogOptions& options) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    bool openUrl(const QUrl& url) override;
+};
+
+}  // namespace testkit
