@@ -17,9 +17,4 @@ if [[ -z "${Z9RT_HID:-}" ]] && ! keyboard_attached; then
     export Z9RT_HID=sim
 fi
 
-bin=build/release/bin
-if [[ -x "$bin/Z9RT(PRSM)Ble" ]]; then
-    exec "$bin/Z9RT(PRSM)Ble" "$@"
-fi
-# Until the windowed program is built, the command-line tool stands in for it.
-exec "$bin/z9rtctl" "${@:-info}"
+exec "build/release/bin/Z9RT(PRSM)Ble" "$@"

@@ -1,14 +1,17 @@
 #include "MainWindowLayout.h"
 
+#include "OrvoHWI.h"
+#include "model/CodeTables.h"
+#include "model/DefaultKeyTables.h"
+#include "model/WideText.h"
+
+#include <string>
+
 namespace mainwin {
 namespace {
 
 using skin::DesignRect;
 using skin::ItemSpec;
-
-constexpr int kDeviceTypeSBle = 2;
-constexpr int kDeviceTypeS = 3;
-constexpr int kDeviceTypePrsm = 4;
 
 // One row of key buttons: its top and bottom, and each key's left and right.
 struct KeySpan {
@@ -122,17 +125,6 @@ const std::vector<KeyRow>& KeyRows() {
     return rows;
 }
 
-constexpr std::array<const char*, kKeyCount + 1> kKeyCaptions{
-    "",      "Esc",  "F1",   "F2",   "F3",   "F4",        "F5",    "F6",    "F7",        "F8",
-    "F9",    "F10",  "F11",  "F12",  "Del",  "~",         "1",     "2",     "3",         "4",
-    "5",     "6",    "7",    "8",    "9",    "0",         "-",     "+",     "BackSpace", "Home",
-    "Tab",   "Q",    "W",    "E",    "R",    "T",         "Y",     "U",     "I",         "O",
-    "P",     "[",    "]",    "\\",   "PgUp", "Caps Lock", "A",     "S",     "D",         "F",
-    "G",     "H",    "J",    "K",    "L",    ";",         "'",     "Enter", "PgDown",    "Shift",
-    "Z",     "X",    "C",    "V",    "B",    "N",         "M",     "<",     ">",         "?",
-    "Shift", "Up",   "End",  "Ctrl", "Win",  "Alt",       "Space", "Alt",   "Fn",        "Ctrl",
-    "Left",  "Down", "Right"};
-
 ItemSpec Button(int id, DesignRect rect) {
     ItemSpec item;
     item.id = id;
@@ -178,16 +170,16 @@ bool IsSModel(int deviceType) {
 }
 
 const char* ModelName(int deviceType) {
-    switch (deviceType) {
-        case kDeviceTypeSBle:
-            return "Z9RT(S)Ble";
-        case kDeviceTypeS:
-            return "Z9RT(S)";
-        case kDeviceTypePrsm:
-            return "Z9RT(PRSM)";
-        default:
-            return "Z9RT(PRSM)Ble";
-    }
+    // The model's own names, held once as UTF-8 for the tables' captions.
+    static const std::array<std::string, 5> names = [] {
+        std::array<std::string, 5> utf8;
+        for (int type = 0; type < 5; ++type) {
+            utf8[static_cast<std::size_t>(type)] = Utf8FromWide(::ModelName(type));
+        }
+        return utf8;
+    }();
+    const int type = deviceType >= 0 && deviceType < 5 ? deviceType : kDeviceTypePrsmBle;
+    return names[static_cast<std::size_t>(type)].c_str();
 }
 
 DesignRect KeyRect(int key) {
@@ -202,7 +194,14 @@ DesignRect KeyRect(int key) {
 }
 
 const char* KeyCaption(int key) {
-    return key >= 1 && key <= kKeyCount ? kKeyCaptions[static_cast<std::size_t>(key)] : "";
+    static const std::array<std::string, kKeyCount + 1> captions = [] {
+        std::array<std::string, kKeyCount + 1> utf8;
+        for (int k = 1; k <= kKeyCount; ++k) {
+            utf8[static_cast<std::size_t>(k)] = Utf8FromWide(::KeyCaption(k));
+        }
+        return utf8;
+    }();
+    return key >= 1 && key <= kKeyCount ? captions[static_cast<std::size_t>(key)].c_str() : "";
 }
 
 std::vector<ItemSpec> MainWindowItems(int deviceType) {

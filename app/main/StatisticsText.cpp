@@ -1,6 +1,7 @@
 #include "StatisticsText.h"
 
 #include "MainWindowLayout.h"
+#include "model/AssignmentText.h"
 #include "model/KeyboardConfig.h"
 
 #include <QString>
@@ -10,67 +11,7 @@
 namespace statistics {
 namespace {
 
-// Longer macro texts are cut after the item that passes this length.
-constexpr std::size_t kMacroTextLimit = 120;
-constexpr const wchar_t* kMacroCut = L" ... ...";
-constexpr const wchar_t* kListSeparator = L" | ";
-constexpr const wchar_t* kMacroSeparator = L",";
 constexpr const wchar_t* kNoKey = L"     ";
-// A delay item is made by "<%d ms>": the number sits between the first character and the
-// last four.
-constexpr std::size_t kDelayPrefixLength = 1;
-constexpr std::size_t kDelaySuffixLength = 4;
-
-bool EndsWith(const std::wstring& text, const std::wstring& suffix) {
-    return text.size() >= suffix.size() &&
-           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-// A macro item as the display line shows it: a delay as its bare milliseconds, an event
-// without " Down" or " UP".
-std::wstring ShortMacroItem(const std::wstring& item) {
-    if (item.size() > kDelayPrefixLength + kDelaySuffixLength && item.front() == L'<' &&
-        item.back() == L'>') {
-        return item.substr(kDelayPrefixLength,
-                           item.size() - kDelayPrefixLength - kDelaySuffixLength);
-    }
-    for (const std::wstring suffix : {L" Down", L" UP"}) {
-        if (EndsWith(item, suffix)) {
-            return item.substr(0, item.size() - suffix.size());
-        }
-    }
-    return item;
-}
-
-std::wstring Joined(const CItemList& list, const wchar_t* separator) {
-    std::wstring text;
-    bool first = true;
-    for (const std::wstring& item : list.Items()) {
-        if (!first) {
-            text += separator;
-        }
-        first = false;
-        text += item;
-    }
-    return text;
-}
-
-std::wstring MacroText(const CItemList& list) {
-    std::wstring text;
-    bool first = true;
-    for (const std::wstring& item : list.Items()) {
-        if (!first) {
-            text += kMacroSeparator;
-        }
-        first = false;
-        text += ShortMacroItem(item);
-        if (text.size() > kMacroTextLimit) {
-            text += kMacroCut;
-            break;
-        }
-    }
-    return text;
-}
 
 int LanguageIndex(const std::string& language) {
     if (language == kLanguageChinese) {
@@ -95,29 +36,6 @@ std::wstring Format(const QString& format, const std::wstring& first, const std:
 }
 
 }  // namespace
-
-std::wstring AssignmentText(const CKeyboardConfig& config, int key, int layer) {
-    if (!IsKeyNumber(key) || !IsLayer(layer)) {
-        return std::wstring();
-    }
-    const auto k = static_cast<std::size_t>(key);
-    const auto l = static_cast<std::size_t>(layer);
-    switch (config.keyMode[k][l]) {
-        case KindCombo:
-        case KindEmulation:
-            return Joined(config.keyList[k][l], kListSeparator);
-        case KindMacro:
-            return MacroText(config.keyList[k][l]);
-        case KindSingle:
-        case KindMultimedia:
-        case KindMouse:
-        case KindFunction:
-        case KindPower:
-            return config.NameOfHWCode(config.keyHWCode[k][l]);
-        default:
-            return std::wstring();
-    }
-}
 
 std::wstring Header(const CKeyboardConfig& config) {
     const int language = LanguageIndex(config.language);

@@ -8,8 +8,6 @@ class CKeyboardConfig;
 
 namespace statistics {
 
-// What a key does on a layer, as the display line says it.
-std::wstring AssignmentText(const CKeyboardConfig& config, int key, int layer);
 // The header with the highest and the lowest key; empty for an unknown language.
 std::wstring Header(const CKeyboardConfig& config);
 // The counter and the three layer lines of a key, appended to the header for the key under

@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #if defined(_WIN32)
 #define Z9RT_API __declspec(dllexport)
@@ -57,6 +59,17 @@ constexpr int kDeviceTypePrsmBle = 1;  // product 0x502F
 constexpr int kDeviceTypeSBle = 2;     // product 0x512F
 constexpr int kDeviceTypeS = 3;        // product 0x522F
 constexpr int kDeviceTypePrsm = 4;     // product 0x532F
+
+// ---------------------------------------------------------------------------------------------
+// Every keyboard of the family that is attached, for tools that list them
+
+struct KeyboardInterface {
+    int deviceType = kDeviceTypeNone;  // 1..4
+    std::string path;                  // the interface path the facade would open
+};
+
+// Every matching interface in enumeration order; the facade uses the first.
+Z9RT_API std::vector<KeyboardInterface> ListKeyboards();
 
 // ---------------------------------------------------------------------------------------------
 // The facade

@@ -63,6 +63,13 @@ TEST(Discovery, TheFirstOfTwoKeyboardsDecides) {
     ASSERT_TRUE(found);
     EXPECT_EQ(found->path, "/dev/hidraw2");
     EXPECT_EQ(found->deviceType, 3);
+
+    // A listing names both keyboards, in the same order.
+    const auto all = z9rt::FindAllKeyboards(interfaces);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].path, "/dev/hidraw2");
+    EXPECT_EQ(all[1].path, "/dev/hidraw3");
+    EXPECT_EQ(all[1].deviceType, 1);
 }
 
 }  // namespace

@@ -26,6 +26,10 @@ TEST(SharedLibrary, ProgramDrivesTheSimulatedKeyboard) {
     z9rt::sim::ResetSimulatedKeyboard(kDeviceTypeSBle);
     COrvoHWI device;
     EXPECT_EQ(device.DetectDeviceType(), kDeviceTypeSBle);
+    const std::vector<KeyboardInterface> keyboards = ListKeyboards();
+    ASSERT_EQ(keyboards.size(), 1u);  // among the simulated interfaces, only the keyboard's
+    EXPECT_EQ(keyboards[0].deviceType, kDeviceTypeSBle);
+    EXPECT_FALSE(keyboards[0].path.empty());
     ASSERT_TRUE(device.__createDev());
     EXPECT_STREQ(device.getHardwareVersion(), L"Z9RT(S)Ble V2.15 SIM");
 

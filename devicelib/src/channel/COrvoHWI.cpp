@@ -36,6 +36,15 @@ std::size_t SlotIndex(int layer, int key) {
 
 }  // namespace
 
+std::vector<KeyboardInterface> ListKeyboards() {
+    std::vector<KeyboardInterface> keyboards;
+    for (const z9rt::FoundKeyboard& found :
+         z9rt::FindAllKeyboards(z9rt::ActiveBackend().Enumerate())) {
+        keyboards.push_back(KeyboardInterface{found.deviceType, found.path});
+    }
+    return keyboards;
+}
+
 COrvoHWI::COrvoHWI() : version_{} {}
 
 COrvoHWI::~COrvoHWI() {

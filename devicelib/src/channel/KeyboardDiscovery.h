@@ -16,4 +16,7 @@ struct FoundKeyboard {
 
 std::optional<FoundKeyboard> FindKeyboard(const std::vector<HidInterfaceInfo>& interfaces);
 
+// Every matching interface, in enumeration order.
+std::vector<FoundKeyboard> FindAllKeyboards(const std::vector<HidInterfaceInfo>& interfaces);
+
 }  // namespace z9rt

@@ -1,0 +1,58 @@
+// z9rtctl: configure a keyboard of the family from the command line.
+#include "CommandLine.h"
+#include "Commands.h"
+#include "ExitStatus.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace z9rt::cli;
+
+namespace {
+
+int Fail(ExitStatus status, const std::string& message) {
+    std::fprintf(stderr, "z9rtctl: %s\n", message.c_str());
+    return static_cast<int>(status);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.error.empty()) {
+        return Fail(ExitStatus::Usage, parsed.error + " (see z9rtctl --help)");
+    }
+    const CommandLine& line = parsed.commandLine;
+    if (line.help) {
+        std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (line.simulate) {
+        setenv("Z9RT_HID", "sim", 1);
+    }
+
+    using Command = void (*)(const CommandLine&);
+    static const std::map<std::string, Command> commands = {
+        {"list", RunList},
+        {"info", RunInfo},
+        {"defaults", RunDefaults},
+        {"show", RunShow},
+        {"write-keys", RunWriteKeys},
+        {"write-lights", RunWriteLights},
+        {"read", RunRead},
+        {"counters", RunCounters},
+        {"firmware", RunFirmware},
+    };
+    try {
+        commands.at(line.command)(line);
+        return 0;
+    } catch (const CommandFailure& failure) {
+        return Fail(failure.Status(), failure.what());
+    } catch (const std::exception& unexpected) {
+        return Fail(ExitStatus::DeviceFailure, unexpected.what());
+    }
+}

@@ -1,0 +1,90 @@
+#include "ToolRunner.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace z9rt::cli::test {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+void WriteFile(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+ToolRun RunTool(const std::vector<std::string>& arguments,
+                const std::map<std::string, std::string>& environment,
+                const std::string& directory) {
+    std::map<std::string, std::string> merged;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string text(*entry);
+        const std::size_t equals = text.find('=');
+        if (equals != std::string::npos)
+            merged[text.substr(0, equals)] = text.substr(equals + 1);
+    }
+    for (const auto& [name, value] : environment) {
+        if (value.empty()) {
+            merged.erase(name);
+        } else {
+            merged[name] = value;
+        }
+    }
+    std::vector<std::string> environmentText;
+    for (const auto& [name, value] : merged)
+        environmentText.push_back(name + "=" + value);
+    std::vector<char*> envp;
+    for (std::string& text : environmentText)
+        envp.push_back(text.data());
+    envp.push_back(nullptr);
+
+    std::vector<std::string> argumentText = {Z9RTCTL_PATH};
+    argumentText.insert(argumentText.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& text : argumentText)
+        argv.push_back(text.data());
+    argv.push_back(nullptr);
+
+    const std::string outPath = directory + "/.tool-stdout";
+    const std::string errPath = directory + "/.tool-stderr";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+
+    ToolRun run;
+    pid_t child = 0;
+    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
+        int waitStatus = 0;
+        if (waitpid(child, &waitStatus, 0) == child && WIFEXITED(waitStatus)) {
+            run.status = WEXITSTATUS(waitStatus);
+        }
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = ReadFile(outPath);
+    run.err = ReadFile(errPath);
+    return run;
+}
+
+}  // namespace z9rt::cli::test
