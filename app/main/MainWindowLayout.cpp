@@ -263,15 +263,15 @@ std::vector<ItemSpec> MainWindowItems(int deviceType) {
     items.push_back(Indicator(kIndicatorRightFn, "右FN层", "RightFN", {59, 315, 110, 335}));
 
     using skin::text_format::kLeft;
-    items.push_back(Label(kLabelLegendCombo, "组合键", "Combo", {286, 483, 356, 503}, kLeft));
-    items.push_back(Label(kLabelLegendMacro, "宏定义键", "Macro", {381, 483, 451, 503}, kLeft));
+    items.push_back(Label(kLabelLegendCombo, "组合键", "Combo", {280, 483, 330, 503}, kLeft));
+    items.push_back(Label(kLabelLegendMacro, "宏定义键", "Macro", {360, 483, 415, 503}, kLeft));
     items.push_back(
-        Label(kLabelLegendEmulation, "模拟击键", "Emulation", {476, 483, 546, 503}, kLeft));
+        Label(kLabelLegendEmulation, "模拟击键", "Emulation", {445, 483, 520, 503}, kLeft));
     items.push_back(
-        Label(kLabelLegendMultimedia, "多媒体键", "Multimedia", {574, 483, 644, 503}, kLeft));
-    items.push_back(Label(kLabelLegendMouse, "鼠标键", "Mouse", {666, 483, 736, 503}, kLeft));
-    items.push_back(Label(kLabelLegendFunction, "操控键", "Function", {763, 483, 833, 503}, kLeft));
-    items.push_back(Label(kLabelLegendPower, "电源键", "Power", {864, 483, 934, 503}, kLeft));
+        Label(kLabelLegendMultimedia, "多媒体键", "Multimedia", {550, 483, 630, 503}, kLeft));
+    items.push_back(Label(kLabelLegendMouse, "鼠标键", "Mouse", {660, 483, 710, 503}, kLeft));
+    items.push_back(Label(kLabelLegendFunction, "操控键", "Function", {740, 483, 805, 503}, kLeft));
+    items.push_back(Label(kLabelLegendPower, "电源键", "Power", {835, 483, 885, 503}, kLeft));
     return items;
 }
 
