@@ -7,14 +7,14 @@
 namespace z9rt::cli {
 namespace {
 
-struct CommandSpec {
+struct CommandShape {
     int argumentCount;
     const char* argumentName;
 };
 
 // Every command and the number of arguments it takes.
-const std::map<std::string, CommandSpec>& Commands() {
-    static const std::map<std::string, CommandSpec> commands = {
+const std::map<std::string, CommandShape>& Commands() {
+    static const std::map<std::string, CommandShape> commands = {
         {"list", {0, ""}},     {"info", {0, ""}},           {"defaults", {1, "FILE"}},
         {"show", {1, "FILE"}}, {"write-keys", {1, "FILE"}}, {"write-lights", {1, "FILE"}},
         {"read", {1, "FILE"}}, {"counters", {0, ""}},       {"firmware", {1, "FILE"}},
@@ -86,16 +86,16 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     }
     line.command = words.front();
     line.arguments.assign(words.begin() + 1, words.end());
-    auto spec = Commands().find(line.command);
-    if (spec == Commands().end()) {
+    auto entry = Commands().find(line.command);
+    if (entry == Commands().end()) {
         result.error = "unknown command '" + line.command + "'";
         return result;
     }
-    const auto expected = static_cast<std::size_t>(spec->second.argumentCount);
+    const auto expected = static_cast<std::size_t>(entry->second.argumentCount);
     if (line.arguments.size() != expected) {
         result.error = expected == 0
                            ? "'" + line.command + "' takes no arguments"
-                           : "'" + line.command + "' needs one " + spec->second.argumentName;
+                           : "'" + line.command + "' needs one " + entry->second.argumentName;
         return result;
     }
     return result;

@@ -32,8 +32,8 @@ COrvoDialogProgress::~COrvoDialogProgress() = default;
 int COrvoDialogProgress::exec() {
     const skin::SkinResources& art = resources();
     std::vector<skin::SkinItem> items;
-    for (const skin::ItemSpec& spec : progress::ProgressItems()) {
-        items.push_back(skin::ItemFromSpec(spec));
+    for (const skin::ItemSpec& entry : progress::ProgressItems()) {
+        items.push_back(skin::ItemFromSpec(entry));
     }
     openSkin({art.image(progress::kImageBackground), art.image(progress::kImageHover),
               art.image(progress::kImageSelected)},

@@ -80,8 +80,8 @@ bool COrvoDlg::initialize() {
 
     const mainwin::FaceImages images = mainwin::FaceImagesFor(config_.deviceType);
     std::vector<skin::SkinItem> items;
-    for (const skin::ItemSpec& spec : mainwin::MainWindowItems(config_.deviceType)) {
-        items.push_back(skin::ItemFromSpec(spec));
+    for (const skin::ItemSpec& entry : mainwin::MainWindowItems(config_.deviceType)) {
+        items.push_back(skin::ItemFromSpec(entry));
     }
     openSkin({resources().image(images.base), resources().image(images.hover),
               resources().image(images.active)},

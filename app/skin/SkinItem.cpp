@@ -23,18 +23,18 @@ std::wstring SkinItem::caption(const std::string& language) const {
     return found == captions.end() ? std::wstring() : found->second;
 }
 
-SkinItem ItemFromSpec(const ItemSpec& spec) {
+SkinItem ItemFromSpec(const ItemSpec& entry) {
     SkinItem item;
-    item.id = spec.id;
-    item.rect = spec.rect;
-    item.captions[kChinese] = Wide(spec.captionZh);
-    item.captions[kEnglish] = Wide(spec.captionEn);
-    item.isLabel = spec.isLabel;
-    item.keyValue = spec.keyValue;
-    item.textColor = ToQColor(spec.textColor);
-    item.selectedTextColor = ToQColor(spec.selectedTextColor);
-    item.textFormat = spec.textFormat;
-    item.fontIndex = spec.fontIndex;
+    item.id = entry.id;
+    item.rect = entry.rect;
+    item.captions[kChinese] = Wide(entry.captionZh);
+    item.captions[kEnglish] = Wide(entry.captionEn);
+    item.isLabel = entry.isLabel;
+    item.keyValue = entry.keyValue;
+    item.textColor = ToQColor(entry.textColor);
+    item.selectedTextColor = ToQColor(entry.selectedTextColor);
+    item.textFormat = entry.textFormat;
+    item.fontIndex = entry.fontIndex;
     return item;
 }
 

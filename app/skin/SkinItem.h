@@ -32,6 +32,6 @@ struct SkinItem {
 };
 
 // An element as a window's table gives it (captions in Chinese and English).
-SkinItem ItemFromSpec(const ItemSpec& spec);
+SkinItem ItemFromSpec(const ItemSpec& entry);
 
 }  // namespace skin
