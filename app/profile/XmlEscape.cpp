@@ -135,38 +135,78 @@ std::wstring Unescape(std::wstring_view text) {
     return out;
 }
 
-std::wstring UnescapeUtf8(std::string_view text) {
+namespace {
+
+// The five references of XML at the start of `text`, read straight from the bytes: nearly every
+// reference a profile holds is one of them ("<50 ms>" delay items are written with two).
+struct XmlReferenceBytes {
+    std::string_view written;
+    wchar_t character;
+};
+constexpr XmlReferenceBytes kXmlReferenceBytes[] = {
+    {"&lt;", L'<'}, {"&gt;", L'>'}, {"&amp;", L'&'}, {"&quot;", L'"'}, {"&apos;", L'\''},
+};
+
+// Unescapes `text` into `out`, which has room for text.size() characters; returns the number
+// written.
+std::size_t UnescapeUtf8Into(std::string_view text, wchar_t* out) {
     // One pass: runs without "&" are decoded straight into the result, references replaced.
-    std::wstring out(text.size(), L'\0');  // never more characters than bytes
-    wchar_t* write = out.data();
+    wchar_t* write = out;
     std::size_t clean = 0;  // start of the run not yet decoded
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '&') {
             continue;
         }
-        const std::size_t limit = std::min(text.size(), i + 1 + kLongestReference + 1);
-        std::size_t semicolon = i + 1;
-        while (semicolon < limit && text[semicolon] != ';') {
-            ++semicolon;
+        char32_t c = 0;
+        std::size_t end = 0;  // after the reference
+        for (const XmlReferenceBytes& reference : kXmlReferenceBytes) {
+            if (text.compare(i, reference.written.size(), reference.written) == 0) {
+                c = static_cast<char32_t>(reference.character);
+                end = i + reference.written.size();
+                break;
+            }
         }
-        if (semicolon >= limit) {
-            continue;
-        }
-        wchar_t body[kLongestReference + 1];
-        const std::size_t length = semicolon - i - 1;
-        for (std::size_t k = 0; k < length; ++k) {
-            body[k] = static_cast<wchar_t>(static_cast<unsigned char>(text[i + 1 + k]));
-        }
-        const char32_t c = ReferencedCharacter(std::wstring_view(body, length));
         if (c == 0) {
-            continue;
+            const std::size_t limit = std::min(text.size(), i + 1 + kLongestReference + 1);
+            std::size_t semicolon = i + 1;
+            while (semicolon < limit && text[semicolon] != ';') {
+                ++semicolon;
+            }
+            if (semicolon >= limit) {
+                continue;
+            }
+            wchar_t body[kLongestReference + 1];
+            const std::size_t length = semicolon - i - 1;
+            for (std::size_t k = 0; k < length; ++k) {
+                body[k] = static_cast<wchar_t>(static_cast<unsigned char>(text[i + 1 + k]));
+            }
+            c = ReferencedCharacter(std::wstring_view(body, length));
+            if (c == 0) {
+                continue;
+            }
+            end = semicolon + 1;
         }
         write += DecodeUtf8(text.substr(clean, i - clean), write);
         *write++ = static_cast<wchar_t>(c);
-        clean = semicolon + 1;
-        i = semicolon;
+        clean = end;
+        i = end - 1;
     }
     write += DecodeUtf8(text.substr(clean), write);
-    out.resize(static_cast<std::size_t>(write - out.data()));
+    return static_cast<std::size_t>(write - out);
+}
+
+}  // namespace
+
+std::wstring UnescapeUtf8(std::string_view text) {
+    // Never more characters than bytes. Short texts (item texts are) are decoded on the stack
+    // and copied once into a string of their exact length, instead of filling and shrinking
+    // a string as long as the bytes.
+    constexpr std::size_t kShortText = 256;
+    if (text.size() <= kShortText) {
+        wchar_t buffer[kShortText];
+        return std::wstring(buffer, UnescapeUtf8Into(text, buffer));
+    }
+    std::wstring out(text.size(), L'\0');
+    out.resize(UnescapeUtf8Into(text, out.data()));
     return out;
 }
