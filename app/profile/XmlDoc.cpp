@@ -112,8 +112,8 @@ std::string_view Decimal(int value, char (&digits)[kMaxIntLength + 1]) {
 // The index of the attribute called `name` among `count` spans of `tag`, searched from `hint`
 // on and round; `count` when there is none.
 template <typename Span>
-std::size_t FindSpan(const Span* spans, std::size_t count, std::string_view tag,
-                     std::string_view name, std::size_t hint) {
+inline std::size_t FindSpan(const Span* spans, std::size_t count, std::string_view tag,
+                            std::string_view name, std::size_t hint) {
     std::size_t i = hint < count ? hint : 0;
     for (std::size_t k = 0; k < count; ++k) {
         if (spans[i].nameLength == name.size() && SameText(tag.data() + spans[i].nameStart, name)) {
@@ -128,8 +128,8 @@ std::size_t FindSpan(const Span* spans, std::size_t count, std::string_view tag,
 // does, moving `hint` past it; empty when there is none. Kept apart from FindSpan so that the
 // readers' common case, the attribute at the hint, compiles to a few instructions.
 template <typename Span>
-std::string_view FindValue(const Span* spans, std::size_t count, std::string_view tag,
-                           std::string_view name, std::size_t& hint) {
+inline std::string_view FindValue(const Span* spans, std::size_t count, std::string_view tag,
+                                  std::string_view name, std::size_t& hint) {
     const std::size_t i = FindSpan(spans, count, tag, name, hint);
     if (i >= count) {
         return {};
@@ -140,30 +140,31 @@ std::string_view FindValue(const Span* spans, std::size_t count, std::string_vie
 }
 
 // A number in an attribute value, references replaced first where there are any.
-int ParseAttributeNumber(std::string_view raw) {
-    // Nearly every value is a few plain digits: read them here, without a search for
-    // references and a call (nine digits cannot overflow).
-    constexpr std::size_t kSafeDigits = 9;
-    if (!raw.empty() && raw.size() <= kSafeDigits) {
-        int value = 0;
-        std::size_t i = 0;
-        for (; i < raw.size(); ++i) {
-            const unsigned digit = static_cast<unsigned char>(raw[i]) - unsigned{'0'};
-            if (digit > 9) {
-                break;
-            }
-            value = value * 10 + static_cast<int>(digit);
-        }
-        if (i == raw.size()) {
-            return value;
-        }
-    }
+int ParseAttributeNumberSlowly(std::string_view raw) {
     for (char c : raw) {
         if (c == '&') {
             return ParseDecimal(UnescapeUtf8(raw));
         }
     }
     return ParseDecimal(raw);  // blanks, signs and digits read the same in UTF-8
+}
+
+// The same, with nearly every value (a few plain digits) read right here: nine digits cannot
+// overflow.
+inline int ParseAttributeNumber(std::string_view raw) {
+    constexpr std::size_t kSafeDigits = 9;
+    if (raw.empty() || raw.size() > kSafeDigits) {
+        return ParseAttributeNumberSlowly(raw);
+    }
+    int value = 0;
+    for (char c : raw) {
+        const unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+        if (digit > 9) {
+            return ParseAttributeNumberSlowly(raw);
+        }
+        value = value * 10 + static_cast<int>(digit);
+    }
+    return value;
 }
 
 // The index entry of an element just written as "<name/>" at `offset` in its parent.
@@ -453,7 +454,8 @@ std::optional<AttributeSpan> CXmlDoc::Find(const Attributes& attributes,
     return std::nullopt;
 }
 
-std::string_view CXmlDoc::ValueOf(const Attributes& attributes, std::string_view name) const {
+inline std::string_view CXmlDoc::ValueOf(const Attributes& attributes,
+                                         std::string_view name) const {
     // Readers only want the value: taken straight from the span, without unpacking it.
     if (attributes.packed != nullptr) {
         return FindValue(attributes.packed, attributes.count, attributes.tag, name,
@@ -497,9 +499,17 @@ void CXmlDoc::GetAttributeInts(const std::string_view* names, int* values,
         std::fill(values, values + count, 0);
         return;
     }
+    // Missing attributes read as "", which reads 0.
     const Attributes attributes = AttributesOfCurrent(StartOfCurrent());
+    if (attributes.packed != nullptr) {
+        for (std::size_t i = 0; i < count; ++i) {
+            values[i] = ParseAttributeNumber(FindValue(
+                attributes.packed, attributes.count, attributes.tag, names[i], nextAttributeHint_));
+        }
+        return;
+    }
     for (std::size_t i = 0; i < count; ++i) {
-        values[i] = ParseAttributeNumber(ValueOf(attributes, names[i]));  // missing: "" reads 0
+        values[i] = ParseAttributeNumber(ValueOf(attributes, names[i]));
     }
 }
 

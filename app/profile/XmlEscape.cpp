@@ -147,6 +147,20 @@ constexpr XmlReferenceBytes kXmlReferenceBytes[] = {
     {"&lt;", L'<'}, {"&gt;", L'>'}, {"&amp;", L'&'}, {"&quot;", L'"'}, {"&apos;", L'\''},
 };
 
+// Whether `text` holds `prefix` at `at`; compared here, as the references are a few bytes
+// long and a library comparison costs a call for each of them.
+bool StartsWithAt(std::string_view text, std::size_t at, std::string_view prefix) {
+    if (text.size() - at < prefix.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < prefix.size(); ++k) {
+        if (text[at + k] != prefix[k]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Unescapes `text` into `out`, which has room for text.size() characters; returns the number
 // written.
 std::size_t UnescapeUtf8Into(std::string_view text, wchar_t* out) {
@@ -160,7 +174,7 @@ std::size_t UnescapeUtf8Into(std::string_view text, wchar_t* out) {
         char32_t c = 0;
         std::size_t end = 0;  // after the reference
         for (const XmlReferenceBytes& reference : kXmlReferenceBytes) {
-            if (text.compare(i, reference.written.size(), reference.written) == 0) {
+            if (StartsWithAt(text, i, reference.written)) {
                 c = static_cast<char32_t>(reference.character);
                 end = i + reference.written.size();
                 break;
