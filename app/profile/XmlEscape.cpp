@@ -161,51 +161,64 @@ bool StartsWithAt(std::string_view text, std::size_t at, std::string_view prefix
     return true;
 }
 
+// The character of the reference that starts at text[at] ("&"), with `end` set after it; 0
+// when no recognised reference starts there.
+char32_t ReferenceAt(std::string_view text, std::size_t at, std::size_t& end) {
+    for (const XmlReferenceBytes& reference : kXmlReferenceBytes) {
+        if (StartsWithAt(text, at, reference.written)) {
+            end = at + reference.written.size();
+            return static_cast<char32_t>(reference.character);
+        }
+    }
+    const std::size_t limit = std::min(text.size(), at + 1 + kLongestReference + 1);
+    std::size_t semicolon = at + 1;
+    while (semicolon < limit && text[semicolon] != ';') {
+        ++semicolon;
+    }
+    if (semicolon >= limit) {
+        return 0;
+    }
+    wchar_t body[kLongestReference + 1];
+    const std::size_t length = semicolon - at - 1;
+    for (std::size_t k = 0; k < length; ++k) {
+        body[k] = static_cast<wchar_t>(static_cast<unsigned char>(text[at + 1 + k]));
+    }
+    end = semicolon + 1;
+    return ReferencedCharacter(std::wstring_view(body, length));
+}
+
 // Unescapes `text` into `out`, which has room for text.size() characters; returns the number
-// written.
+// written. One pass: ASCII is copied as it comes (item texts are nearly all ASCII), runs of
+// other bytes are decoded as UTF-8 (their sequences never hold an ASCII byte), references
+// are replaced.
 std::size_t UnescapeUtf8Into(std::string_view text, wchar_t* out) {
-    // One pass: runs without "&" are decoded straight into the result, references replaced.
+    constexpr unsigned char kFirstNonAscii = 0x80;
     wchar_t* write = out;
-    std::size_t clean = 0;  // start of the run not yet decoded
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '&') {
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= kFirstNonAscii) {
+            std::size_t runEnd = i + 1;
+            while (runEnd < size && static_cast<unsigned char>(text[runEnd]) >= kFirstNonAscii) {
+                ++runEnd;
+            }
+            write += DecodeUtf8(text.substr(i, runEnd - i), write);
+            i = runEnd;
             continue;
         }
-        char32_t c = 0;
-        std::size_t end = 0;  // after the reference
-        for (const XmlReferenceBytes& reference : kXmlReferenceBytes) {
-            if (StartsWithAt(text, i, reference.written)) {
-                c = static_cast<char32_t>(reference.character);
-                end = i + reference.written.size();
-                break;
-            }
-        }
-        if (c == 0) {
-            const std::size_t limit = std::min(text.size(), i + 1 + kLongestReference + 1);
-            std::size_t semicolon = i + 1;
-            while (semicolon < limit && text[semicolon] != ';') {
-                ++semicolon;
-            }
-            if (semicolon >= limit) {
+        if (byte == '&') {
+            std::size_t end = 0;
+            const char32_t c = ReferenceAt(text, i, end);
+            if (c != 0) {
+                *write++ = static_cast<wchar_t>(c);
+                i = end;
                 continue;
             }
-            wchar_t body[kLongestReference + 1];
-            const std::size_t length = semicolon - i - 1;
-            for (std::size_t k = 0; k < length; ++k) {
-                body[k] = static_cast<wchar_t>(static_cast<unsigned char>(text[i + 1 + k]));
-            }
-            c = ReferencedCharacter(std::wstring_view(body, length));
-            if (c == 0) {
-                continue;
-            }
-            end = semicolon + 1;
         }
-        write += DecodeUtf8(text.substr(clean, i - clean), write);
-        *write++ = static_cast<wchar_t>(c);
-        clean = end;
-        i = end - 1;
+        *write++ = static_cast<wchar_t>(byte);
+        ++i;
     }
-    write += DecodeUtf8(text.substr(clean), write);
     return static_cast<std::size_t>(write - out);
 }
 
