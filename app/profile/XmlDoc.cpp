@@ -414,23 +414,31 @@ bool CXmlDoc::NextElement() {
     return true;
 }
 
-CXmlDoc::Attributes CXmlDoc::AttributesOfCurrent(std::size_t start) const {
-    const XmlElement& element = At(current_);
-    Attributes attributes;
-    attributes.tag = text_.View(start, element.startTagLength);
-    if (element.attributesIndexed) {
-        attributes.packed = index_.attributes.data() + element.firstAttribute;
-        attributes.count = element.attributeCount;
-        return attributes;
-    }
+CXmlDoc::Attributes CXmlDoc::ScannedAttributes(std::string_view tag) const {
     if (scannedElement_ != current_ || scannedRevision_ != revision_) {
         scannedAttributes_.clear();
-        static_cast<void>(ScanStartTag(attributes.tag, scannedAttributes_));  // its end is known
+        static_cast<void>(ScanStartTag(tag, scannedAttributes_));  // its end is known
         scannedElement_ = current_;
         scannedRevision_ = revision_;
     }
+    Attributes attributes;
+    attributes.tag = tag;
     attributes.scanned = scannedAttributes_.data();
     attributes.count = scannedAttributes_.size();
+    return attributes;
+}
+
+inline CXmlDoc::Attributes CXmlDoc::AttributesOfCurrent(std::size_t start) const {
+    // Parsed elements, which readers ask about, have theirs in the index: kept inline.
+    const XmlElement& element = At(current_);
+    const std::string_view tag = text_.View(start, element.startTagLength);
+    if (!element.attributesIndexed) {
+        return ScannedAttributes(tag);
+    }
+    Attributes attributes;
+    attributes.tag = tag;
+    attributes.packed = index_.attributes.data() + element.firstAttribute;
+    attributes.count = element.attributeCount;
     return attributes;
 }
 

@@ -151,6 +151,7 @@ private:
         std::size_t count = 0;
     };
     Attributes AttributesOfCurrent(std::size_t start) const;
+    Attributes ScannedAttributes(std::string_view tag) const;
     std::optional<AttributeSpan> Find(const Attributes& attributes, std::string_view name) const;
     // The raw (still escaped) value of attribute `name`; empty when missing.
     std::string_view ValueOf(const Attributes& attributes, std::string_view name) const;
