@@ -149,12 +149,22 @@ void CItemList::Assign(const CItemList& list) {
 }
 
 void CItemList::PlaceAt(std::size_t index, std::wstring text, CItemList subList) {
-    if (index >= items_.size()) {
+    PlaceAt(index, std::move(text)) = std::move(subList);
+}
+
+CItemList& CItemList::PlaceAt(std::size_t index, std::wstring text) {
+    if (index == items_.size()) {
+        // Items read in their stored order: the common case, built without a default first.
+        items_.push_back(std::move(text));
+        return subLists_.emplace_back();
+    }
+    if (index > items_.size()) {
         items_.resize(index + 1);
         subLists_.resize(index + 1);
     }
     items_[index] = std::move(text);
-    subLists_[index] = std::move(subList);
+    subLists_[index] = CItemList();
+    return subLists_[index];
 }
 
 void CItemList::Reserve(std::size_t count) {

@@ -61,6 +61,10 @@ public:
     // Puts `text` and `subList` at an absolute index, growing the list with empty items when the
     // index lies beyond the end. Used to place items read by their stored index.
     void PlaceAt(std::size_t index, std::wstring text, CItemList subList);
+    // The same with a new empty sub-list, which it returns for the caller to fill in place: a
+    // reader then builds a tree without moving sub-lists around. The reference is valid until
+    // this list changes.
+    CItemList& PlaceAt(std::size_t index, std::wstring text);
     // Reserves room for `count` items.
     void Reserve(std::size_t count);
 

@@ -57,13 +57,12 @@ void ReadList(CXmlDoc& doc, CItemList& list, ListReadLimits& limits, int depth) 
             }
             limits.gapBudget -= gap;
         }
-        std::wstring text = doc.GetAttribute(kItemText);
-        CItemList subList;
+        // Placed first and filled in place, so no sub-list is moved or copied.
+        CItemList& subList = list.PlaceAt(index, doc.GetAttribute(kItemText));
         if (doc.EnterElement()) {
             ReadList(doc, subList, limits, depth + 1);
             doc.LeaveElement();
         }
-        list.PlaceAt(index, std::move(text), std::move(subList));
     }
     doc.LeaveElement();
 }

@@ -56,7 +56,7 @@ Word Load(const char* bytes) {
 
 // Whether `text` starts with `name`. Names are short: compares them in at most two
 // overlapping words instead of byte by byte.
-bool SameText(const char* text, std::string_view name) {
+inline bool SameText(const char* text, std::string_view name) {
     const char* n = name.data();
     std::size_t size = name.size();
     while (size > 16) {
@@ -112,8 +112,8 @@ std::string_view Decimal(int value, char (&digits)[kMaxIntLength + 1]) {
 // The index of the attribute called `name` among `count` spans of `tag`, searched from `hint`
 // on and round; `count` when there is none.
 template <typename Span>
-std::size_t FindSpan(const Span* spans, std::size_t count, std::string_view tag,
-                     std::string_view name, std::size_t hint) {
+inline std::size_t FindSpan(const Span* spans, std::size_t count, std::string_view tag,
+                            std::string_view name, std::size_t hint) {
     std::size_t i = hint < count ? hint : 0;
     for (std::size_t k = 0; k < count; ++k) {
         if (spans[i].nameLength == name.size() && SameText(tag.data() + spans[i].nameStart, name)) {
@@ -124,8 +124,23 @@ std::size_t FindSpan(const Span* spans, std::size_t count, std::string_view tag,
     return count;
 }
 
+// The value of the attribute called `name` among `count` spans of `tag`, searched as FindSpan
+// does, moving `hint` past it; empty when there is none. Kept apart from FindSpan so that the
+// readers' common case, the attribute at the hint, compiles to a few instructions.
+template <typename Span>
+inline std::string_view FindValue(const Span* spans, std::size_t count, std::string_view tag,
+                                  std::string_view name, std::size_t& hint) {
+    const std::size_t i = FindSpan(spans, count, tag, name, hint);
+    if (i >= count) {
+        return {};
+    }
+    hint = i + 1;
+    // The value lies inside the tag, where the span was found.
+    return std::string_view(tag.data() + spans[i].valueStart, spans[i].valueLength);
+}
+
 // A number in an attribute value, references replaced first where there are any.
-int ParseAttributeNumber(std::string_view raw) {
+int ParseAttributeNumberSlowly(std::string_view raw) {
     for (char c : raw) {
         if (c == '&') {
             return ParseDecimal(UnescapeUtf8(raw));
@@ -134,14 +149,31 @@ int ParseAttributeNumber(std::string_view raw) {
     return ParseDecimal(raw);  // blanks, signs and digits read the same in UTF-8
 }
 
+// The same, with nearly every value (a few plain digits) read right here: nine digits cannot
+// overflow.
+inline int ParseAttributeNumber(std::string_view raw) {
+    constexpr std::size_t kSafeDigits = 9;
+    if (raw.empty() || raw.size() > kSafeDigits) {
+        return ParseAttributeNumberSlowly(raw);
+    }
+    int value = 0;
+    for (char c : raw) {
+        const unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+        if (digit > 9) {
+            return ParseAttributeNumberSlowly(raw);
+        }
+        value = value * 10 + static_cast<int>(digit);
+    }
+    return value;
+}
+
 // The index entry of an element just written as "<name/>" at `offset` in its parent.
-XmlElement NewEmptyElement(std::string_view name, std::size_t offset, std::int32_t parent) {
+XmlElement NewEmptyElement(std::string_view name, std::size_t offset) {
     XmlElement element;
     element.offset = static_cast<std::uint32_t>(offset);
     element.length = static_cast<std::uint32_t>(name.size() + kEmptyTagExtra);
     element.startTagLength = element.length;
     element.nameLength = static_cast<std::uint32_t>(name.size());
-    element.parent = parent;
     element.attributeNames = 0;  // none yet, and we know it
     element.emptyTag = true;
     return element;
@@ -216,6 +248,9 @@ std::wstring CXmlDoc::CurrentElementName() const {
 void CXmlDoc::LinkAfterCurrent(std::int32_t element) {
     const std::int32_t parent = Parent();
     std::int32_t& last = parent == kNoElement ? index_.lastTop : At(parent).lastChild;
+    if (parent != kNoElement) {
+        ++At(parent).childCount;
+    }
     if (current_ != kNoElement) {
         At(element).next = At(current_).next;
         At(current_).next = element;
@@ -274,7 +309,7 @@ bool CXmlDoc::AppendElement(std::string_view name) {
     text_.EndInsert(lineLength);
 
     const auto id = static_cast<std::int32_t>(index_.elements.size());
-    index_.elements.push_back(NewEmptyElement(name, position - ContentStart(), parent));
+    index_.elements.push_back(NewEmptyElement(name, position - ContentStart()));
     LinkAfterCurrent(id);
     GrewAfter(id, static_cast<std::int64_t>(lineLength));
     current_ = id;
@@ -303,31 +338,32 @@ bool CXmlDoc::AppendFirstChild(std::string_view name) {
     parent.emptyTag = false;
     parent.firstChild = id;
     parent.lastChild = id;
+    parent.childCount = 1;
     level.contentStart -= 1;
     level.growth += static_cast<std::int64_t>(replacement.size()) -
                     static_cast<std::int64_t>(kEmptyTagClose.size());
 
-    index_.elements.push_back(NewEmptyElement(name, kLineBreak.size(), parentId));
+    index_.elements.push_back(NewEmptyElement(name, kLineBreak.size()));
     current_ = id;
     ++revision_;
     return true;
 }
 
 std::size_t CXmlDoc::ChildCount() const {
-    std::size_t count = 0;
-    if (current_ != kNoElement) {
-        for (std::int32_t e = At(current_).firstChild; e != kNoElement; e = At(e).next) {
-            ++count;
-        }
-    }
-    return count;
+    return current_ == kNoElement ? 0 : At(current_).childCount;
 }
 
 bool CXmlDoc::EnterElement() {
     if (current_ == kNoElement) {
         return false;
     }
-    levels_.push_back({current_, StartOfCurrent() + At(current_).startTagLength, 0});
+    // Filled in place: a level built aside and copied whole would be read back at once from
+    // the narrower stores that wrote it, which stalls the processor on every element entered.
+    const std::size_t contentStart = StartOfCurrent() + At(current_).startTagLength;
+    Level& level = levels_.emplace_back();
+    level.element = current_;
+    level.contentStart = contentStart;
+    level.growth = 0;
     current_ = kNoElement;
     return true;
 }
@@ -378,23 +414,31 @@ bool CXmlDoc::NextElement() {
     return true;
 }
 
-CXmlDoc::Attributes CXmlDoc::AttributesOfCurrent(std::size_t start) const {
-    const XmlElement& element = At(current_);
-    Attributes attributes;
-    attributes.tag = text_.View(start, element.startTagLength);
-    if (element.attributesIndexed) {
-        attributes.packed = index_.attributes.data() + element.firstAttribute;
-        attributes.count = element.attributeCount;
-        return attributes;
-    }
+CXmlDoc::Attributes CXmlDoc::ScannedAttributes(std::string_view tag) const {
     if (scannedElement_ != current_ || scannedRevision_ != revision_) {
         scannedAttributes_.clear();
-        static_cast<void>(ScanStartTag(attributes.tag, scannedAttributes_));  // its end is known
+        static_cast<void>(ScanStartTag(tag, scannedAttributes_));  // its end is known
         scannedElement_ = current_;
         scannedRevision_ = revision_;
     }
+    Attributes attributes;
+    attributes.tag = tag;
     attributes.scanned = scannedAttributes_.data();
     attributes.count = scannedAttributes_.size();
+    return attributes;
+}
+
+inline CXmlDoc::Attributes CXmlDoc::AttributesOfCurrent(std::size_t start) const {
+    // Parsed elements, which readers ask about, have theirs in the index: kept inline.
+    const XmlElement& element = At(current_);
+    const std::string_view tag = text_.View(start, element.startTagLength);
+    if (!element.attributesIndexed) {
+        return ScannedAttributes(tag);
+    }
+    Attributes attributes;
+    attributes.tag = tag;
+    attributes.packed = index_.attributes.data() + element.firstAttribute;
+    attributes.count = element.attributeCount;
     return attributes;
 }
 
@@ -418,6 +462,17 @@ std::optional<AttributeSpan> CXmlDoc::Find(const Attributes& attributes,
     return std::nullopt;
 }
 
+inline std::string_view CXmlDoc::ValueOf(const Attributes& attributes,
+                                         std::string_view name) const {
+    // Readers only want the value: taken straight from the span, without unpacking it.
+    if (attributes.packed != nullptr) {
+        return FindValue(attributes.packed, attributes.count, attributes.tag, name,
+                         nextAttributeHint_);
+    }
+    return FindValue(attributes.scanned, attributes.count, attributes.tag, name,
+                     nextAttributeHint_);
+}
+
 std::optional<AttributeSpan> CXmlDoc::FindAttribute(std::size_t start,
                                                     std::string_view name) const {
     return Find(AttributesOfCurrent(start), name);
@@ -427,12 +482,7 @@ std::string_view CXmlDoc::RawAttribute(std::string_view name) const {
     if (current_ == kNoElement) {
         return {};
     }
-    const std::size_t start = StartOfCurrent();
-    const std::optional<AttributeSpan> span = FindAttribute(start, name);
-    if (!span) {
-        return {};
-    }
-    return text_.View(start + span->valueStart, span->valueLength);
+    return ValueOf(AttributesOfCurrent(StartOfCurrent()), name);
 }
 
 std::wstring CXmlDoc::GetAttribute(std::wstring_view name) const {
@@ -457,12 +507,17 @@ void CXmlDoc::GetAttributeInts(const std::string_view* names, int* values,
         std::fill(values, values + count, 0);
         return;
     }
+    // Missing attributes read as "", which reads 0.
     const Attributes attributes = AttributesOfCurrent(StartOfCurrent());
+    if (attributes.packed != nullptr) {
+        for (std::size_t i = 0; i < count; ++i) {
+            values[i] = ParseAttributeNumber(FindValue(
+                attributes.packed, attributes.count, attributes.tag, names[i], nextAttributeHint_));
+        }
+        return;
+    }
     for (std::size_t i = 0; i < count; ++i) {
-        const std::optional<AttributeSpan> span = Find(attributes, names[i]);
-        values[i] =
-            span ? ParseAttributeNumber(attributes.tag.substr(span->valueStart, span->valueLength))
-                 : 0;
+        values[i] = ParseAttributeNumber(ValueOf(attributes, names[i]));
     }
 }
 

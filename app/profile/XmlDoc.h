@@ -151,7 +151,10 @@ private:
         std::size_t count = 0;
     };
     Attributes AttributesOfCurrent(std::size_t start) const;
+    Attributes ScannedAttributes(std::string_view tag) const;
     std::optional<AttributeSpan> Find(const Attributes& attributes, std::string_view name) const;
+    // The raw (still escaped) value of attribute `name`; empty when missing.
+    std::string_view ValueOf(const Attributes& attributes, std::string_view name) const;
     std::optional<AttributeSpan> FindAttribute(std::size_t start, std::string_view name) const;
     std::string_view RawAttribute(std::string_view name) const;
     void Parse();

@@ -71,20 +71,24 @@ struct XmlElement {
     std::uint32_t startTagLength = 0;  // "<name attributes>" or "<name attributes/>"
     std::uint32_t endTagLength = 0;    // "</name>"; 0 for an empty-element tag or no end tag
     std::uint32_t nameLength = 0;
-    std::int32_t parent = kNoElement;
     std::int32_t firstChild = kNoElement;
     std::int32_t lastChild = kNoElement;
     std::int32_t next = kNoElement;  // next sibling
+    // Elements directly inside, kept as they are linked so that readers can size what they
+    // build without walking the children first.
+    std::uint32_t childCount = 0;
     // The attributes the parser found: XmlElementIndex::attributes[first, first + count).
     // Not valid once the start tag was edited.
     std::uint32_t firstAttribute = 0;
     std::uint32_t attributeCount = 0;
-    bool attributesIndexed = false;
     // One bit per attribute name hash that the element may have; a clear bit means the
     // element certainly has no attribute of a name with that hash.
     std::uint32_t attributeNames = ~0U;
+    bool attributesIndexed = false;
     bool emptyTag = false;  // written as one empty-element tag
 };
+// A profile has an element per 50 bytes or so; the index is read through once per load.
+static_assert(sizeof(XmlElement) <= 52, "one is kept per element of a document");
 
 // Elements, their parsed attributes, and the first and last top-level element.
 struct XmlElementIndex {

@@ -135,38 +135,105 @@ std::wstring Unescape(std::wstring_view text) {
     return out;
 }
 
-std::wstring UnescapeUtf8(std::string_view text) {
-    // One pass: runs without "&" are decoded straight into the result, references replaced.
-    std::wstring out(text.size(), L'\0');  // never more characters than bytes
-    wchar_t* write = out.data();
-    std::size_t clean = 0;  // start of the run not yet decoded
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '&') {
-            continue;
-        }
-        const std::size_t limit = std::min(text.size(), i + 1 + kLongestReference + 1);
-        std::size_t semicolon = i + 1;
-        while (semicolon < limit && text[semicolon] != ';') {
-            ++semicolon;
-        }
-        if (semicolon >= limit) {
-            continue;
-        }
-        wchar_t body[kLongestReference + 1];
-        const std::size_t length = semicolon - i - 1;
-        for (std::size_t k = 0; k < length; ++k) {
-            body[k] = static_cast<wchar_t>(static_cast<unsigned char>(text[i + 1 + k]));
-        }
-        const char32_t c = ReferencedCharacter(std::wstring_view(body, length));
-        if (c == 0) {
-            continue;
-        }
-        write += DecodeUtf8(text.substr(clean, i - clean), write);
-        *write++ = static_cast<wchar_t>(c);
-        clean = semicolon + 1;
-        i = semicolon;
+namespace {
+
+// The five references of XML at the start of `text`, read straight from the bytes: nearly every
+// reference a profile holds is one of them ("<50 ms>" delay items are written with two).
+struct XmlReferenceBytes {
+    std::string_view written;
+    wchar_t character;
+};
+constexpr XmlReferenceBytes kXmlReferenceBytes[] = {
+    {"&lt;", L'<'}, {"&gt;", L'>'}, {"&amp;", L'&'}, {"&quot;", L'"'}, {"&apos;", L'\''},
+};
+
+// Whether `text` holds `prefix` at `at`; compared here, as the references are a few bytes
+// long and a library comparison costs a call for each of them.
+bool StartsWithAt(std::string_view text, std::size_t at, std::string_view prefix) {
+    if (text.size() - at < prefix.size()) {
+        return false;
     }
-    write += DecodeUtf8(text.substr(clean), write);
-    out.resize(static_cast<std::size_t>(write - out.data()));
+    for (std::size_t k = 0; k < prefix.size(); ++k) {
+        if (text[at + k] != prefix[k]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The character of the reference that starts at text[at] ("&"), with `end` set after it; 0
+// when no recognised reference starts there.
+char32_t ReferenceAt(std::string_view text, std::size_t at, std::size_t& end) {
+    for (const XmlReferenceBytes& reference : kXmlReferenceBytes) {
+        if (StartsWithAt(text, at, reference.written)) {
+            end = at + reference.written.size();
+            return static_cast<char32_t>(reference.character);
+        }
+    }
+    const std::size_t limit = std::min(text.size(), at + 1 + kLongestReference + 1);
+    std::size_t semicolon = at + 1;
+    while (semicolon < limit && text[semicolon] != ';') {
+        ++semicolon;
+    }
+    if (semicolon >= limit) {
+        return 0;
+    }
+    wchar_t body[kLongestReference + 1];
+    const std::size_t length = semicolon - at - 1;
+    for (std::size_t k = 0; k < length; ++k) {
+        body[k] = static_cast<wchar_t>(static_cast<unsigned char>(text[at + 1 + k]));
+    }
+    end = semicolon + 1;
+    return ReferencedCharacter(std::wstring_view(body, length));
+}
+
+// Unescapes `text` into `out`, which has room for text.size() characters; returns the number
+// written. One pass: ASCII is copied as it comes (item texts are nearly all ASCII), runs of
+// other bytes are decoded as UTF-8 (their sequences never hold an ASCII byte), references
+// are replaced.
+std::size_t UnescapeUtf8Into(std::string_view text, wchar_t* out) {
+    constexpr unsigned char kFirstNonAscii = 0x80;
+    wchar_t* write = out;
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    while (i < size) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= kFirstNonAscii) {
+            std::size_t runEnd = i + 1;
+            while (runEnd < size && static_cast<unsigned char>(text[runEnd]) >= kFirstNonAscii) {
+                ++runEnd;
+            }
+            write += DecodeUtf8(text.substr(i, runEnd - i), write);
+            i = runEnd;
+            continue;
+        }
+        if (byte == '&') {
+            std::size_t end = 0;
+            const char32_t c = ReferenceAt(text, i, end);
+            if (c != 0) {
+                *write++ = static_cast<wchar_t>(c);
+                i = end;
+                continue;
+            }
+        }
+        *write++ = static_cast<wchar_t>(byte);
+        ++i;
+    }
+    return static_cast<std::size_t>(write - out);
+}
+
+}  // namespace
+
+std::wstring UnescapeUtf8(std::string_view text) {
+    // Never more characters than bytes. Short texts (item texts are) are decoded on the stack
+    // and copied once into a string of their exact length, instead of filling and shrinking
+    // a string as long as the bytes.
+    constexpr std::size_t kShortText = 256;
+    if (text.size() <= kShortText) {
+        wchar_t buffer[kShortText];
+        return std::wstring(buffer, UnescapeUtf8Into(text, buffer));
+    }
+    std::wstring out(text.size(), L'\0');
+    out.resize(UnescapeUtf8Into(text, out.data()));
     return out;
 }

@@ -145,6 +145,9 @@ void MarkupParser::Link(std::int32_t element, std::int32_t parent) {
     std::int32_t& first =
         parent == kNoElement ? index_.firstTop : index_.elements[parent].firstChild;
     std::int32_t& last = parent == kNoElement ? index_.lastTop : index_.elements[parent].lastChild;
+    if (parent != kNoElement) {
+        ++index_.elements[static_cast<std::size_t>(parent)].childCount;
+    }
     if (last == kNoElement) {
         first = element;
     } else {
@@ -172,18 +175,18 @@ std::size_t MarkupParser::StartTagAt(std::size_t at) {
         const XmlElement& p = index_.elements[static_cast<std::size_t>(parent)];
         contentStart = open_.back().start + p.startTagLength;
     }
-    XmlElement element;
+    // Filled in its place in the index rather than built aside and copied: the copy would read
+    // back at once what was just written field by field, which stalls the processor.
+    const auto id = static_cast<std::int32_t>(index_.elements.size());
+    XmlElement& element = index_.elements.emplace_back();
     element.offset = static_cast<std::uint32_t>(at - contentStart);
     element.startTagLength = static_cast<std::uint32_t>(tag.end);
     element.length = element.startTagLength;
     element.nameLength = static_cast<std::uint32_t>(tag.nameLength);
-    element.parent = parent;
     element.emptyTag = tag.emptyTag;
     element.firstAttribute = static_cast<std::uint32_t>(firstAttribute);
     element.attributeCount = static_cast<std::uint32_t>(index_.attributes.size() - firstAttribute);
     element.attributesIndexed = packedAll;
-    const auto id = static_cast<std::int32_t>(index_.elements.size());
-    index_.elements.push_back(element);
     Link(id, parent);
     if (!tag.emptyTag) {
         open_.push_back({id, at});
