@@ -2,10 +2,10 @@
 // HEX) before a single report is sent, then downloaded with a progress bar.
 #include "Commands.h"
 #include "ExitStatus.h"
-#include "IntelHex.h"
 #include "Keyboard.h"
 #include "LibraryProgress.h"
 #include "model/FirmwareFileName.h"
+#include "model/IntelHex.h"
 #include "model/WideText.h"
 
 #include <cstdio>

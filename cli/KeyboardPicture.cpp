@@ -1,6 +1,6 @@
 #include "KeyboardPicture.h"
 
-#include "MainWindowLayout.h"
+#include "model/KeyLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,13 +44,13 @@ std::string Paint(const std::string& text, Rgb background, bool colour) {
 }  // namespace
 
 const std::vector<KeyCap>& KeyboardLayout() {
-    // The main window's key buttons, rows told apart by their tops.
+    // The keys' places on the keyboard picture, rows told apart by their tops.
     static const std::vector<KeyCap> layout = [] {
         std::vector<KeyCap> caps;
         int row = -1;
         int rowTop = -1;
         for (int key = 1; key <= 82; ++key) {
-            const skin::DesignRect rect = mainwin::KeyRect(key);
+            const KeyPlace rect = KeyPlaceOnFace(key);
             if (rect.top != rowTop) {
                 rowTop = rect.top;
                 ++row;

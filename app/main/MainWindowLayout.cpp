@@ -3,6 +3,7 @@
 #include "OrvoHWI.h"
 #include "model/CodeTables.h"
 #include "model/DefaultKeyTables.h"
+#include "model/KeyLayout.h"
 #include "model/WideText.h"
 
 #include <string>
@@ -12,118 +13,6 @@ namespace {
 
 using skin::DesignRect;
 using skin::ItemSpec;
-
-// One row of key buttons: its top and bottom, and each key's left and right.
-struct KeySpan {
-    int key;
-    int left;
-    int right;
-};
-struct KeyRow {
-    int top;
-    int bottom;
-    std::vector<KeySpan> keys;
-};
-
-const std::vector<KeyRow>& KeyRows() {
-    static const std::vector<KeyRow> rows{
-        {172,
-         219,
-         {{1, 229, 274},
-          {2, 292, 337},
-          {3, 337, 382},
-          {4, 382, 426},
-          {5, 426, 471},
-          {6, 488, 533},
-          {7, 533, 578},
-          {8, 578, 622},
-          {9, 622, 667},
-          {10, 684, 729},
-          {11, 729, 774},
-          {12, 774, 818},
-          {13, 818, 863},
-          {14, 881, 926}}},
-        {229,
-         276,
-         {{15, 229, 273},
-          {16, 273, 317},
-          {17, 317, 361},
-          {18, 361, 405},
-          {19, 405, 449},
-          {20, 449, 492},
-          {21, 492, 535},
-          {22, 535, 578},
-          {23, 578, 621},
-          {24, 621, 665},
-          {25, 665, 709},
-          {26, 709, 752},
-          {27, 752, 795},
-          {28, 795, 883},
-          {29, 883, 927}}},
-        {276,
-         320,
-         {{30, 229, 297},
-          {31, 297, 341},
-          {32, 341, 385},
-          {33, 385, 428},
-          {34, 428, 471},
-          {35, 471, 514},
-          {36, 514, 557},
-          {37, 557, 600},
-          {38, 600, 644},
-          {39, 644, 688},
-          {40, 688, 732},
-          {41, 732, 776},
-          {42, 776, 819},
-          {43, 819, 883},
-          {44, 883, 927}}},
-        {320,
-         364,
-         {{45, 229, 313},
-          {46, 313, 356},
-          {47, 356, 399},
-          {48, 399, 443},
-          {49, 443, 487},
-          {50, 487, 531},
-          {51, 531, 575},
-          {52, 575, 618},
-          {53, 618, 661},
-          {54, 661, 704},
-          {55, 704, 747},
-          {56, 747, 790},
-          {57, 790, 882},
-          {58, 882, 926}}},
-        {364,
-         408,
-         {{59, 229, 333},
-          {60, 333, 377},
-          {61, 377, 421},
-          {62, 421, 465},
-          {63, 465, 509},
-          {64, 509, 552},
-          {65, 552, 595},
-          {66, 595, 638},
-          {67, 638, 681},
-          {68, 681, 724},
-          {69, 724, 768},
-          {70, 768, 839},
-          {71, 839, 883},
-          {72, 883, 927}}},
-        {408,
-         452,
-         {{73, 229, 287},
-          {74, 287, 343},
-          {75, 343, 399},
-          {76, 399, 665},
-          {77, 665, 709},
-          {78, 709, 753},
-          {79, 753, 796},
-          {80, 796, 839},
-          {81, 839, 882},
-          {82, 882, 925}}},
-    };
-    return rows;
-}
 
 ItemSpec Button(int id, DesignRect rect) {
     ItemSpec item;
@@ -183,14 +72,8 @@ const char* ModelName(int deviceType) {
 }
 
 DesignRect KeyRect(int key) {
-    for (const KeyRow& row : KeyRows()) {
-        for (const KeySpan& span : row.keys) {
-            if (span.key == key) {
-                return {span.left, row.top, span.right, row.bottom};
-            }
-        }
-    }
-    return {};
+    const KeyPlace place = KeyPlaceOnFace(key);
+    return {place.left, place.top, place.right, place.bottom};
 }
 
 const char* KeyCaption(int key) {

@@ -1,8 +1,7 @@
-#include "IntelHex.h"
+#include "model/IntelHex.h"
 
 #include <gtest/gtest.h>
 
-namespace z9rt::cli {
 namespace {
 
 const char* const kData = ":10010000214601360121470136007EFE09D2190140";
@@ -48,7 +47,15 @@ TEST(IntelHexTest, RefusesDamagedRecordsNamingTheLine) {
         IntelHexCheck check = CheckIntelHex(c.text);
         EXPECT_FALSE(check.ok) << c.text;
         EXPECT_EQ(check.problem, c.problem) << c.text;
+        // The window words the problem itself, from its kind, line and number.
+        EXPECT_EQ(DescribeHexProblem(check.problemKind, check.line, check.detail), c.problem);
     }
+    IntelHexCheck badCount =
+        CheckIntelHex(":10010000214601360121470136007EFE09D2190140\r\n:0100000001\r\n");
+    EXPECT_EQ(badCount.problemKind, HexProblem::CountMismatch);
+    EXPECT_EQ(badCount.line, 2);
+    EXPECT_EQ(badCount.detail, 1);
+    EXPECT_EQ(CheckIntelHex("").line, 0);
 }
 
 TEST(IntelHexTest, RefusesRecordsLongerThanOneReport) {
@@ -72,4 +79,3 @@ TEST(IntelHexTest, BlankLinesAfterTheEndAreHarmless) {
 }
 
 }  // namespace
-}  // namespace z9rt::cli
