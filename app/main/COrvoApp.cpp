@@ -1,5 +1,6 @@
 #include "COrvoApp.h"
 
+#include "KeySettingsLayout.h"
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
 #include "ProgressLayout.h"
@@ -37,12 +38,16 @@ void COrvoApp::detectKeyboard() {
 std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
     const mainwin::FaceImages main = mainwin::FaceImagesFor(deviceType);
     // Every window adds its pictures here.
-    return {main.base,
-            main.hover,
-            main.active,
-            progress::kImageBackground,
-            progress::kImageHover,
-            progress::kImageSelected};
+    std::vector<int> ids{main.base,
+                         main.hover,
+                         main.active,
+                         progress::kImageBackground,
+                         progress::kImageHover,
+                         progress::kImageSelected};
+    for (int id : keysettings::ImageIds(deviceType)) {
+        ids.push_back(id);
+    }
+    return ids;
 }
 
 void COrvoApp::loadArtwork() {

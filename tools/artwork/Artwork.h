@@ -16,6 +16,9 @@ struct ArtImage {
 std::vector<ArtImage> MainWindowImages();
 // The progress dialog's background, hover and selected pictures.
 std::vector<ArtImage> ProgressImages();
+// The key settings dialog's pages: base, hover and selected pictures of each, and the
+// Function page's face of every model.
+std::vector<ArtImage> KeySettingsImages();
 // The application icon at the given edge length.
 QImage ApplicationIcon(int size);
 

@@ -53,7 +53,33 @@ struct ItemSpec {
     Rgb selectedTextColor = kDefaultTextColor;
     unsigned textFormat = text_format::kCenter;
     int fontIndex = kDefaultFontIndex;
+    bool showCaption = false;  // a button or row that draws its caption too
+    bool textVisible = true;   // the caption may be drawn
+    int tag = -1;              // a second integer for the window's own use
+    const char* tipZh = "";    // tooltip texts, for windows that show tips
+    const char* tipEn = "";
 };
+
+// A button: no caption of its own (a label at its place carries the text).
+constexpr ItemSpec ButtonItem(int id, DesignRect rect) {
+    ItemSpec item;
+    item.id = id;
+    item.rect = rect;
+    return item;
+}
+
+// A text label in design coordinates; never hit.
+constexpr ItemSpec LabelItem(int id, const char* zh, const char* en, DesignRect rect,
+                             unsigned format = text_format::kCenter) {
+    ItemSpec item;
+    item.id = id;
+    item.rect = rect;
+    item.captionZh = zh;
+    item.captionEn = en;
+    item.isLabel = true;
+    item.textFormat = format;
+    return item;
+}
 
 // The size of a window's face, which is the size of its background image.
 struct FaceSize {
