@@ -3,6 +3,7 @@
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
 #include "ProgressLayout.h"
+#include "ScrollBarSkin.h"
 #include "model/KeyboardConfig.h"
 
 #include <QCoreApplication>
@@ -42,7 +43,8 @@ std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
             main.active,
             progress::kImageBackground,
             progress::kImageHover,
-            progress::kImageSelected};
+            progress::kImageSelected,
+            skin::scrollbar_skin::kImage};
 }
 
 void COrvoApp::loadArtwork() {
