@@ -4,6 +4,7 @@
 #include "MainWindowLayout.h"
 #include "ProgressLayout.h"
 #include "ScrollBarSkin.h"
+#include "VirtualKeyboardLayout.h"
 #include "model/KeyboardConfig.h"
 
 #include <QCoreApplication>
@@ -44,7 +45,10 @@ std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
             progress::kImageBackground,
             progress::kImageHover,
             progress::kImageSelected,
-            skin::scrollbar_skin::kImage};
+            skin::scrollbar_skin::kImage,
+            virtualkbd::kImageBackground,
+            virtualkbd::kImageHover,
+            virtualkbd::kImageSelected};
 }
 
 void COrvoApp::loadArtwork() {

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     }
 
     std::vector<art::ArtImage> images = art::MainWindowImages();
-    for (auto draw : {art::ProgressImages, art::ScrollBarImages}) {
+    for (auto draw : {art::ProgressImages, art::ScrollBarImages, art::VirtualKeyboardImages}) {
         for (art::ArtImage& image : draw()) {
             images.push_back(std::move(image));
         }
