@@ -222,6 +222,30 @@ void CSkinScrollBar::mouseReleaseEvent(QMouseEvent* event) {
     update();
 }
 
+void CSkinScrollBar::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        abandonPointerAction();
+    }
+    QWidget::changeEvent(event);
+}
+
+void CSkinScrollBar::hideEvent(QHideEvent* event) {
+    abandonPointerAction();
+    QWidget::hideEvent(event);
+}
+
+void CSkinScrollBar::abandonPointerAction() {
+    // A disabled or hidden bar gets no release: without this its repeats would scroll on.
+    // A drag ends where the window last put the position.
+    stopRepeats();
+    pressedPart_ = kPartNone;
+    paused_ = false;
+    dragging_ = false;
+    state_.nTrackPos = -1;
+    hoverPart_ = kPartNone;
+    update();
+}
+
 void CSkinScrollBar::stopRepeats() {
     firstRepeatTimer_.stop();
     repeatTimer_.stop();

@@ -117,6 +117,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     int along(const QPoint& point) const;
@@ -125,6 +127,8 @@ private:
     void repeatStep();
     void pointerMoved(const QPoint& point);
     void stopRepeats();
+    // Ends a press or drag the bar will not see the release of (it was hidden or disabled).
+    void abandonPointerAction();
     // Drawing from the skin.
     bool skinUsable() const;
     QRect cellSource(int column, int row) const;

@@ -67,9 +67,8 @@ void OrvoDialogVirtual::initialize() {
     }
 
     if (displayLine_ == nullptr) {
-        displayLine_ =
-            skin::CreateDisplayLine(*this, art, virtualkbd::kDisplayLineRect,
-                                    virtualkbd::kDisplayLineFontSize, config_.scaleFactor);
+        displayLine_ = skin::CreateDisplayLine(*this, art, virtualkbd::kDisplayLineRect,
+                                               virtualkbd::kDisplayLineFontSize, scaleFactor());
         displayLine_->setObjectName(QStringLiteral("displayLine"));
     }
     refreshDisplayLine();

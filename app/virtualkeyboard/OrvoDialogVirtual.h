@@ -17,8 +17,8 @@
 // Clicks: a click toggles a key. In single mode at most one key is chosen (clicking it again
 // clears the choice) and a double click on a key chooses it and closes the window with OK. In
 // combination mode keys are added in the order clicked, up to six; a seventh is refused, and
-// clicking a chosen key takes it out. A click is acted on 100 ms after its release, so that the
-// release of a double click's first click does not count as a click of its own.
+// clicking a chosen key takes it out. A click counts 100 ms after its release; when the second
+// press of a double click comes within that time, the first click does not count on its own.
 #pragma once
 
 #include "SkinnedDialog.h"
@@ -52,8 +52,6 @@ public:
     int exec() override;
 
     QPlainTextEdit* displayLine() const { return displayLine_; }
-    // The element of the key standing for a HW code, or null.
-    skin::SkinItem* keyItem(int hwCode);
 
 public slots:
     void done(int result) override;
@@ -64,6 +62,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // The element of the key standing for a HW code, or null.
+    skin::SkinItem* keyItem(int hwCode);
     // The click whose release waited kClickWaitMs without a double click.
     void clickWaitEnded();
     void handleClick(const QPoint& point);

@@ -194,6 +194,8 @@ private slots:
     void heldTrackPagesUntilTheThumbReachesThePointer();
     void movingOffAHeldArrowSuspendsTheRepeats();
     void doubleClickOnAnArrowScrollsOnce();
+    void hidingOrDisablingEndsAPress_data();
+    void hidingOrDisablingEndsAPress();
     void thumbDragStopsAtTheHighestPosition_data();
     void thumbDragStopsAtTheHighestPosition();
     void thumbGoesBackWhenTheWindowIgnoresTheDrop();
@@ -453,6 +455,39 @@ void ScrollBarTest::doubleClickOnAnArrowScrollsOnce() {
     QCOMPARE(listener.codes(), std::vector<int>{skin::kScrollLineUp});
     QCOMPARE(w.info().nPos, 4);
     QVERIFY(!Timer(*w.bar, "firstRepeatTimer")->isActive());
+}
+
+void ScrollBarTest::hidingOrDisablingEndsAPress_data() {
+    QTest::addColumn<bool>("hide");
+    QTest::addColumn<bool>("onThumb");
+    QTest::newRow("disabled while an arrow is held") << false << false;
+    QTest::newRow("hidden while an arrow is held") << true << false;
+    QTest::newRow("disabled while dragging") << false << true;
+}
+
+void ScrollBarTest::hidingOrDisablingEndsAPress() {
+    QFETCH(bool, hide);
+    QFETCH(bool, onThumb);
+    BarWindow w;
+    w.setRange(0, 99, 10, 0);
+    Listener listener(*w.bar);
+    QTest::mousePress(w.bar, Qt::LeftButton, {},
+                      w.pointIn(onThumb ? skin::kPartThumb : skin::kPartLineDown));
+    if (onThumb) {
+        QTest::mouseMove(w.bar, w.pointIn(skin::kPartThumb) + QPoint(0, 30));
+    }
+    const std::size_t sent = listener.received.size();
+    if (hide) {
+        w.bar->hide();
+    } else {
+        w.bar->setEnabled(false);
+    }
+    QVERIFY(!Timer(*w.bar, "firstRepeatTimer")->isActive());
+    QVERIFY(!Timer(*w.bar, "repeatTimer")->isActive());
+    QCOMPARE(w.bar->pressedPart(), int(skin::kPartNone));
+    QVERIFY(!w.bar->dragging());
+    QCOMPARE(w.info().nTrackPos, -1);
+    QCOMPARE(listener.received.size(), sent);
 }
 
 void ScrollBarTest::thumbDragStopsAtTheHighestPosition_data() {

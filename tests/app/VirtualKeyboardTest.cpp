@@ -429,6 +429,12 @@ void VirtualKeyboardTest::keysAreHitAtTheScaledRectangles() {
     QCOMPARE(keyboard.config.virtualComboCount, 2);
     const QRect line = keyboard.dialog->displayLine()->geometry();
     QCOMPARE(line, QRect(30, 457, 750, 48));
+
+    // A configuration whose scale was never set opens at design size, display line included.
+    VirtualKeyboard unscaled(kModeSingle, 0.0F);
+    unscaled.open();
+    QCOMPARE(unscaled.dialog->size(), QSize(936, 356));
+    QCOMPARE(unscaled.dialog->displayLine()->geometry(), QRect(20, 305, 500, 32));
 }
 
 void VirtualKeyboardTest::selectedAndHoveredKeysShowTheirPictures() {
