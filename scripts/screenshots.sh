@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots of docs/screenshots: the main window in both languages, an S model and
-# the progress dialog, each under Xvfb on the simulated keyboard. Needs a release build
+# the progress dialog, each under Xvfb on the simulated keyboard, and draws the contact sheet of
+# the key settings icons. Needs a release build
 # (scripts/build.sh release) and xvfb-run, xdotool and ImageMagick's import.
 #   scripts/screenshots.sh [OUTPUT_DIR]
 set -euo pipefail
@@ -59,5 +60,9 @@ click_at 818 110
 at 870 342
 capture main-s-en "$main_window"
 stop
+
+# The key settings icons in all their looks, pixels doubled.
+QT_QPA_PLATFORM=offscreen "${Z9RT_TOOLS_DIR:-build/release/tools}/z9rt_icon_sheet" \
+    "$out/icons-pages-4-7.png" 2
 
 echo "screenshots written to $out"
