@@ -80,8 +80,9 @@ int CellHeight(const keysettings::IconSpec& icon) {
     return 3 * icon.rect.height() + 2 * kLookGap + kNameHeight;
 }
 
-// Lays out (and with a painter, draws) the sheet; returns its height.
-int LayOut(QPainter* painter) {
+// Lays out (and with a painter, draws) the sheet; returns its height. `complete` turns false
+// when an icon has no glyph.
+int LayOut(QPainter* painter, bool& complete) {
     int y = kMargin;
     if (painter != nullptr) {
         art::DrawArtText(*painter, QRectF(kMargin, y, 900, kLegendHeight),
@@ -112,7 +113,11 @@ int LayOut(QPainter* painter) {
                     keysettings::IconSpec placed = icon;
                     const int left = x + (CellWidth(icon) - icon.rect.width()) / 2;
                     placed.rect = {left, top, left + icon.rect.width(), top + icon.rect.height()};
-                    art::DrawKeySettingsIcon(*painter, page, placed, look);
+                    if (!art::DrawKeySettingsIcon(*painter, page, placed, look)) {
+                        std::fprintf(stderr, "z9rt_icon_sheet: no glyph for HW code %d\n",
+                                     icon.hwCode);
+                        complete = false;
+                    }
                     DrawIconLabels(*painter, layout, icon,
                                    QPointF(left - icon.rect.left, top - icon.rect.top));
                     top += icon.rect.height() + kLookGap;
@@ -139,12 +144,16 @@ int main(int argc, char** argv) {
     }
     const int zoom = argc == 3 ? std::max(1, std::atoi(argv[2])) : 1;
 
-    QImage sheet(kSheetWidth, LayOut(nullptr), QImage::Format_RGB32);
+    bool complete = true;
+    QImage sheet(kSheetWidth, LayOut(nullptr, complete), QImage::Format_RGB32);
     sheet.fill(art::palette::kFaceTop);
     QPainter painter(&sheet);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    LayOut(&painter);
+    LayOut(&painter, complete);
     painter.end();
+    if (!complete) {
+        return 1;
+    }
 
     if (zoom > 1) {
         sheet = sheet.scaled(sheet.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation);

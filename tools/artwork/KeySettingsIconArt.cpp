@@ -75,7 +75,7 @@ constexpr qreal kPowerInset = 3.5;
 
 }  // namespace
 
-void DrawKeySettingsIcon(QPainter& painter, int page, const keysettings::IconSpec& icon,
+bool DrawKeySettingsIcon(QPainter& painter, int page, const keysettings::IconSpec& icon,
                          Look look) {
     const QRectF rect = ToRectF(icon.rect);
     switch (page) {
@@ -83,27 +83,28 @@ void DrawKeySettingsIcon(QPainter& painter, int page, const keysettings::IconSpe
             // The label fills the bar: in English several are nearly as wide as the bar, so a
             // glyph at either end would run into the text.
             DrawButton(painter, rect, look);
-            return;
+            return true;
         case 7: {
             DrawButton(painter, rect, look);
             const Ink ink = ButtonInk(look);
-            DrawIconGlyph(painter, LeftGlyphBox(rect, kPowerGlyph, kPowerInset), icon.hwCode,
-                          ink.ink, ink.paper, kPowerStroke);
-            return;
+            return DrawIconGlyph(painter, LeftGlyphBox(rect, kPowerGlyph, kPowerInset), icon.hwCode,
+                                 ink.ink, ink.paper, kPowerStroke);
         }
         default: {
             DrawIconCap(painter, rect, look);
             const Ink ink = CapInk(look);
-            DrawIconGlyph(painter, CapGlyphBox(rect), icon.hwCode, ink.ink, ink.paper, kCapStroke);
-            return;
+            return DrawIconGlyph(painter, CapGlyphBox(rect), icon.hwCode, ink.ink, ink.paper,
+                                 kCapStroke);
         }
     }
 }
 
-void DrawKeySettingsIcons(QPainter& painter, int page, Look look) {
+bool DrawKeySettingsIcons(QPainter& painter, int page, Look look) {
+    bool complete = true;
     for (const keysettings::IconSpec& icon : keysettings::IconPageLayout(page).icons) {
-        DrawKeySettingsIcon(painter, page, icon, look);
+        complete = DrawKeySettingsIcon(painter, page, icon, look) && complete;
     }
+    return complete;
 }
 
 }  // namespace art

@@ -13,10 +13,13 @@ namespace art {
 
 // Paints every icon of page 4..7 in one look (Look::Active is the selected look) onto a
 // picture of that page at design size, each at its table rectangle. The page's base picture
-// takes Look::Base, its hover picture Look::Hover, its selected picture Look::Active.
-void DrawKeySettingsIcons(QPainter& painter, int page, Look look);
+// takes Look::Base, its hover picture Look::Hover, its selected picture Look::Active. Returns
+// false when an icon of the table has no glyph (a HW code added to the table without a
+// picture): the generator should then fail rather than ship a blank key cap.
+[[nodiscard]] bool DrawKeySettingsIcons(QPainter& painter, int page, Look look);
 
-// One icon of page 4..7 in one look at its table rectangle.
-void DrawKeySettingsIcon(QPainter& painter, int page, const keysettings::IconSpec& icon, Look look);
+// One icon of page 4..7 in one look at its table rectangle; false when it has no glyph.
+[[nodiscard]] bool DrawKeySettingsIcon(QPainter& painter, int page,
+                                       const keysettings::IconSpec& icon, Look look);
 
 }  // namespace art
