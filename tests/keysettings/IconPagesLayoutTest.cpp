@@ -17,7 +17,7 @@ bool SameRect(const DesignRect& a, const DesignRect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// The icons as the dialog's description lists them: element, id, HW code, rectangle, the two
+// Every icon written out on its own: element, id, HW code, rectangle, the two
 // texts (tooltip; on the Mouse page the label's caption), and where a label goes with the icon
 // its element and id (and, on the Power page, its own rectangle and texts).
 struct ExpectedIcon {

@@ -76,6 +76,8 @@ TEST(MacroDelayModes, EdgeContents) {
          {L"Mouse Key Left", L"Mouse Wheel Dn"},
          false,
          {L"Mouse Key Left", L"<30 ms>", L"Mouse Wheel Dn"}},
+        // The key left of Z begins like a delay and is an event all the same.
+        {"the <>| key", {L"<>| Down", L"<8 ms>", L"<>| UP"}, true, {L"<>| Down", L"<>| UP"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

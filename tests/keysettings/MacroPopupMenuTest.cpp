@@ -137,6 +137,11 @@ TEST(MacroPopupCommands, DeleteKeepsEventsAndDelaysAlternating) {
          3,
          {L"A Down", L"<10 ms>", L"A UP"}},
         {"the only item", {L"A Down"}, false, 0, {}},
+        {"the <>| key with the delay after it",
+         {L"<>| Down", L"<3 ms>", L"<>| UP"},
+         false,
+         0,
+         {L"<>| UP"}},
         {"fixed interval: the item alone", kFixed, true, 1, {L"A Down", L"B Down"}},
         {"fixed interval: the last item", kFixed, true, 2, {L"A Down", L"A UP"}},
     };
@@ -146,6 +151,13 @@ TEST(MacroPopupCommands, DeleteKeepsEventsAndDelaysAlternating) {
         ASSERT_TRUE(RunPopupCommand(content, kPopupDelete, c.target, Codes()));
         EXPECT_EQ(ItemsOf(content), c.expected);
     }
+}
+
+TEST(MacroPopupCommands, TheKeyLeftOfZIsAnEventNotADelay) {
+    CItemList content = Macro({L"<>| Down", L"<3 ms>", L"<>| UP"}, false);
+    ASSERT_TRUE(RunPopupCommand(content, kPopupWheelUp, 2, Codes()));
+    EXPECT_EQ(ItemsOf(content), (Items{L"<>| Down", L"<3 ms>", kWheelUp, kZero, L"<>| UP"}));
+    EXPECT_TRUE(keytest::Alternates(content));
 }
 
 TEST(MacroPopupCommands, DeleteTakesTheClickedItemWhateverIsSelected) {

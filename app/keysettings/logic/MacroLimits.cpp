@@ -27,7 +27,7 @@ int MostItems(const CItemList& content) {
 }
 
 bool IsDelayItem(std::wstring_view item) {
-    return !item.empty() && item.front() == L'<';
+    return item.find(L"ms>") != std::wstring_view::npos;
 }
 
 int TrimToLimit(CItemList& content) {

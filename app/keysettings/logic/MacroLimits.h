@@ -31,7 +31,9 @@ constexpr int kPlayModeToggle = 2;     // "Press to play/stop"
 
 // The item limit of the content's delay mode.
 int MostItems(const CItemList& content);
-// A delay item begins with "<" ("<120 ms>"); every other item is an event.
+// A delay item is what the transfer to the keyboard reads as one: a text holding "ms>", as
+// "<120 ms>" does. Every other item is an event, "<>| Down" (the key left of Z on ISO
+// keyboards) included, although it begins with "<" like a delay.
 bool IsDelayItem(std::wstring_view item);
 
 // Removes items from the end until the content is within its limit; returns how many went.

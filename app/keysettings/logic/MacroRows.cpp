@@ -13,8 +13,10 @@ namespace {
 constexpr std::size_t kDelayPrefixLength = 1;  // "<"
 constexpr std::size_t kDelaySuffixLength = 4;  // " ms>"
 
+// The editor opens on an item that begins with "<" and has its first ">" at its end, so never
+// on "<>| Down".
 bool IsEditableDelay(std::wstring_view item) {
-    return IsDelayItem(item) && item.find(L'>') == item.size() - 1;
+    return !item.empty() && item.front() == L'<' && item.find(L'>') == item.size() - 1;
 }
 
 // Selects the row's item unless it is selected already; says whether the selection moved.
