@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots of docs/screenshots: the main window in both languages, an S model, the
 # progress dialog and the virtual keyboard in both modes, each under Xvfb on the simulated
-# keyboard. Needs a release build
+# keyboard, and draws the contact sheet of the key settings icons. Needs a release build
 # (scripts/build.sh release) and xvfb-run, xdotool and ImageMagick's import.
 #   scripts/screenshots.sh [OUTPUT_DIR]
 set -euo pipefail
@@ -88,5 +88,9 @@ sleep 1.5
 vk_at 113 194  # the pointer on A
 capture virtual-keyboard-zh "$virtual_keyboard"
 stop
+
+# The key settings icons in all their looks, pixels doubled.
+QT_QPA_PLATFORM=offscreen "${Z9RT_TOOLS_DIR:-build/release/tools}/z9rt_icon_sheet" \
+    "$out/icons-pages-4-7.png" 2
 
 echo "screenshots written to $out"
