@@ -45,8 +45,9 @@ int main(int argc, char** argv) {
     }
 
     std::vector<art::ArtImage> images = art::MainWindowImages();
-    for (std::vector<art::ArtImage> window : {art::ProgressImages(), art::KeySettingsImages()}) {
-        for (art::ArtImage& image : window) {
+    for (auto draw : {art::ProgressImages, art::ScrollBarImages, art::VirtualKeyboardImages,
+                      art::KeySettingsImages}) {
+        for (art::ArtImage& image : draw()) {
             images.push_back(std::move(image));
         }
     }
