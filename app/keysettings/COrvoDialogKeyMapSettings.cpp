@@ -2,6 +2,8 @@
 // the capture modes, and "Default", "Clear", "OK" and "Cancel".
 #include "COrvoDialogKeyMapSettings.h"
 
+#include "CSkinScrollBar.h"
+#include "DisplayLine.h"
 #include "EmulationPage.h"
 #include "IconChoicePage.h"
 #include "InPlaceEditor.h"
@@ -9,14 +11,19 @@
 #include "KeySettingsTexts.h"
 #include "MacroPage.h"
 #include "NumericEdit.h"
+#include "OrvoDialogVirtual.h"
+#include "ScrollBarSkin.h"
 #include "SingleComboPage.h"
 #include "TipControl.h"
+#include "keysettings/logic/IconChoice.h"
 #include "model/KeyboardConfig.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+
+#include <algorithm>
 
 using keysettings::ClickWhileCapturing;
 using keysettings::EditorPurpose;
@@ -121,14 +128,10 @@ void COrvoDialogKeyMapSettings::initialize() {
     pages_[keysettings::kPageSingleCombo] = std::make_unique<keysettings::SingleComboPage>(*this);
     pages_[keysettings::kPageMacro] = std::make_unique<keysettings::MacroPage>(*this);
     pages_[keysettings::kPageEmulation] = std::make_unique<keysettings::EmulationPage>(*this);
-    pages_[keysettings::kPageMultimedia] = std::make_unique<keysettings::IconChoicePage>(
-        *this, keysettings::kPageMultimedia, KindMultimedia);
-    pages_[keysettings::kPageMouse] =
-        std::make_unique<keysettings::IconChoicePage>(*this, keysettings::kPageMouse, KindMouse);
-    pages_[keysettings::kPageFunction] = std::make_unique<keysettings::IconChoicePage>(
-        *this, keysettings::kPageFunction, KindFunction);
-    pages_[keysettings::kPagePower] =
-        std::make_unique<keysettings::IconChoicePage>(*this, keysettings::kPagePower, KindPower);
+    for (int number = keysettings::kPageMultimedia; number <= keysettings::kPagePower; ++number) {
+        pages_[static_cast<std::size_t>(number)] =
+            std::make_unique<keysettings::IconChoicePage>(*this, number);
+    }
     openOnSlot();
 }
 
@@ -154,18 +157,20 @@ void COrvoDialogKeyMapSettings::createControls() {
         resources().applyEditColors(*edit);
     }
 
-    comboText_ = new QPlainTextEdit(this);
+    comboText_ = skin::CreateDisplayLine(*this, resources(), keysettings::kComboTextRect,
+                                         keysettings::kComboTextFontSize, s);
     comboText_->setObjectName(QStringLiteral("comboText"));
-    comboText_->setGeometry(scaledRect(keysettings::kComboTextRect));
-    comboText_->setFont(resources().font(Truncate(keysettings::kComboTextFontSize * s)));
-    comboText_->setReadOnly(true);
-    // Read only and without a caret: the keys can be selected and copied, not edited.
-    comboText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    comboText_->setFrameShape(QFrame::NoFrame);
-    comboText_->setFocusPolicy(Qt::NoFocus);
-    resources().applyEditColors(*comboText_);
-    comboText_->viewport()->setAutoFillBackground(true);
-    comboText_->viewport()->setPalette(comboText_->palette());
+
+    const QImage barSkin = resources().image(skin::scrollbar_skin::kImage);
+    for (skin::CSkinScrollBar** bar : {&libraryScroll_, &contentScroll_}) {
+        *bar = new skin::CSkinScrollBar(Qt::Vertical, this);
+        (*bar)->SetSkinBitmap(barSkin);
+        (*bar)->hide();
+        connect(*bar, &skin::CSkinScrollBar::scrolled, this,
+                &COrvoDialogKeyMapSettings::scrolled);
+    }
+    libraryScroll_->setObjectName(QStringLiteral("libraryScroll"));
+    contentScroll_->setObjectName(QStringLiteral("contentScroll"));
 
     tip_ = new keysettings::TipControl(this);
 }
@@ -217,15 +222,82 @@ void COrvoDialogKeyMapSettings::placeControls(int pageNumber) {
     apply(*delayEdit_, controls.delayEdit);
     apply(*editor_, controls.inPlaceEdit);
     apply(*comboText_, controls.comboText);
+    placeBar(*libraryScroll_, controls.libraryScroll);
+    placeBar(*contentScroll_, controls.contentScroll);
 }
 
-void COrvoDialogKeyMapSettings::setBarRange(ListBar /*bar*/, int /*maximum*/, int /*page*/,
-                                            int /*position*/) {}
+skin::CSkinScrollBar& COrvoDialogKeyMapSettings::bar(ListBar which) {
+    return which == ListBar::Library ? *libraryScroll_ : *contentScroll_;
+}
 
-void COrvoDialogKeyMapSettings::adjustBarMaximum(ListBar /*bar*/, int /*delta*/) {}
+void COrvoDialogKeyMapSettings::placeBar(skin::CSkinScrollBar& scrollBar,
+                                         const keysettings::BarPlace& place) {
+    if (!place.keepsPlace()) {
+        scrollBar.setGeometry(scaledRect(
+            {place.left, place.top, place.left + place.width, place.top + place.height}));
+        // The bar is as thick as its skin's cells, whatever width the page gives.
+        scrollBar.SetSkinBitmap(resources().image(skin::scrollbar_skin::kImage));
+    }
+    scrollBar.setVisible(place.shown);
+}
 
-int COrvoDialogKeyMapSettings::runVirtualKeyboard(int /*selectMode*/) {
-    return kResultCancel;
+void COrvoDialogKeyMapSettings::setBarRange(ListBar which, int maximum, int page, int position) {
+    skin::CSkinScrollBar& scrollBar = bar(which);
+    skin::ScrollInfo info;
+    info.fMask = skin::kScrollInfoRange | skin::kScrollInfoPage | skin::kScrollInfoPos;
+    info.nMin = 0;
+    info.nMax = maximum;
+    info.nPage = page;
+    info.nPos = position;
+    scrollBar.SetScrollInfo(info);
+    // Kept in sight, but disabled while there is nothing to scroll.
+    scrollBar.setEnabled(maximum + 1 > page);
+}
+
+void COrvoDialogKeyMapSettings::adjustBarMaximum(ListBar which, int delta) {
+    skin::CSkinScrollBar& scrollBar = bar(which);
+    skin::AdjustScrollMax(scrollBar, delta);
+    skin::ScrollInfo info;
+    scrollBar.GetScrollInfo(info);
+    scrollBar.setEnabled(info.nMax - info.nMin + 1 > info.nPage);
+}
+
+void COrvoDialogKeyMapSettings::scrolled(skin::CSkinScrollBar* scrollBar, int code,
+                                         int position) {
+    skin::ScrollInfo info;
+    scrollBar->GetScrollInfo(info);
+    int moved = info.nPos;
+    switch (code) {
+        case skin::kScrollLineUp:
+            --moved;
+            break;
+        case skin::kScrollLineDown:
+            ++moved;
+            break;
+        case skin::kScrollPageUp:
+            moved -= info.nPage;
+            break;
+        case skin::kScrollPageDown:
+            moved += info.nPage;
+            break;
+        case skin::kScrollThumbTrack:
+            moved = position;
+            break;
+        default:
+            break;
+    }
+    moved = std::clamp(moved, info.nMin, std::max(info.nMin, info.nMax - info.nPage + 1));
+    info.fMask = skin::kScrollInfoPos;
+    info.nPos = moved;
+    scrollBar->SetScrollInfo(info);
+    page(currentPage_).scrolled(scrollBar == libraryScroll_ ? ListBar::Library : ListBar::Content,
+                                moved);
+}
+
+int COrvoDialogKeyMapSettings::runVirtualKeyboard(int selectMode) {
+    OrvoDialogVirtual keyboard(resources(), config_, this);
+    keyboard.selectMode = selectMode;
+    return keyboard.exec();
 }
 
 bool COrvoDialogKeyMapSettings::onShownPage(int id) const {
@@ -406,8 +478,8 @@ void COrvoDialogKeyMapSettings::leaveEvent(QEvent* event) {
 void COrvoDialogKeyMapSettings::updateTip(const QPoint& globalPoint) {
     // An icon that is not chosen names itself in the tip.
     for (const skin::SkinItem& element : items()) {
-        if (element.hovered && !element.isSelected && isHitCandidate(element) &&
-            !element.tips.empty()) {
+        if (element.hovered && isHitCandidate(element) &&
+            keysettings::ShowsTooltip(element.id, element.isSelected)) {
             const auto tip = element.tips.find(language());
             tip_->request(tip == element.tips.end() ? QString()
                                                     : QString::fromStdWString(tip->second),

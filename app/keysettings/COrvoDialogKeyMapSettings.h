@@ -13,6 +13,7 @@
 #include "DoubleClickRule.h"
 #include "HookKeyDecoder.h"
 #include "KeyCapture.h"
+#include "KeySettingsLayout.h"
 #include "KeySettingsPage.h"
 #include "SkinnedDialog.h"
 
@@ -22,6 +23,10 @@
 
 class CKeyboardConfig;
 class QPlainTextEdit;
+
+namespace skin {
+class CSkinScrollBar;
+}
 
 namespace keysettings {
 class InPlaceEditor;
@@ -56,6 +61,8 @@ public:
     keysettings::SingleComboPage& singleComboPage();
 
     const keysettings::KeyCapture& capture() const { return *capture_; }
+    skin::CSkinScrollBar& libraryScroll() { return *libraryScroll_; }
+    skin::CSkinScrollBar& contentScroll() { return *contentScroll_; }
     keysettings::InPlaceEditor& inPlaceEdit() { return *editor_; }
     keysettings::TipControl& tip() { return *tip_; }
     // Whether a click waits for the double-click rule.
@@ -101,6 +108,10 @@ private:
     bool slotIsValid() const;
     void createControls();
     void placeControls(int page);
+    void placeBar(skin::CSkinScrollBar& bar, const keysettings::BarPlace& place);
+    skin::CSkinScrollBar& bar(keysettings::ListBar which);
+    // A scroll bar's notification: move its position as the part says and hand it to the page.
+    void scrolled(skin::CSkinScrollBar* bar, int code, int position);
     void openOnSlot();
     // The click dispatch, once the double-click rule let the click through.
     void handleClick(const QPoint& clientPoint);
@@ -128,4 +139,6 @@ private:
     keysettings::InPlaceEditor* editor_ = nullptr;
     QPlainTextEdit* comboText_ = nullptr;
     keysettings::TipControl* tip_ = nullptr;
+    skin::CSkinScrollBar* libraryScroll_ = nullptr;
+    skin::CSkinScrollBar* contentScroll_ = nullptr;
 };

@@ -4,16 +4,9 @@
 #include "model/KeyboardConfig.h"
 
 namespace keysettings {
-namespace {
 
-// The Fn keys: a key that is an Fn key is one on every layer.
-constexpr int kHWCodeRightFn = 156;
-constexpr int kHWCodeLeftFn = 166;
-
-}  // namespace
-
-IconChoicePage::IconChoicePage(PageHost& host, int page, int kind)
-    : KeySettingsPage(host, page), kind_(kind) {}
+IconChoicePage::IconChoicePage(PageHost& host, int page)
+    : KeySettingsPage(host, page), kind_(KindOfIconPage(page)) {}
 
 bool IconChoicePage::openOnSlot(int kind, int hwCode, const CItemList& /*list*/) {
     if (kind != kind_) {
@@ -28,12 +21,12 @@ void IconChoicePage::takeDefault(int hwCode) {
 }
 
 void IconChoicePage::writeBack(CKeyboardConfig& config, int key, int layer) {
-    if (code_ <= 0) {
+    if (!IsAssignable(code_)) {
         return;
     }
     const auto k = static_cast<std::size_t>(key);
-    const bool fnKey =
-        number() == kPageFunction && (code_ == kHWCodeRightFn || code_ == kHWCodeLeftFn);
+    // An Fn key is one on every layer.
+    const bool fnKey = number() == kPageFunction && WritesAllLayers(code_);
     for (int l = 0; l < kLayerCount; ++l) {
         if (fnKey || l == layer) {
             config.keyHWCode[k][static_cast<std::size_t>(l)] = code_;

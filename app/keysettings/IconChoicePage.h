@@ -5,13 +5,14 @@
 #pragma once
 
 #include "KeySettingsPage.h"
+#include "keysettings/logic/IconChoice.h"
 
 namespace keysettings {
 
 class IconChoicePage : public KeySettingsPage {
 public:
-    // `page`: 4..7; `kind`: the assignment kind "OK" writes.
-    IconChoicePage(PageHost& host, int page, int kind);
+    // `page`: 4..7, which also gives the kind "OK" assigns.
+    IconChoicePage(PageHost& host, int page);
 
     // The chosen HW code; -1 none.
     int code() const { return code_; }
@@ -23,7 +24,7 @@ public:
 
 private:
     int kind_;
-    int code_ = -1;
+    int code_ = kNoIconChoice;
 };
 
 }  // namespace keysettings

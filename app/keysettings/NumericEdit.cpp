@@ -3,8 +3,6 @@
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 
-#include <algorithm>
-
 namespace keysettings {
 
 NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent) {
@@ -12,31 +10,25 @@ NumericEdit::NumericEdit(QWidget* parent) : QLineEdit(parent) {
         QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(kMaxDigits)), this));
     setMaxLength(kMaxDigits);
     setFrame(false);
-    connect(this, &QLineEdit::textChanged, this, &NumericEdit::clampText);
+    connect(this, &QLineEdit::textChanged, this, &NumericEdit::readText);
 }
 
-void NumericEdit::setRange(int minimum, int maximum) {
-    minimum_ = minimum;
-    maximum_ = std::max(minimum, maximum);
-    clampText();
+void NumericEdit::setReader(Reader reader) {
+    reader_ = reader;
+    readText();
 }
 
-int NumericEdit::value() const {
-    return text().toInt();  // digits only, at most five: 0 for an empty text
-}
-
-void NumericEdit::setValue(int value) {
-    setText(QString::number(std::clamp(value, minimum_, maximum_)));
-}
-
-void NumericEdit::clampText() {
-    const int current = value();
-    const int clamped = std::clamp(current, minimum_, maximum_);
-    if (clamped != current) {
-        setText(QString::number(clamped));  // comes back here with the value in range
+void NumericEdit::readText() {
+    if (reader_ == nullptr) {
+        emit valueChanged(text().toInt());  // digits only: 0 for an empty text
         return;
     }
-    emit valueChanged(current);
+    const TypedNumber typed = reader_(text().toStdWString());
+    if (typed.replacement) {
+        setText(QString::fromStdWString(*typed.replacement));  // read again, now in range
+        return;
+    }
+    emit valueChanged(typed.value);
 }
 
 void NumericEdit::keyPressEvent(QKeyEvent* event) {

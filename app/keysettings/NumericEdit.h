@@ -1,9 +1,14 @@
-// The dialog's numeric edits (repeat count, intervals): digits only, and a value kept within
-// the range the page gives: a typed or pasted value above the range becomes its highest value,
-// one below it (an empty text counts as 0) its lowest.
+// The dialog's numeric edits (the repeat count and the intervals): digits only, never more than
+// a value can hold, and Enter does nothing in them. The page showing gives the rule that reads
+// the text (logic/NumericEdit.h): a value out of its range is replaced in the edit at once, so
+// what the edit shows is always what the content takes.
 #pragma once
 
+#include "keysettings/logic/NumericEdit.h"
+
 #include <QLineEdit>
+
+#include <string_view>
 
 namespace keysettings {
 
@@ -11,30 +16,27 @@ class NumericEdit : public QLineEdit {
     Q_OBJECT
 
 public:
+    using Reader = TypedNumber (*)(std::wstring_view text);
+
     // Five digits hold every value the pages use, and no text can overflow.
     static constexpr int kMaxDigits = 5;
 
     explicit NumericEdit(QWidget* parent);
 
-    // The range; the text is brought into it at once.
-    void setRange(int minimum, int maximum);
-    // The text's value (0 for an empty text).
-    int value() const;
-    // Shows a value (clamped to the range).
-    void setValue(int value);
+    // The rule for the text; null reads any digits as they are. The text is read again at once.
+    void setReader(Reader reader);
 
 signals:
-    // The text changed and is within the range.
+    // The text changed and its value is within the rule's range.
     void valueChanged(int value);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void clampText();
+    void readText();
 
-    int minimum_ = 0;
-    int maximum_ = 99999;
+    Reader reader_ = nullptr;
 };
 
 }  // namespace keysettings

@@ -1,6 +1,7 @@
 // The key settings dialog's frame and page 1 on the simulated keyboard: clicks at the design
 // rectangles, keystrokes posted as the hook posts them, and the model, the shown texts and the
 // libraries checked after each step.
+#include "CSkinScrollBar.h"
 #include "InPlaceEditor.h"
 #include "MainWindowHarness.h"
 #include "KeySettingsHarness.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <map>
@@ -68,6 +70,31 @@ CItemList Library(std::initializer_list<std::pair<const wchar_t*, CItemList>> en
 
 std::vector<std::wstring> Names(const CItemList& list) {
     return list.Items();
+}
+
+// Drags the bar's thumb far past its end, as a user flinging it down.
+void DragThumbPastTheEnd(skin::CSkinScrollBar& bar) {
+    const QPoint thumb = bar.partRect(bar.hitLayout(), skin::kPartThumb).center();
+    const QPoint far(thumb.x(), bar.height() + 300);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, thumb);
+    QTest::mouseMove(&bar, far);
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, far);
+}
+
+skin::ScrollInfo InfoOf(const skin::CSkinScrollBar& bar) {
+    skin::ScrollInfo info;
+    bar.GetScrollInfo(info);
+    return info;
+}
+
+CItemList NumberedLibrary(int count) {
+    CItemList library;
+    for (int n = 0; n < count; ++n) {
+        library.Append(QStringLiteral("Entry %1").arg(n).toStdWString());
+        library.SetSubList(library.CursorPos, ListOf({L"A"}));
+    }
+    library.Select(0);
+    return library;
 }
 
 QString ComboText(KeySettingsHarness& h) {
@@ -561,6 +588,55 @@ private slots:
         QVERIFY(!h.dialog->inPlaceEdit().isVisible());
     }
 
+    // ---- Page 1: the virtual keyboard --------------------------------------------------
+
+    void virtualKeyboardPicksTheSingleKey() {
+        KeySettingsHarness h;
+        h.open(kKeyA, 0);  // "A" (HW code 43) preselected on the keyboard
+        constexpr int kHwF = 46;
+        h.answerVirtualKeyboard({43, kHwF});  // A off, F on
+        h.click(kIdVirtualSingle);
+        QCOMPARE(h.virtualKeyboardsAnswered, 1);
+        QCOMPARE(h.config.virtualSingle, kHwF);
+        QCOMPARE(h.caption(kLabelSingleKey), QStringLiteral("F"));
+        // A cancelled keyboard changes nothing.
+        h.answerVirtualKeyboard({43}, false);
+        h.click(kIdVirtualSingle);
+        QCOMPARE(h.virtualKeyboardsAnswered, 2);
+        QCOMPARE(h.caption(kLabelSingleKey), QStringLiteral("F"));
+        // While capturing, the button neither opens the keyboard nor stops the capture.
+        h.click(kIdCaptureSingle);
+        h.answerVirtualKeyboard({43});
+        h.click(kIdVirtualSingle);
+        QCOMPARE(h.virtualKeyboardsAnswered, 2);
+        QVERIFY(h.dialog->singleComboPage().singleCapturing());
+        h.click(kIdOk);
+        QCOMPARE(h.config.keyHWCode[kKeyA][0], kHwF);
+    }
+
+    void virtualKeyboardPicksTheCombination() {
+        KeySettingsHarness h;
+        h.config.predefinedCombo = Library({{L"Copy", ListOf({L"LCTRL", L"C"})}});
+        h.open(kKeyA, 0);
+        h.answerVirtualKeyboard({43});
+        h.click(kIdVirtualCombo);  // single mode: nothing
+        QCOMPARE(h.virtualKeyboardsAnswered, 0);
+        h.click(kIdComboSwitch);
+        constexpr int kHwLeftCtrl = 67;
+        constexpr int kHwLeftAlt = 69;
+        constexpr int kHwDelete = 84;
+        h.answerVirtualKeyboard({kHwLeftCtrl, kHwLeftAlt, kHwDelete});
+        h.click(kIdVirtualCombo);
+        QCOMPARE(h.virtualKeyboardsAnswered, 1);
+        QCOMPARE(ComboText(h), QStringLiteral("LCTRL + LALT + DEL"));
+        // Not stored yet: the entry takes the keys at its next store, the key with "OK".
+        QCOMPARE(Names(h.dialog->singleComboPage().list().library().SubLists()[0]),
+                 (std::vector<std::wstring>{L"LCTRL", L"C"}));
+        h.click(kIdOk);
+        QCOMPARE(Names(Slot(h.config, kKeyA, 0)),
+                 (std::vector<std::wstring>{L"LCTRL", L"LALT", L"DEL"}));
+    }
+
     // ---- The library lists and the in-place editor -----------------------------------
 
     void newProposesTheFirstFreeDefaultName_data() {
@@ -683,24 +759,64 @@ private slots:
     // and an entry that is no more takes none: nothing is appended.
     void editorNamesTheEntryItWasOpenedFor() {
         KeySettingsHarness h;
-        CItemList library;
-        for (int n = 0; n < 9; ++n) {
-            library.Append(QStringLiteral("Entry %1").arg(n).toStdWString());
-        }
-        library.Select(0);
-        h.config.predefinedCombo = library;
+        h.config.predefinedCombo = NumberedLibrary(9);
         h.open(kKeyA, 0);
         h.click(kIdComboSwitch);
         h.click(kIdFirstComboRow);  // rename "Entry 0"
         QVERIFY(h.dialog->inPlaceEdit().isVisible());
-        h.dialog->singleComboPage().scrolled(ListBar::Library, 8);  // the bar moved
+        DragThumbPastTheEnd(h.dialog->libraryScroll());  // the view moves on under the editor
         QCOMPARE(h.dialog->singleComboPage().list().library().ViewStartAt, 8);
+        QVERIFY(h.dialog->inPlaceEdit().isVisible());
         h.dialog->inPlaceEdit().setText(QStringLiteral("Renamed"));
         QTest::keyClick(&h.dialog->inPlaceEdit(), Qt::Key_Enter);
         const std::vector<std::wstring> names = Names(h.dialog->singleComboPage().list().library());
         QCOMPARE(names.size(), std::size_t{9});
         QCOMPARE(names[0], std::wstring(L"Renamed"));
         QCOMPARE(names[8], std::wstring(L"Entry 8"));
+    }
+
+    // The library's scroll bar: its range follows the list, a thumb dragged past the end
+    // selects the last entry, the arrows move the selection by one.
+    void scrollBarMovesTheLibrarySelection() {
+        KeySettingsHarness h;
+        h.config.predefinedCombo = NumberedLibrary(9);
+        h.open(kKeyA, 0);
+        h.click(kIdComboSwitch);
+        skin::CSkinScrollBar& bar = h.dialog->libraryScroll();
+        QVERIFY(bar.isVisible());
+        QVERIFY(!h.dialog->contentScroll().isVisible());
+        QCOMPARE(bar.geometry().topLeft(), QPoint(358, 137));
+        QCOMPARE(bar.width(), bar.cellSize());  // as thick as its skin
+        QCOMPARE(InfoOf(bar).nMax, 9 + 6 - 1);
+        QCOMPARE(InfoOf(bar).nPage, 6);
+        QVERIFY(bar.isEnabled());
+        DragThumbPastTheEnd(bar);
+        QCOMPARE(InfoOf(bar).nPos, 9);  // the highest position: the item count
+        const CItemList& library = h.dialog->singleComboPage().list().library();
+        QCOMPARE(library.ViewStartAt + library.CursorPos, 8);  // Select clamps: the last entry
+        QCOMPARE(h.caption(kIdFirstComboRow), QStringLiteral("Entry 8"));
+        QVERIFY(h.selected(kIdFirstComboRow));
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.partRect(bar.hitLayout(), skin::kPartLineUp).center());
+        QCOMPARE(InfoOf(bar).nPos, 8);
+        QCOMPARE(library.ViewStartAt + library.CursorPos, 8);
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.partRect(bar.hitLayout(), skin::kPartLineUp).center());
+        QCOMPARE(library.ViewStartAt + library.CursorPos, 7);
+        // New and Delete grow and shrink the range by one.
+        h.click(kIdNewCombo);
+        h.click(kIdSinglePrompt);
+        QCOMPARE(InfoOf(bar).nMax, 10 + 6 - 1);
+        h.click(kIdDeleteCombo);
+        QCOMPARE(InfoOf(bar).nMax, 9 + 6 - 1);
+        // An empty library has nothing to scroll: the bar stays in sight, disabled.
+        KeySettingsHarness shortList;
+        shortList.config.predefinedCombo = CItemList();
+        shortList.open(kKeyA, 0);
+        QVERIFY(shortList.dialog->libraryScroll().isVisible());
+        QVERIFY(!shortList.dialog->libraryScroll().isEnabled());
+        // Pages 4 to 7 show no scroll bar.
+        shortList.click(TabId(kPageMouse));
+        QVERIFY(!shortList.dialog->libraryScroll().isVisible());
+        QVERIFY(!shortList.dialog->contentScroll().isVisible());
     }
 
     // Scrolling the library selects another entry and shows its keys; what was shown goes back
@@ -711,15 +827,19 @@ private slots:
                                             {L"Paste", ListOf({L"LCTRL", L"V"})}});
         h.open(kKeyA, 0);
         h.click(kIdComboSwitch);
-        h.dialog->singleComboPage().scrolled(ListBar::Library, 5);  // past the end: the last
-        h.face();
+        h.click(kIdRecordCombo);
+        h.tap(kVkA);
+        h.click(kIdSinglePrompt);  // "Copy" now holds A
+        skin::CSkinScrollBar& bar = h.dialog->libraryScroll();
+        QTest::mouseClick(&bar, Qt::LeftButton, {},
+                          bar.partRect(bar.hitLayout(), skin::kPartLineDown).center());
         QVERIFY(h.selected(kIdFirstComboRow + 1));
         QCOMPARE(ComboText(h), QStringLiteral("LCTRL + V"));
         h.click(kIdFirstComboRow + 1);  // the selected row: rename, after storing
         QCOMPARE(Names(h.dialog->singleComboPage().list().library().SubLists()[1]),
                  (std::vector<std::wstring>{L"LCTRL", L"V"}));
         QCOMPARE(Names(h.dialog->singleComboPage().list().library().SubLists()[0]),
-                 (std::vector<std::wstring>{L"LCTRL", L"C"}));
+                 (std::vector<std::wstring>{L"A"}));
     }
 
     // ---- Capturing in the window where the hook cannot ---------------------------------
@@ -798,25 +918,35 @@ private slots:
 
     // ---- Controls -----------------------------------------------------------------------
 
+    // Digits only, no more than fit a value, and what the page's rule does not take is
+    // replaced at once: what the edit shows is what the content gets.
     void numericEditsKeepTheirRange() {
         NumericEdit edit(nullptr);
-        edit.setRange(1, 255);
+        QSignalSpy values(&edit, &NumericEdit::valueChanged);
+        edit.setReader(ReadRepeatCount);
         QCOMPARE(edit.text(), QStringLiteral("1"));  // empty counts as 0
         edit.selectAll();
         QTest::keyClicks(&edit, QStringLiteral("4x2"));
         QCOMPARE(edit.text(), QStringLiteral("42"));
         QTest::keyClicks(&edit, QStringLiteral("9"));
         QCOMPARE(edit.text(), QStringLiteral("255"));
-        QCOMPARE(edit.value(), 255);
-        edit.setRange(0, 6000);
+        QCOMPARE(values.last().at(0).toInt(), 255);
+        QTest::keyClick(&edit, Qt::Key_Return);  // Enter does nothing here
+        QCOMPARE(edit.text(), QStringLiteral("255"));
+
+        edit.setReader(ReadEmulationInterval);
         edit.selectAll();
         edit.insert(QStringLiteral("123456789012345678901234567890"));  // a paste
-        QVERIFY(edit.value() <= 6000);
+        QCOMPARE(edit.text(), QStringLiteral("6000"));
         edit.selectAll();
         edit.insert(QStringLiteral("-5"));
-        QVERIFY(!edit.text().contains(QLatin1Char('-')));
-        edit.setValue(70000);
-        QCOMPARE(edit.value(), 6000);
+        QCOMPARE(edit.text(), QStringLiteral("6000"));
+        edit.clear();  // an empty interval stays empty and counts as 0
+        QCOMPARE(edit.text(), QString());
+        QCOMPARE(values.last().at(0).toInt(), 0);
+        for (const QList<QVariant>& value : values) {
+            QVERIFY(value.at(0).toInt() >= 0 && value.at(0).toInt() <= 6000);
+        }
     }
 
     void controlsSitWhereTheyBelongAndLookAlike() {

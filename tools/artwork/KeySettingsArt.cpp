@@ -4,11 +4,14 @@
 // along the bottom. The Function page's base face exists once per keyboard model.
 #include "ArtStyle.h"
 #include "Artwork.h"
+#include "KeySettingsIconArt.h"
 #include "KeySettingsLayout.h"
 #include "MainWindowLayout.h"
 
 #include <QPainter>
 #include <QPainterPath>
+
+#include <cstdio>
 
 namespace art {
 namespace {
@@ -105,12 +108,6 @@ void DrawRow(QPainter& painter, const QRectF& rect, Look look) {
     painter.restore();
 }
 
-// An icon element (pages 4 to 7): its tag holds the HW code it stands for. The icons
-// themselves come from the icon painter; until it joins, the element is a plain button.
-void DrawIconItem(QPainter& painter, const QRectF& rect, int /*hwCode*/, Look look) {
-    DrawButton(painter, rect, look);
-}
-
 bool IsRow(const skin::ItemSpec& item) {
     return item.showCaption && item.fontIndex == kRowFontSize;
 }
@@ -135,8 +132,6 @@ void DrawPageElement(QPainter& painter, const skin::ItemSpec& item, Look look) {
     }
     if (IsRow(item)) {
         DrawRow(painter, rect, look);
-    } else if (item.tag >= 1) {
-        DrawIconItem(painter, rect, item.tag, look);
     } else {
         DrawButton(painter, rect, look);
     }
@@ -197,6 +192,11 @@ QImage DrawPageFace(int page, int deviceType, Look look) {
                 DrawPageElement(painter, item, look);
             }
         }
+    }
+    // The icons of pages 4 to 7, from the icon pages' own tables.
+    if (page >= kFirstIconPage && page <= kLastIconPage && !DrawKeySettingsIcons(painter, page, look)) {
+        std::fprintf(stderr, "z9rt_artwork: an icon of key settings page %d has no picture\n", page);
+        return QImage();  // a picture that cannot be written stops the generator
     }
     painter.end();
     return Flatten(canvas, ToColor(kColorKey));

@@ -2,10 +2,12 @@
 
 #include "COrvoApp.h"
 #include "MessageGate.h"
+#include "OrvoDialogVirtual.h"
+#include "VirtualKeyboardLayout.h"
 #include "OrvoHWI.h"
 #include "SimulatedKeyboard.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTest>
 
 namespace testkit {
@@ -74,6 +76,44 @@ void KeySettingsHarness::release(int vk, bool extended) {
 void KeySettingsHarness::tap(int vk, bool extended) {
     press(vk, extended);
     release(vk, extended);
+}
+
+void KeySettingsHarness::answerVirtualKeyboard(std::vector<int> hwCodes, bool confirm) {
+    keyboardKeys_ = std::move(hwCodes);
+    keyboardConfirm_ = confirm;
+    keyboardWatchTicks_ = 0;
+    if (!keyboardWatch_.isActive()) {
+        keyboardWatch_.setInterval(10);
+        QObject::connect(&keyboardWatch_, &QTimer::timeout, [this] { answerOpenKeyboard(); });
+        keyboardWatch_.start();
+    }
+}
+
+void KeySettingsHarness::answerOpenKeyboard() {
+    constexpr int kWatchTicks = 100;  // one second
+    auto* keyboard = qobject_cast<OrvoDialogVirtual*>(QApplication::activeModalWidget());
+    if (keyboard == nullptr) {
+        if (++keyboardWatchTicks_ >= kWatchTicks) {
+            keyboardWatch_.stop();
+            keyboardWatch_.disconnect();
+        }
+        return;
+    }
+    keyboardWatch_.stop();
+    keyboardWatch_.disconnect();
+    ++virtualKeyboardsAnswered;
+    auto* clickWait = keyboard->findChild<QTimer*>(QStringLiteral("clickWait"));
+    const auto click = [&](int id) {
+        const skin::SkinItem* item = keyboard->findItem(id);
+        QTest::mouseClick(keyboard, Qt::LeftButton, {},
+                          QPoint((item->rect.left + item->rect.right) / 2,
+                                 (item->rect.top + item->rect.bottom) / 2));
+        QTRY_VERIFY(clickWait == nullptr || !clickWait->isActive());
+    };
+    for (int hwCode : keyboardKeys_) {
+        click(virtualkbd::KeyItemId(hwCode));
+    }
+    click(keyboardConfirm_ ? virtualkbd::kIdOk : virtualkbd::kIdCancel);
 }
 
 void KeySettingsHarness::deliver() {

@@ -10,9 +10,11 @@
 #include "model/KeyboardConfig.h"
 
 #include <QPoint>
+#include <QTimer>
 
 #include <chrono>
 #include <memory>
+#include <vector>
 
 namespace testkit {
 
@@ -39,6 +41,11 @@ public:
     void press(int vk, bool extended = false);
     void release(int vk, bool extended = false);
     void tap(int vk, bool extended = false);
+    // Answers the next virtual keyboard the dialog opens within a second: clicks the keys of
+    // the HW codes in order, then "OK" (or "Cancel"). A later call replaces an answer that was
+    // not needed. Counts the keyboards answered.
+    void answerVirtualKeyboard(std::vector<int> hwCodes, bool confirm = true);
+    int virtualKeyboardsAnswered = 0;
     // Delivers what was posted.
     void deliver();
 
@@ -50,6 +57,14 @@ public:
     QString caption(int id);
     // The face as the dialog paints it now (design size).
     QImage face();
+
+private:
+    void answerOpenKeyboard();
+
+    QTimer keyboardWatch_;
+    int keyboardWatchTicks_ = 0;
+    std::vector<int> keyboardKeys_;
+    bool keyboardConfirm_ = true;
 };
 
 // Element ids of the dialog, for tests.
