@@ -55,7 +55,8 @@ void LibraryPage::writeContentToSlot(CKeyboardConfig& config, int key, int layer
     config.keyHWCode[k][l] = 0;
 }
 
-void LibraryPage::writeLibrary(CKeyboardConfig& config) const {
+void LibraryPage::writeLibrary(CKeyboardConfig& config) {
+    list_.store();
     (config.*predefined_).Assign(list_.library());
 }
 

@@ -28,8 +28,9 @@ public:
 protected:
     // The key's slot takes the content list, when it has items.
     void writeContentToSlot(CKeyboardConfig& config, int key, int layer) const;
-    // The configuration's library takes the page's copy, whether or not the slot changed.
-    void writeLibrary(CKeyboardConfig& config) const;
+    // The configuration's library takes the page's copy, whether or not the slot changed; the
+    // content shown goes into its entry first, so what was confirmed is in the library too.
+    void writeLibrary(CKeyboardConfig& config);
 
 private:
     LibraryList list_;

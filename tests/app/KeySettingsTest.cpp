@@ -635,6 +635,9 @@ private slots:
         h.click(kIdOk);
         QCOMPARE(Names(Slot(h.config, kKeyA, 0)),
                  (std::vector<std::wstring>{L"LCTRL", L"LALT", L"DEL"}));
+        // What was confirmed is the selected entry's too.
+        QCOMPARE(Names(h.config.predefinedCombo.SubLists()[0]),
+                 (std::vector<std::wstring>{L"LCTRL", L"LALT", L"DEL"}));
     }
 
     // ---- The library lists and the in-place editor -----------------------------------
