@@ -122,7 +122,8 @@ void COrvoDialogKeyMapSettings::initialize() {
     openSkin({resources().image(first.base), resources().image(first.hover),
               resources().image(first.selected)},
              kColorKey, keysettings::kFaceSize, std::move(items));
-    setWindowTitle(QString::fromStdWString(findItem(keysettings::kLabelTitle)->caption(language())));
+    setWindowTitle(
+        QString::fromStdWString(findItem(keysettings::kLabelTitle)->caption(language())));
     createControls();
 
     pages_[keysettings::kPageSingleCombo] = std::make_unique<keysettings::SingleComboPage>(*this);
@@ -166,8 +167,7 @@ void COrvoDialogKeyMapSettings::createControls() {
         *bar = new skin::CSkinScrollBar(Qt::Vertical, this);
         (*bar)->SetSkinBitmap(barSkin);
         (*bar)->hide();
-        connect(*bar, &skin::CSkinScrollBar::scrolled, this,
-                &COrvoDialogKeyMapSettings::scrolled);
+        connect(*bar, &skin::CSkinScrollBar::scrolled, this, &COrvoDialogKeyMapSettings::scrolled);
     }
     libraryScroll_->setObjectName(QStringLiteral("libraryScroll"));
     contentScroll_->setObjectName(QStringLiteral("contentScroll"));
@@ -262,8 +262,7 @@ void COrvoDialogKeyMapSettings::adjustBarMaximum(ListBar which, int delta) {
     scrollBar.setEnabled(info.nMax - info.nMin + 1 > info.nPage);
 }
 
-void COrvoDialogKeyMapSettings::scrolled(skin::CSkinScrollBar* scrollBar, int code,
-                                         int position) {
+void COrvoDialogKeyMapSettings::scrolled(skin::CSkinScrollBar* scrollBar, int code, int position) {
     skin::ScrollInfo info;
     scrollBar->GetScrollInfo(info);
     int moved = info.nPos;
@@ -290,8 +289,8 @@ void COrvoDialogKeyMapSettings::scrolled(skin::CSkinScrollBar* scrollBar, int co
     info.fMask = skin::kScrollInfoPos;
     info.nPos = moved;
     scrollBar->SetScrollInfo(info);
-    page(currentPage_).scrolled(scrollBar == libraryScroll_ ? ListBar::Library : ListBar::Content,
-                                moved);
+    page(currentPage_)
+        .scrolled(scrollBar == libraryScroll_ ? ListBar::Library : ListBar::Content, moved);
 }
 
 int COrvoDialogKeyMapSettings::runVirtualKeyboard(int selectMode) {
@@ -379,7 +378,8 @@ void COrvoDialogKeyMapSettings::act(int id) {
             reject();
             break;
         default:
-            if (id >= keysettings::kIdFirstTab && id < keysettings::kIdFirstTab + keysettings::kPageCount) {
+            if (id >= keysettings::kIdFirstTab &&
+                id < keysettings::kIdFirstTab + keysettings::kPageCount) {
                 ShowPage(id - keysettings::kIdFirstTab);
             } else if (id >= 100 && PageOfId(id) == currentPage_) {
                 page(currentPage_).clicked(id);
@@ -481,9 +481,9 @@ void COrvoDialogKeyMapSettings::updateTip(const QPoint& globalPoint) {
         if (element.hovered && isHitCandidate(element) &&
             keysettings::ShowsTooltip(element.id, element.isSelected)) {
             const auto tip = element.tips.find(language());
-            tip_->request(tip == element.tips.end() ? QString()
-                                                    : QString::fromStdWString(tip->second),
-                          globalPoint);
+            tip_->request(
+                tip == element.tips.end() ? QString() : QString::fromStdWString(tip->second),
+                globalPoint);
             return;
         }
     }

@@ -57,7 +57,9 @@ public:
     // Shows page p + 1 (p = 0..6).
     void ShowPage(int p);
     int currentPage() const { return currentPage_; }
-    keysettings::KeySettingsPage& page(int number) { return *pages_[static_cast<std::size_t>(number)]; }
+    keysettings::KeySettingsPage& page(int number) {
+        return *pages_[static_cast<std::size_t>(number)];
+    }
     keysettings::SingleComboPage& singleComboPage();
 
     const keysettings::KeyCapture& capture() const { return *capture_; }

@@ -5,7 +5,7 @@
 namespace keysettings {
 
 EmulationPage::EmulationPage(PageHost& host)
-    : LibraryPage(host, kEmuLibrary, kContentRows, KindEmulation, &CKeyboardProfile::predefinedEmu) {
-}
+    : LibraryPage(host, kEmuLibrary, kContentRows, KindEmulation,
+                  &CKeyboardProfile::predefinedEmu) {}
 
 }  // namespace keysettings

@@ -46,8 +46,7 @@ int HookKeyDecoder::resolveShift(int vk, bool released) {
     return side;
 }
 
-HookKey HookKeyDecoder::decode(std::uintptr_t wParam, std::intptr_t lParam,
-                               Clock::time_point now) {
+HookKey HookKeyDecoder::decode(std::uintptr_t wParam, std::intptr_t lParam, Clock::time_point now) {
     HookKey key;
     key.elapsedMs = kMaxElapsedMs;
     if (lastEventTime_ && now >= *lastEventTime_) {

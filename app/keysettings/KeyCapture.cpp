@@ -73,7 +73,9 @@ bool KeyCapture::eventFilter(QObject* watched, QEvent* event) {
             // The platform's auto-repeat comes as release and press pairs; only the presses
             // are keystrokes (repeats of a held key).
             if (!(released && key->isAutoRepeat()) && key->nativeScanCode() > kKeycodeOffset) {
-                const int action = released ? kReleased : key->isAutoRepeat() ? kRepeated : kPressed;
+                const int action = released              ? kReleased
+                                   : key->isAutoRepeat() ? kRepeated
+                                                         : kPressed;
                 static_cast<void>(
                     FeedHookKey(static_cast<int>(key->nativeScanCode() - kKeycodeOffset), action));
             }

@@ -5,7 +5,7 @@
 namespace keysettings {
 
 MacroPage::MacroPage(PageHost& host)
-    : LibraryPage(host, kMacroLibrary, kContentRows, KindMacro, &CKeyboardProfile::predefinedMacro) {
-}
+    : LibraryPage(host, kMacroLibrary, kContentRows, KindMacro,
+                  &CKeyboardProfile::predefinedMacro) {}
 
 }  // namespace keysettings

@@ -141,43 +141,39 @@ void SingleComboPage::toggleMode(int id) {
     host().refresh();
 }
 
-void SingleComboPage::startSingleCapture() {
-    setSelected(kIdCaptureSingle, true);
-    setTextVisible(kLabelCaptureStart, false);
-    setTextVisible(kLabelCaptureStop, true);
-    singleCapturing_ = true;
-    host().startCapture(*this);
+void SingleComboPage::showRecordButton(int buttonId, int startLabel, int stopLabel, bool on) {
+    // A record button shows itself pressed, and "Stop Rec" in place of "Record", while on.
+    setSelected(buttonId, on);
+    setTextVisible(startLabel, !on);
+    setTextVisible(stopLabel, on);
     host().refresh();
+}
+
+void SingleComboPage::startSingleCapture() {
+    singleCapturing_ = true;
+    showRecordButton(kIdCaptureSingle, kLabelCaptureStart, kLabelCaptureStop, true);
+    host().startCapture(*this);
 }
 
 void SingleComboPage::stopSingleCapture() {
     host().stopCapture();
     singleCapturing_ = false;
-    setSelected(kIdCaptureSingle, false);
-    setTextVisible(kLabelCaptureStart, true);
-    setTextVisible(kLabelCaptureStop, false);
-    host().refresh();
+    showRecordButton(kIdCaptureSingle, kLabelCaptureStart, kLabelCaptureStop, false);
 }
 
 void SingleComboPage::startComboRecording() {
-    setSelected(kIdRecordCombo, true);
-    setTextVisible(kLabelRecordStart, false);
-    setTextVisible(kLabelRecordStop, true);
     comboRecording_ = true;
     // The entry keeps its keys until the recording stops.
     list().content().Clear();
+    showRecordButton(kIdRecordCombo, kLabelRecordStart, kLabelRecordStop, true);
     host().startCapture(*this);
-    host().refresh();
 }
 
 void SingleComboPage::stopComboRecording() {
     host().stopCapture();
     list().store();
     comboRecording_ = false;
-    setSelected(kIdRecordCombo, false);
-    setTextVisible(kLabelRecordStart, true);
-    setTextVisible(kLabelRecordStop, false);
-    host().refresh();
+    showRecordButton(kIdRecordCombo, kLabelRecordStart, kLabelRecordStop, false);
 }
 
 void SingleComboPage::stopCaptureModes() {
@@ -227,10 +223,9 @@ void SingleComboPage::captureSingleKey(int code) {
     if (singleKeyCode_ != code) {
         // The key has no HW code, or another key stands for it: say which codes were involved.
         const QString text = QString::asprintf("a=%d, b=%d, c=%d", code, hwCode, singleKeyCode_);
-        static_cast<void>(host().dialogs().message(host().dialogWidget(), text,
-                                                   QCoreApplication::applicationName(),
-                                                   skin::MessageButtons::Ok,
-                                                   skin::MessageIcon::None));
+        static_cast<void>(host().dialogs().message(
+            host().dialogWidget(), text, QCoreApplication::applicationName(),
+            skin::MessageButtons::Ok, skin::MessageIcon::None));
     }
     host().refresh();
 }

@@ -33,6 +33,7 @@ public:
 private:
     void chooseMode(bool single);
     void toggleMode(int id);
+    void showRecordButton(int buttonId, int startLabel, int stopLabel, bool on);
     void startSingleCapture();
     void stopSingleCapture();
     void startComboRecording();

@@ -17,10 +17,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <linux/input-event-codes.h>
 
 #include <functional>
-
-#include <linux/input-event-codes.h>
 
 using testkit::MainWindowHarness;
 
@@ -39,7 +38,8 @@ QPoint CentreOf(const skin::SkinItem& item) {
 void ClickIn(skin::SkinnedDialog& window, int id, const char* waitTimer = nullptr) {
     QTest::mouseClick(&window, Qt::LeftButton, {}, CentreOf(*window.findItem(id)));
     auto* key = qobject_cast<COrvoDialogKeyMapSettings*>(&window);
-    auto* wait = waitTimer != nullptr ? window.findChild<QTimer*>(QLatin1String(waitTimer)) : nullptr;
+    auto* wait =
+        waitTimer != nullptr ? window.findChild<QTimer*>(QLatin1String(waitTimer)) : nullptr;
     QTRY_VERIFY((key == nullptr || !key->clickPending()) && (wait == nullptr || !wait->isActive()));
 }
 
@@ -67,8 +67,9 @@ QStringList KeyRecords(const QString& trace, int layer, int key) {
         return {};
     }
     const QString lines = QString::fromLatin1(file.readAll());
-    const QString prefix =
-        QStringLiteral("> 00 f0 %1 %2 ").arg(layer, 2, 16, QLatin1Char('0')).arg(key, 2, 16, QLatin1Char('0'));
+    const QString prefix = QStringLiteral("> 00 f0 %1 %2 ")
+                               .arg(layer, 2, 16, QLatin1Char('0'))
+                               .arg(key, 2, 16, QLatin1Char('0'));
     return lines.split('\n').filter(QRegularExpression(QStringLiteral("^") + prefix));
 }
 
@@ -121,9 +122,9 @@ private slots:
         // Layer 2 in the keyboard's numbering; kind 0 (keys sent together), one key.
         const QStringList records = KeyRecords(trace, 2, kKeyA);
         QCOMPARE(records.size(), 1);
-        QVERIFY2(records.front().startsWith(
-                     QStringLiteral("> 00 f0 02 2e 00 01 %1 00").arg(Hex(hwB))),
-                 qPrintable(records.front()));
+        QVERIFY2(
+            records.front().startsWith(QStringLiteral("> 00 f0 02 2e 00 01 %1 00").arg(Hex(hwB))),
+            qPrintable(records.front()));
     }
 
     // A new combination of three keys picked on the virtual keyboard: WriteKeys sends it, Save
@@ -167,10 +168,10 @@ private slots:
         qunsetenv("Z9RT_HID_TRACE");
         const QStringList records = KeyRecords(trace, 2, kKeyA);
         QCOMPARE(records.size(), 1);
-        QVERIFY2(records.front().startsWith(QStringLiteral("> 00 f0 02 2e 00 03 %1 %2 %3 00")
-                                                .arg(Hex(kHwLeftCtrl), Hex(kHwLeftAlt),
-                                                     Hex(kHwDelete))),
-                 qPrintable(records.front()));
+        QVERIFY2(
+            records.front().startsWith(QStringLiteral("> 00 f0 02 2e 00 03 %1 %2 %3 00")
+                                           .arg(Hex(kHwLeftCtrl), Hex(kHwLeftAlt), Hex(kHwDelete))),
+            qPrintable(records.front()));
 
         harness.dialogs.savePaths = {profile};
         harness.click(mainwin::kIdSave);

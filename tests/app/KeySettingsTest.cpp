@@ -2,13 +2,13 @@
 // rectangles, keystrokes posted as the hook posts them, and the model, the shown texts and the
 // libraries checked after each step.
 #include "CSkinScrollBar.h"
+#include "IconChoicePage.h"
 #include "InPlaceEditor.h"
-#include "MainWindowHarness.h"
 #include "KeySettingsHarness.h"
+#include "MacroPage.h"
+#include "MainWindowHarness.h"
 #include "NumericEdit.h"
 #include "SingleComboPage.h"
-#include "IconChoicePage.h"
-#include "MacroPage.h"
 #include "TipControl.h"
 
 #include <QApplication>
@@ -16,10 +16,9 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <linux/input-event-codes.h>
 
 #include <map>
-
-#include <linux/input-event-codes.h>
 
 using testkit::KeySettingsHarness;
 using namespace keysettings;
@@ -184,7 +183,8 @@ private slots:
         QVERIFY(!expected.isNull());
         // The model's name in the panel's corner is the face's own.
         const QRect corner(420, 84, 130, 16);
-        QCOMPARE(h.face().copy(corner), expected.convertToFormat(QImage::Format_RGB32).copy(corner));
+        QCOMPARE(h.face().copy(corner),
+                 expected.convertToFormat(QImage::Format_RGB32).copy(corner));
     }
 
     // A double click: the first release is dropped, the second is a click of its own.
@@ -265,11 +265,16 @@ private slots:
     // of each page the defaults lead to, and a key without a default (code 0).
     void defaultShowsThePageOfTheDefaultCode() {
         const auto expectedPage = [](int g) -> int {
-            if (g == 76) return kPagePower;
-            if (g < 108 || g == 203 || g == 204) return kPageSingleCombo;
-            if (g < 126) return kPageMultimedia;
-            if (g < 135 || g == 157 || g == 158 || g == 173) return kPageMouse;
-            if (g >= 199) return 0;
+            if (g == 76)
+                return kPagePower;
+            if (g < 108 || g == 203 || g == 204)
+                return kPageSingleCombo;
+            if (g < 126)
+                return kPageMultimedia;
+            if (g < 135 || g == 157 || g == 158 || g == 173)
+                return kPageMouse;
+            if (g >= 199)
+                return 0;
             return kPageFunction;
         };
         struct Case {
@@ -369,7 +374,8 @@ private slots:
         QCOMPARE(ComboText(h), QStringLiteral("LALT + TAB"));
         h.click(closeWith);
         if (closeWith == kIdOk) {
-            QCOMPARE(Names(h.config.predefinedCombo), (std::vector<std::wstring>{L"Copy", L"default"}));
+            QCOMPARE(Names(h.config.predefinedCombo),
+                     (std::vector<std::wstring>{L"Copy", L"default"}));
             QCOMPARE(Names(h.config.predefinedCombo.SubLists()[1]),
                      (std::vector<std::wstring>{L"LALT", L"TAB"}));
             QCOMPARE(Mode(h.config, kKeyA, 0), int(KindCombo));
@@ -403,7 +409,8 @@ private slots:
         QCOMPARE(key.code, 0x10D);
         QCOMPARE(key.elapsedMs, 65535);  // nothing before it since the start
         QCOMPARE(key.previousCode, -1);
-        key = decoder.decode(0x80000000u | kVkEnter, 0x01000000, t0 + std::chrono::milliseconds(120));
+        key =
+            decoder.decode(0x80000000u | kVkEnter, 0x01000000, t0 + std::chrono::milliseconds(120));
         QCOMPARE(key.code, 0x30D);
         QVERIFY(key.released);
         QCOMPARE(key.elapsedMs, 120);
@@ -645,9 +652,11 @@ private slots:
     void newProposesTheFirstFreeDefaultName_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("proposed");
-        QTest::newRow("English") << "en-US" << "New Combo 2";
+        QTest::newRow("English") << "en-US"
+                                 << "New Combo 2";
         QTest::newRow("Chinese") << "zh-CN" << QString::fromUtf8("组合键1");
-        QTest::newRow("another language") << "de-DE" << "";
+        QTest::newRow("another language") << "de-DE"
+                                          << "";
     }
     void newProposesTheFirstFreeDefaultName() {
         QFETCH(QString, language);
@@ -675,8 +684,8 @@ private slots:
 
     void editorCommitsOnEnterFocusLossAndClicks() {
         KeySettingsHarness h;
-        h.config.predefinedCombo = Library({{L"Copy", ListOf({L"LCTRL", L"C"})},
-                                            {L"Paste", ListOf({L"LCTRL", L"V"})}});
+        h.config.predefinedCombo =
+            Library({{L"Copy", ListOf({L"LCTRL", L"C"})}, {L"Paste", ListOf({L"LCTRL", L"V"})}});
         h.open(kKeyA, 0);
         h.click(kIdComboSwitch);
         // New, the text cleared, Enter: the entry keeps an empty name, the dialog stays.
@@ -721,8 +730,8 @@ private slots:
 
     void rowClicksStoreThenSelectAndLoad() {
         KeySettingsHarness h;
-        h.config.predefinedCombo = Library({{L"Copy", ListOf({L"LCTRL", L"C"})},
-                                            {L"Paste", ListOf({L"LCTRL", L"V"})}});
+        h.config.predefinedCombo =
+            Library({{L"Copy", ListOf({L"LCTRL", L"C"})}, {L"Paste", ListOf({L"LCTRL", L"V"})}});
         h.open(kKeyA, 0);
         h.click(kIdComboSwitch);
         QCOMPARE(ComboText(h), QStringLiteral("LCTRL + C"));
@@ -799,10 +808,12 @@ private slots:
         QCOMPARE(library.ViewStartAt + library.CursorPos, 8);  // Select clamps: the last entry
         QCOMPARE(h.caption(kIdFirstComboRow), QStringLiteral("Entry 8"));
         QVERIFY(h.selected(kIdFirstComboRow));
-        QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.partRect(bar.hitLayout(), skin::kPartLineUp).center());
+        QTest::mouseClick(&bar, Qt::LeftButton, {},
+                          bar.partRect(bar.hitLayout(), skin::kPartLineUp).center());
         QCOMPARE(InfoOf(bar).nPos, 8);
         QCOMPARE(library.ViewStartAt + library.CursorPos, 8);
-        QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.partRect(bar.hitLayout(), skin::kPartLineUp).center());
+        QTest::mouseClick(&bar, Qt::LeftButton, {},
+                          bar.partRect(bar.hitLayout(), skin::kPartLineUp).center());
         QCOMPARE(library.ViewStartAt + library.CursorPos, 7);
         // New and Delete grow and shrink the range by one.
         h.click(kIdNewCombo);
@@ -826,8 +837,8 @@ private slots:
     // into the entry it came from, never into the newly selected one.
     void scrollingTheLibraryLoadsTheSelectedEntry() {
         KeySettingsHarness h;
-        h.config.predefinedCombo = Library({{L"Copy", ListOf({L"LCTRL", L"C"})},
-                                            {L"Paste", ListOf({L"LCTRL", L"V"})}});
+        h.config.predefinedCombo =
+            Library({{L"Copy", ListOf({L"LCTRL", L"C"})}, {L"Paste", ListOf({L"LCTRL", L"V"})}});
         h.open(kKeyA, 0);
         h.click(kIdComboSwitch);
         h.click(kIdRecordCombo);
@@ -855,8 +866,9 @@ private slots:
         h.click(kIdCaptureSingle);
         QVERIFY(h.dialog->capture().active());
         QVERIFY(h.dialog->capture().inWindowOnly());
-        const QString notice = QStringLiteral("keys are captured only while the Key Settings window "
-                                              "has the focus");
+        const QString notice = QStringLiteral(
+            "keys are captured only while the Key Settings window "
+            "has the focus");
         QCOMPARE(h.dialogs.messageTexts().filter(notice).size(), 1);
 
         // Keys become WM_HOOK_KEY by their native code (X keycode = Linux code + 8).
@@ -915,7 +927,9 @@ private slots:
         KeySettingsHarness h(kDeviceTypePrsmBle, "zh-CN");
         h.open(kKeyA, 0);
         h.click(kIdCaptureSingle);
-        QCOMPARE(h.dialogs.messageTexts().filter(QString::fromUtf8("只有在按键设置窗口处于焦点时")).size(),
+        QCOMPARE(h.dialogs.messageTexts()
+                     .filter(QString::fromUtf8("只有在按键设置窗口处于焦点时"))
+                     .size(),
                  1);
     }
 
@@ -965,6 +979,26 @@ private slots:
         QCOMPARE(zh.dialog->countEdit().geometry(), QRect(470, 112, 36, 18));
         QCOMPARE(zh.dialog->delayEdit().geometry(), QRect(470, 176, 36, 18));
         QCOMPARE(zh.dialog->windowTitle(), QString::fromUtf8("按键设置面板"));
+    }
+
+    // On a 1440-pixel screen everything is 4/3 as large. Labels stay in design coordinates and
+    // take no clicks: "Default"'s caption does not swallow a click on a button that lies where
+    // the caption would be in window coordinates.
+    void atALargerScaleButtonsAnswerWhereTheyAreDrawn() {
+        KeySettingsHarness h;
+        h.config.scaleFactor = 1440.0F / 1080.0F;
+        h.open(kKeyA, 0);
+        QCOMPARE(h.dialog->size(), QSize(768, 493));
+        const skin::SkinItem* button = h.dialog->findItem(kIdVirtualSingle);
+        QCOMPARE(button->rect.left, 57);  // 43 x 4/3, truncated
+        QCOMPARE(h.dialog->comboText().geometry(), QRect(506, 184, 188, 69));
+        const QPoint underCaption(80, 340);  // inside "Default"'s caption rectangle (37..117)
+        QVERIFY(
+            h.dialog->findItem(kLabelDefault)->rect.contains(underCaption.x(), underCaption.y()));
+        h.answerVirtualKeyboard({});
+        QTest::mouseClick(h.dialog.get(), Qt::LeftButton, {}, underCaption);
+        QTRY_VERIFY(!h.dialog->clickPending());
+        QTRY_COMPARE(h.virtualKeyboardsAnswered, 1);
     }
 
     void tipsNameIconsThatAreNotChosen() {

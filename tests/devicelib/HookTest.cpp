@@ -217,10 +217,10 @@ TEST(HookInstall, KeystrokesFedByTheProgramTakeTheSourcesPath) {
         bool taken;
     };
     const Fed fed[] = {
-        {KEY_LEFTALT, 1, true},   {KEY_F4, 1, true},        {KEY_F4, 0, true},
-        {KEY_LEFTALT, 0, true},   {KEY_KPENTER, 1, true},   {KEY_KPENTER, 2, true},
-        {KEY_KPENTER, 0, true},   {BTN_LEFT, 1, false},     {KEY_A, 3, false},
-        {KEY_A, -1, false},       {KEY_LEFTSHIFT, 1, true},
+        {KEY_LEFTALT, 1, true}, {KEY_F4, 1, true},        {KEY_F4, 0, true},
+        {KEY_LEFTALT, 0, true}, {KEY_KPENTER, 1, true},   {KEY_KPENTER, 2, true},
+        {KEY_KPENTER, 0, true}, {BTN_LEFT, 1, false},     {KEY_A, 3, false},
+        {KEY_A, -1, false},     {KEY_LEFTSHIFT, 1, true},
     };
     for (const Fed& key : fed) {
         EXPECT_EQ(FeedHookKey(key.linuxCode, key.action), key.taken) << key.linuxCode;
@@ -231,8 +231,9 @@ TEST(HookInstall, KeystrokesFedByTheProgramTakeTheSourcesPath) {
         messages.emplace_back(post.wParam, post.lParam);
     }
     const std::vector<std::pair<std::uintptr_t, std::intptr_t>> expected = {
-        {0x40000000 | kLeftAlt, 0}, {0x40000000 | kF4, 0},  {0xC0000000 | kF4, 0},
-        {0x80000000 | kLeftAlt, 0}, {0x0D, 0x01000000},     {0x0D, 0x01000000},
+        {0x40000000 | kLeftAlt, 0}, {0x40000000 | kF4, 0},
+        {0xC0000000 | kF4, 0},      {0x80000000 | kLeftAlt, 0},
+        {0x0D, 0x01000000},         {0x0D, 0x01000000},
         {0x8000000D, 0x01000000},   {0xA0, 0},
     };
     EXPECT_EQ(messages, expected);

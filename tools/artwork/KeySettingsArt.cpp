@@ -194,8 +194,10 @@ QImage DrawPageFace(int page, int deviceType, Look look) {
         }
     }
     // The icons of pages 4 to 7, from the icon pages' own tables.
-    if (page >= kFirstIconPage && page <= kLastIconPage && !DrawKeySettingsIcons(painter, page, look)) {
-        std::fprintf(stderr, "z9rt_artwork: an icon of key settings page %d has no picture\n", page);
+    if (page >= kFirstIconPage && page <= kLastIconPage &&
+        !DrawKeySettingsIcons(painter, page, look)) {
+        std::fprintf(stderr, "z9rt_artwork: an icon of key settings page %d has no picture\n",
+                     page);
         return QImage();  // a picture that cannot be written stops the generator
     }
     painter.end();

@@ -52,10 +52,11 @@ std::vector<ItemSpec> SingleComboItems() {
     ItemSpec combo = LabelItem(kLabelCombo, "组合键", "Combo", {230, 104, 275, 125});
     combo.selectedTextColor = kGreen;
     items.push_back(combo);
-    items.push_back(LabelItem(kLabelSinglePrompt, "请输入一个单键：", "Press a key:",
-                              {45, 135, 160, 155}));
+    items.push_back(
+        LabelItem(kLabelSinglePrompt, "请输入一个单键：", "Press a key:", {45, 135, 160, 155}));
     items.push_back(LabelItem(kLabelCaptureStart, "开始录制", "Record", {43, 212, 165, 238}));
-    ItemSpec captureStop = LabelItem(kLabelCaptureStop, "停止录制", "Stop Rec", {43, 212, 165, 238});
+    ItemSpec captureStop =
+        LabelItem(kLabelCaptureStop, "停止录制", "Stop Rec", {43, 212, 165, 238});
     captureStop.textColor = kGreen;
     captureStop.textVisible = false;
     items.push_back(captureStop);
@@ -71,10 +72,10 @@ std::vector<ItemSpec> SingleComboItems() {
         LabelItem(kLabelComboList, "组合键列表", "Combo List", {214, 118, 355, 134}, kLeft));
     items.push_back(
         LabelItem(kLabelRecordList, "录制框", "Record List", {378, 118, 522, 134}, kLeft));
-    items.push_back(LabelItem(kLabelVirtualSingle, "虚拟键盘输入", "Virtual Key Input",
-                              {43, 250, 165, 278}));
-    items.push_back(LabelItem(kLabelVirtualCombo, "虚拟键盘输入", "Virtual Key Input",
-                              {375, 250, 525, 278}));
+    items.push_back(
+        LabelItem(kLabelVirtualSingle, "虚拟键盘输入", "Virtual Key Input", {43, 250, 165, 278}));
+    items.push_back(
+        LabelItem(kLabelVirtualCombo, "虚拟键盘输入", "Virtual Key Input", {375, 250, 525, 278}));
     return items;
 }
 

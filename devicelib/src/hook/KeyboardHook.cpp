@@ -36,8 +36,8 @@ constexpr std::uintptr_t kVirtualKeyMask = 0x3FFFFFFFu;
 constexpr std::intptr_t kExtendedKeyParam = 0x01000000;
 constexpr std::intptr_t kSwallowed = 1;
 
-std::mutex installMutex;              // InstallHook, UninstallHook and FeedHookKey
-bool hookRequested = false;           // between InstallHook and UninstallHook
+std::mutex installMutex;     // InstallHook, UninstallHook and FeedHookKey
+bool hookRequested = false;  // between InstallHook and UninstallHook
 // Used by the source's thread while a source runs, else by FeedHookKey under installMutex.
 z9rt::KeyEventTranslator translator;
 std::atomic<WindowHandle> targetWindow{nullptr};

@@ -1,11 +1,12 @@
 #include "KeySettingsHarness.h"
 
 #include "COrvoApp.h"
+#include "MainWindowHarness.h"
 #include "MessageGate.h"
 #include "OrvoDialogVirtual.h"
-#include "VirtualKeyboardLayout.h"
 #include "OrvoHWI.h"
 #include "SimulatedKeyboard.h"
+#include "VirtualKeyboardLayout.h"
 
 #include <QApplication>
 #include <QTest>
@@ -15,11 +16,6 @@ namespace {
 
 constexpr std::uintptr_t kReleasedBit = 0x80000000u;
 constexpr std::intptr_t kExtendedBit = 0x01000000;
-
-QString ResourceFile() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/") +
-           QLatin1String(COrvoApp::kResourceFileName);
-}
 
 }  // namespace
 
@@ -44,8 +40,8 @@ void KeySettingsHarness::open(int key, int layer, std::chrono::milliseconds doub
     config.currentLayer = layer;
     KeySettingsOptions options;
     options.doubleClickWait = doubleClickWait;
-    dialog = std::make_unique<COrvoDialogKeyMapSettings>(config, resources, dialogs, notice,
-                                                         options);
+    dialog =
+        std::make_unique<COrvoDialogKeyMapSettings>(config, resources, dialogs, notice, options);
     dialog->initialize();
     dialog->show();
 }
