@@ -127,6 +127,24 @@ private slots:
             qPrintable(records.front()));
     }
 
+    // "Cancel" leaves the key and the dirty mark as they were.
+    void cancelledDialogChangesNothing() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        const int hwCode = harness.config.keyHWCode[kKeyA][0];
+        bool opened = false;
+        WhenModalOpens<COrvoDialogKeyMapSettings>([&](COrvoDialogKeyMapSettings& dialog) {
+            opened = true;
+            ClickIn(dialog, keysettings::kIdClear);
+            ClickIn(dialog, keysettings::kIdCancel);
+        });
+        harness.click(mainwin::KeyItemId(kKeyA));
+        QVERIFY(opened);
+        QCOMPARE(harness.config.keysDirty, 0);
+        QCOMPARE(harness.config.keyMode[kKeyA][0], int(KindSingle));
+        QCOMPARE(harness.config.keyHWCode[kKeyA][0], hwCode);
+    }
+
     // A new combination of three keys picked on the virtual keyboard: WriteKeys sends it, Save
     // keeps it in the profile's combination library.
     void pickedCombinationReachesTheKeyboardAndTheProfile() {
