@@ -212,8 +212,9 @@ Commands:
 Assignments (KEY is a key number 1..82 or the key's caption):
   single NAME                 one key, e.g. single ESC
   combo NAME+NAME+...         up to 6 keys pressed together, e.g. combo LCTRL+C
-  macro EVENTS | macro @FILE  events "NAME Down", "NAME UP" and delays "<N ms>",
-                              separated by commas, or one or more a line in FILE
+  macro EVENTS | macro @FILE  events "NAME Down" and "NAME UP" alternating with delays
+                              "<N ms>", separated by commas; @FILE reads them from FILE
+                              (commas or line ends between them; - is standard input)
   emulation NAME,NAME,...     up to 6 keys played one after another, repeated
   media NAME                  a multimedia action, e.g. media Mute
   mouse NAME                  a mouse action, e.g. mouse "Mouse Key Left"

@@ -61,14 +61,18 @@ bool SameLetters(std::string_view a, std::string_view b) {
 std::vector<std::string> ClosestNames(std::string_view text,
                                       const std::vector<std::string>& names) {
     std::vector<std::string> closest;
-    std::size_t best = SlipLimit(text.size()) + 1;
+    // A slip leaves at least one character of what was meant: "q" does not suggest "a".
+    std::size_t best = std::min(SlipLimit(text.size()), text.size() - (text.empty() ? 0 : 1));
     for (const std::string& name : names) {
         const std::size_t distance = EditDistance(text, name);
+        if (distance > best) {
+            continue;
+        }
         if (distance < best) {
             best = distance;
             closest.clear();
         }
-        if (distance == best && closest.size() < kMostSuggestions) {
+        if (closest.size() < kMostSuggestions) {
             closest.push_back(name);
         }
     }
