@@ -95,6 +95,7 @@ void FinishEdit(const CommandLine& line, CKeyboardConfig& config, const std::str
     for (const std::string& change : changes) {
         std::printf("%s\n", change.c_str());
     }
+    std::fflush(stdout);  // the changes come before what is said about the file
     if (line.edit.dryRun) {
         std::fprintf(stderr, "Dry run: %s is left as it was\n", path.c_str());
         return;
