@@ -269,22 +269,17 @@ void CheckOptionsFit(const std::string& word, const EditOptions& options) {
     }
 }
 
-struct CodeKind {
-    const char* word;
-    NameUse use;
-    int kind;
-};
-constexpr CodeKind kCodeKinds[] = {
-    {"single", NameUse::SingleKey, KindSingle}, {"media", NameUse::Multimedia, KindMultimedia},
-    {"mouse", NameUse::Mouse, KindMouse},       {"function", NameUse::Function, KindFunction},
-    {"power", NameUse::Power, KindPower},
-};
-
 }  // namespace
 
 const std::vector<std::string>& AssignmentWords() {
-    static const std::vector<std::string> words = {
-        "single", "combo", "macro", "emulation", "media", "mouse", "function", "power", "clear"};
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> all;
+        for (const AssignmentKindWord& kind : AssignmentKindWords()) {
+            all.push_back(kind.word);
+        }
+        all.push_back("clear");
+        return all;
+    }();
     return words;
 }
 
@@ -325,9 +320,9 @@ Assignment ReadAssignment(const std::vector<std::string>& words, const EditOptio
         assignment.list = ReadMacro(values, options, names);
     } else {
         // A name of several words may come unquoted: "media Next track".
-        const CodeKind& codeKind =
-            *std::find_if(std::begin(kCodeKinds), std::end(kCodeKinds),
-                          [&word](const CodeKind& k) { return word == k.word; });
+        const AssignmentKindWord& codeKind =
+            *std::find_if(AssignmentKindWords().begin(), AssignmentKindWords().end(),
+                          [&word](const AssignmentKindWord& kind) { return word == kind.word; });
         const NameLookup name = names.Find(Joined(values, " "), codeKind.use);
         if (!name.found) {
             Refuse(name.error);

@@ -37,22 +37,25 @@ const char* WhatItIs(NameUse use) {
 
 }  // namespace
 
+const std::vector<AssignmentKindWord>& AssignmentKindWords() {
+    static const std::vector<AssignmentKindWord> words = {
+        {"single", NameUse::SingleKey, KindSingle},
+        {"combo", NameUse::ListKey, KindCombo},
+        {"macro", NameUse::MacroEvent, KindMacro},
+        {"emulation", NameUse::ListKey, KindEmulation},
+        {"media", NameUse::Multimedia, KindMultimedia},
+        {"mouse", NameUse::Mouse, KindMouse},
+        {"function", NameUse::Function, KindFunction},
+        {"power", NameUse::Power, KindPower},
+    };
+    return words;
+}
+
 const char* AssignmentWordOf(NameUse use) {
-    switch (use) {
-        case NameUse::SingleKey:
-            return "single";
-        case NameUse::ListKey:
-            return "combo";
-        case NameUse::MacroEvent:
-            return "macro";
-        case NameUse::Multimedia:
-            return "media";
-        case NameUse::Mouse:
-            return "mouse";
-        case NameUse::Function:
-            return "function";
-        case NameUse::Power:
-            return "power";
+    for (const AssignmentKindWord& word : AssignmentKindWords()) {
+        if (word.use == use) {
+            return word.word;
+        }
     }
     return "";
 }

@@ -57,7 +57,15 @@ private:
     std::vector<Entry> entries_;
 };
 
-// The assignment word a use belongs to ("single", "media", ...), for messages and `names`.
+// The kinds of assignment as `set` and `names` call them, each with what its names are for.
+struct AssignmentKindWord {
+    const char* word;  // "single", "combo", ...
+    NameUse use;
+    int kind;  // KeyKind
+};
+const std::vector<AssignmentKindWord>& AssignmentKindWords();
+
+// The first assignment word whose names are for `use` ("single", "media", ...).
 const char* AssignmentWordOf(NameUse use);
 
 }  // namespace z9rt::cli

@@ -1,6 +1,5 @@
 // The names command: what an assignment kind accepts, or the keys, one per line, for people
 // and for the shell's completion.
-#include "AssignmentInput.h"
 #include "Commands.h"
 #include "ExitStatus.h"
 #include "KeyNames.h"
@@ -16,19 +15,9 @@ namespace {
 
 constexpr const char* kKeysWord = "keys";
 
-struct KindNames {
-    const char* word;
-    NameUse use;
-};
-constexpr KindNames kKindNames[] = {
-    {"single", NameUse::SingleKey},  {"combo", NameUse::ListKey},    {"macro", NameUse::MacroEvent},
-    {"emulation", NameUse::ListKey}, {"media", NameUse::Multimedia}, {"mouse", NameUse::Mouse},
-    {"function", NameUse::Function}, {"power", NameUse::Power},
-};
-
 std::vector<std::string> Kinds() {
     std::vector<std::string> words = {kKeysWord};
-    for (const KindNames& kind : kKindNames) {
+    for (const AssignmentKindWord& kind : AssignmentKindWords()) {
         words.push_back(kind.word);
     }
     return words;
@@ -51,9 +40,9 @@ void RunNames(const CommandLine& line) {
         return;
     }
     const auto kind =
-        std::find_if(std::begin(kKindNames), std::end(kKindNames),
-                     [&asked](const KindNames& k) { return SameLetters(asked, k.word); });
-    if (kind == std::end(kKindNames)) {
+        std::find_if(AssignmentKindWords().begin(), AssignmentKindWords().end(),
+                     [&asked](const AssignmentKindWord& k) { return SameLetters(asked, k.word); });
+    if (kind == AssignmentKindWords().end()) {
         throw CommandFailure(ExitStatus::Usage,
                              "unknown kind '" + asked + "'" + DidYouMeanOrUse(asked, Kinds()));
     }
