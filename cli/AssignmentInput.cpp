@@ -73,11 +73,9 @@ MacroItemLookup ReadDelay(std::string_view text) {
     return {MacroItem{DelayItemText(milliseconds), true}, ""};
 }
 
-// "NAME Down", "NAME UP" or a bare NAME (a key read back from the keyboard, a mouse button).
+// "NAME Down", "NAME UP", a bare NAME (a key read back from the keyboard, a mouse button) or a
+// delay "<N ms>". Events come first: the key "<>|" begins like a delay.
 MacroItemLookup ReadMacroItem(std::string_view text, const KeyNameTable& names) {
-    if (!text.empty() && text.front() == '<') {
-        return ReadDelay(text);
-    }
     // Some names end in a word that looks like a suffix ("Mouse Wheel Up"): the whole name
     // comes first.
     const NameLookup bare = names.Find(text, NameUse::MacroEvent);
@@ -88,11 +86,16 @@ MacroItemLookup ReadMacroItem(std::string_view text, const KeyNameTable& names) 
         if (EndsWithLetters(text, suffix)) {
             const NameLookup key =
                 names.Find(text.substr(0, text.size() - suffix.size()), NameUse::MacroEvent);
-            if (!key.found) {
+            if (key.found) {
+                return {MacroItem{key.found->name + WideFromUtf8(suffix), false}, ""};
+            }
+            if (text.front() != '<') {
                 return {std::nullopt, key.error};
             }
-            return {MacroItem{key.found->name + WideFromUtf8(suffix), false}, ""};
         }
+    }
+    if (!text.empty() && text.front() == '<') {
+        return ReadDelay(text);
     }
     return {std::nullopt, bare.error};
 }

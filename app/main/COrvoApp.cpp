@@ -4,6 +4,8 @@
 #include "MainWindowLayout.h"
 #include "ProgramFiles.h"
 #include "ProgressLayout.h"
+#include "ScrollBarSkin.h"
+#include "VirtualKeyboardLayout.h"
 #include "model/KeyboardConfig.h"
 
 #include <QStringList>
@@ -41,7 +43,11 @@ std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
             main.active,
             progress::kImageBackground,
             progress::kImageHover,
-            progress::kImageSelected};
+            progress::kImageSelected,
+            skin::scrollbar_skin::kImage,
+            virtualkbd::kImageBackground,
+            virtualkbd::kImageHover,
+            virtualkbd::kImageSelected};
 }
 
 void COrvoApp::loadArtwork() {

@@ -390,6 +390,11 @@ TEST_F(ToolEditTest, AMacroFileHoldsItemsByLineOrComma) {
     EXPECT_EQ(ItemTexts(KeyElement(ReadFile(Path("k.pro")), 46, 0)),
               (std::vector<std::string>{"LSHIFT Down", "&lt;20 ms&gt;", "A Down", "&lt;20 ms&gt;",
                                         "A UP", "&lt;20 ms&gt;", "LSHIFT UP"}));
+    // The key left of Z begins like a delay and is an event all the same.
+    ToolRun iso = Run({"set", "k.pro", "Z", "macro", "<>| down,<10 ms>,<>| up"});
+    ASSERT_EQ(iso.status, 0) << iso.err;
+    EXPECT_EQ(ItemTexts(KeyElement(ReadFile(Path("k.pro")), 60, 0)),
+              (std::vector<std::string>{"&lt;&gt;| Down", "&lt;10 ms&gt;", "&lt;&gt;| UP"}));
 }
 
 TEST_F(ToolEditTest, NamesListWhatEachKindAccepts) {
