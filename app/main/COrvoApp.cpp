@@ -3,12 +3,12 @@
 #include "KeySettingsLayout.h"
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
+#include "ProgramFiles.h"
 #include "ProgressLayout.h"
 #include "ScrollBarSkin.h"
 #include "VirtualKeyboardLayout.h"
 #include "model/KeyboardConfig.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 
 #include <thread>
@@ -21,8 +21,7 @@ COrvoApp::COrvoApp(CKeyboardConfig& config, skin::DialogService& dialogs, Startu
         };
     }
     if (options_.resourceFile.isEmpty()) {
-        options_.resourceFile = QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                                QLatin1String(kResourceFileName);
+        options_.resourceFile = ProgramFile(QLatin1String(kResourceFileName));
     }
 }
 
