@@ -1,7 +1,10 @@
 #include "COrvoApp.h"
 
+#include "BacklightLayout.h"
+#include "FirmwareLayout.h"
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
+#include "MultiSelectLayout.h"
 #include "ProgressLayout.h"
 #include "model/KeyboardConfig.h"
 
@@ -42,7 +45,14 @@ std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
             main.active,
             progress::kImageBackground,
             progress::kImageHover,
-            progress::kImageSelected};
+            progress::kImageSelected,
+            firmware::kImageBackground,
+            firmware::kImageHover,
+            firmware::kImageSelected,
+            backlight::kSettingsImageBackground,
+            backlight::kSettingsImageHover,
+            backlight::kMultiSelectImageBackground,
+            backlight::kMultiSelectImageMarked};
 }
 
 void COrvoApp::loadArtwork() {

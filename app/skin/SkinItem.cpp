@@ -38,4 +38,13 @@ SkinItem ItemFromSpec(const ItemSpec& entry) {
     return item;
 }
 
+std::vector<SkinItem> ItemsFromSpecs(const std::vector<ItemSpec>& entries) {
+    std::vector<SkinItem> items;
+    items.reserve(entries.size());
+    for (const ItemSpec& entry : entries) {
+        items.push_back(ItemFromSpec(entry));
+    }
+    return items;
+}
+
 }  // namespace skin

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace skin {
 
@@ -33,5 +34,7 @@ struct SkinItem {
 
 // An element as a window's table gives it (captions in Chinese and English).
 SkinItem ItemFromSpec(const ItemSpec& entry);
+// A window's whole table, in order.
+std::vector<SkinItem> ItemsFromSpecs(const std::vector<ItemSpec>& entries);
 
 }  // namespace skin

@@ -45,8 +45,13 @@ QImage Flatten(const QImage& canvas, QColor colorKey);
 
 // The window's face: a rounded slab with a soft vertical gradient and a thin rim.
 void DrawFace(QPainter& painter, skin::FaceSize size, qreal radius);
+// A dialog's face with the program's logo at its top left and, when `dividerY` is positive, a
+// line under the title strip.
+void DrawDialogFace(QPainter& painter, skin::FaceSize size, qreal radius, qreal dividerY);
 // A recessed area (the keyboard plate, a display box, a progress track).
 void DrawPanel(QPainter& painter, const QRectF& rect, qreal radius, QColor fill);
+// The track of a progress bar; `filled` draws it full (the picture the bar is copied from).
+void DrawProgressTrack(QPainter& painter, const QRectF& rect, bool filled);
 // A push button without a caption (the program draws captions over it).
 void DrawButton(QPainter& painter, const QRectF& rect, Look look);
 // A key cap with its caption fitted inside.

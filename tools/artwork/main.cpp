@@ -45,8 +45,11 @@ int main(int argc, char** argv) {
     }
 
     std::vector<art::ArtImage> images = art::MainWindowImages();
-    for (art::ArtImage& image : art::ProgressImages()) {
-        images.push_back(std::move(image));
+    for (auto painter :
+         {art::ProgressImages, art::FirmwareImages, art::BacklightImages, art::MultiSelectImages}) {
+        for (art::ArtImage& image : painter()) {
+            images.push_back(std::move(image));
+        }
     }
 
     std::set<int> ids;

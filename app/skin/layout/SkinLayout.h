@@ -55,6 +55,25 @@ struct ItemSpec {
     int fontIndex = kDefaultFontIndex;
 };
 
+// A button of a table: an id and a rectangle; its caption, if any, is a label of its own.
+constexpr ItemSpec ButtonSpec(int id, DesignRect rect) {
+    ItemSpec item;
+    item.id = id;
+    item.rect = rect;
+    return item;
+}
+
+// A text label of a table, in design coordinates.
+constexpr ItemSpec LabelSpec(int id, const char* zh, const char* en, DesignRect rect) {
+    ItemSpec item;
+    item.id = id;
+    item.rect = rect;
+    item.captionZh = zh;
+    item.captionEn = en;
+    item.isLabel = true;
+    return item;
+}
+
 // The size of a window's face, which is the size of its background image.
 struct FaceSize {
     int width = 0;
