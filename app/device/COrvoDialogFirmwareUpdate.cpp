@@ -3,6 +3,7 @@
 #include "FirmwareDownload.h"
 #include "FirmwareLayout.h"
 #include "FirmwareTexts.h"
+#include "MessageGate.h"
 #include "TransferLane.h"
 #include "model/FirmwareFile.h"
 #include "model/FirmwareFileName.h"
@@ -182,6 +183,9 @@ void COrvoDialogFirmwareUpdate::startDownload() {
 
 void COrvoDialogFirmwareUpdate::messageReceived(std::uint32_t message, std::uintptr_t wParam,
                                                 std::intptr_t) {
+    if (closed_) {
+        return;
+    }
     if (message == WM_DEVICE_PROGRESS) {
         progress_ = static_cast<int>(wParam) * kFullPercent / kProgressEnd;
         ready_ = false;
@@ -255,6 +259,10 @@ void COrvoDialogFirmwareUpdate::closeWindow(int result) {
     }
     ready_ = true;
     progress_ = 0;
+    // A download still running finishes without the window: nothing it posts reaches it now,
+    // and what it posted before is dropped.
+    skin::message_gate::Close(messageHandle());
+    closed_ = true;
     done(result);
 }
 

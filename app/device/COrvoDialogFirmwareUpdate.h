@@ -66,6 +66,7 @@ private:
     int progress_ = 0;
     bool ready_ = true;
     bool downloading_ = false;
+    bool closed_ = false;  // the window was closed: a running download's news is not for it
     QLineEdit* versionBox_ = nullptr;
     QLineEdit* pathBox_ = nullptr;
 };
