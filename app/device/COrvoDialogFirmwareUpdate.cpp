@@ -104,6 +104,8 @@ void COrvoDialogFirmwareUpdate::queryVersion() {
     QApplication::restoreOverrideCursor();
     if (answered) {
         versionBox_->setText(QString::fromWCharArray(version));
+        // From its beginning: the model's name comes first.
+        versionBox_->setCursorPosition(0);
     } else {
         tell(firmware::Text(firmware::Message::VersionFailed, config_.language));
     }
@@ -123,7 +125,9 @@ void COrvoDialogFirmwareUpdate::openFile() {
         return;
     }
     firmwarePath_ = path;
+    // The end of a long path shows, with the file's name; the whole path is its tip.
     pathBox_->setText(path);
+    pathBox_->setToolTip(path);
     // A download under way keeps Update shut until it ends; the new file is next.
     if (!downloading_) {
         ready_ = true;
