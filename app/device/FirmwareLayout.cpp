@@ -8,22 +8,11 @@ std::vector<skin::ItemSpec> FirmwareItems() {
     items.reserve(kItemCapacity);
     items.push_back(skin::ButtonSpec(kIdClose, {332, 9, 355, 45}));
     // The buttons' own captions are never drawn: the labels below carry their texts.
-    skin::ItemSpec getVersion = skin::ButtonSpec(kIdGetVersion, {220, 70, 333, 100});
-    getVersion.captionZh = "获取固件版本";
-    getVersion.captionEn = "Default";
-    items.push_back(getVersion);
-    skin::ItemSpec open = skin::ButtonSpec(kIdOpen, {270, 108, 333, 140});
-    open.captionZh = "打开";
-    open.captionEn = "Open";
-    items.push_back(open);
-    skin::ItemSpec update = skin::ButtonSpec(kIdUpdate, {47, 201, 129, 235});
-    update.captionZh = "更新";
-    update.captionEn = "Update";
-    items.push_back(update);
-    skin::ItemSpec cancel = skin::ButtonSpec(kIdCancel, {237, 201, 327, 235});
-    cancel.captionZh = "取消";
-    cancel.captionEn = "Cancel";
-    items.push_back(cancel);
+    items.push_back(
+        skin::ButtonSpec(kIdGetVersion, {220, 70, 333, 100}, "获取固件版本", "Default"));
+    items.push_back(skin::ButtonSpec(kIdOpen, {270, 108, 333, 140}, "打开", "Open"));
+    items.push_back(skin::ButtonSpec(kIdUpdate, {47, 201, 129, 235}, "更新", "Update"));
+    items.push_back(skin::ButtonSpec(kIdCancel, {237, 201, 327, 235}, "取消", "Cancel"));
 
     items.push_back(LabelSpec(kLabelFile, "载入文件：", "File", {42, 116, 119, 135}));
     items.push_back(LabelSpec(kLabelTitle, "键盘固件升级", "Firmware Update", {100, 13, 266, 45}));

@@ -265,6 +265,23 @@ void DrawWindowButton(QPainter& painter, const QRectF& rect, Glyph glyph, Look l
     painter.restore();
 }
 
+void DrawDialogElements(QPainter& painter, const std::vector<skin::ItemSpec>& items, int closeId,
+                        Look look, const std::function<void(const skin::ItemSpec& key)>& drawKey) {
+    for (const skin::ItemSpec& item : items) {
+        if (item.isLabel) {
+            continue;
+        }
+        const QRectF rect = ToRectF(item.rect);
+        if (item.keyValue >= 1 && drawKey) {
+            drawKey(item);
+        } else if (item.id == closeId) {
+            DrawWindowButton(painter, rect, Glyph::Close, look);
+        } else {
+            DrawButton(painter, rect, look);
+        }
+    }
+}
+
 void DrawArtText(QPainter& painter, const QRectF& rect, const QString& text, int pixelSize,
                  bool bold, QColor color, int flags) {
     painter.save();

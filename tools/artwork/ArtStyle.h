@@ -10,6 +10,9 @@
 #include <QImage>
 #include <QRectF>
 
+#include <functional>
+#include <vector>
+
 class QPainter;
 
 namespace art {
@@ -59,6 +62,11 @@ void DrawKeyCap(QPainter& painter, const QRectF& rect, const QString& caption, L
 // Small round window buttons: "hide", "help" and "close" glyphs.
 enum class Glyph { Minimize, Help, Close };
 void DrawWindowButton(QPainter& painter, const QRectF& rect, Glyph glyph, Look look);
+// A dialog's elements other than its labels, in one look: the element `closeId` as the close
+// box, keys (elements with a key value) by `drawKey`, every other one as a push button.
+void DrawDialogElements(QPainter& painter, const std::vector<skin::ItemSpec>& items, int closeId,
+                        Look look,
+                        const std::function<void(const skin::ItemSpec& key)>& drawKey = {});
 // A text line of the artwork itself (titles that do not change with the language).
 void DrawArtText(QPainter& painter, const QRectF& rect, const QString& text, int pixelSize,
                  bool bold, QColor color, int flags);

@@ -20,20 +20,11 @@ QImage DrawSettingsFace(Look look) {
     DrawDialogFace(painter, backlight::kSettingsFaceSize, kFaceRadius, kDividerY);
     DrawPanel(painter, ToRectF(backlight::kKeyColourBox), 6, palette::kDisplay);
     DrawBacklightPlate(painter);
-    for (const skin::ItemSpec& item : backlight::SettingsItems()) {
-        if (item.isLabel) {
-            continue;
-        }
-        const QRectF rect = ToRectF(item.rect);
-        if (item.keyValue >= 1) {
-            // Keys have no hover look: every picture shows them lit.
-            DrawBacklightKey(painter, item.keyValue, Look::Active);
-        } else if (item.id == backlight::kIdClose) {
-            DrawWindowButton(painter, rect, Glyph::Close, look);
-        } else {
-            DrawButton(painter, rect, look);
-        }
-    }
+    // Keys have no hover look: every picture shows them lit.
+    DrawDialogElements(painter, backlight::SettingsItems(), backlight::kIdClose, look,
+                       [&painter](const skin::ItemSpec& key) {
+                           DrawBacklightKey(painter, key.keyValue, Look::Active);
+                       });
     painter.end();
     return Flatten(canvas, ToColor(backlight::kColorKey));
 }

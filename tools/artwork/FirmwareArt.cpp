@@ -27,18 +27,8 @@ QImage DrawFirmwareFace(Look look) {
     DrawPanel(painter, BoxPanel(firmware::kPathBoxRect), 4, palette::kDisplay);
     // Only the selected picture shows the bar full; buttons there keep their plain look.
     DrawProgressTrack(painter, ToRectF(firmware::kBarRect), look == Look::Active);
-    const Look buttonLook = look == Look::Hover ? Look::Hover : Look::Base;
-    for (const skin::ItemSpec& item : firmware::FirmwareItems()) {
-        if (item.isLabel) {
-            continue;
-        }
-        const QRectF rect = ToRectF(item.rect);
-        if (item.id == firmware::kIdClose) {
-            DrawWindowButton(painter, rect, Glyph::Close, buttonLook);
-        } else {
-            DrawButton(painter, rect, buttonLook);
-        }
-    }
+    DrawDialogElements(painter, firmware::FirmwareItems(), firmware::kIdClose,
+                       look == Look::Hover ? Look::Hover : Look::Base);
     painter.end();
     return Flatten(canvas, ToColor(firmware::kColorKey));
 }

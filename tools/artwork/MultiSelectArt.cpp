@@ -41,23 +41,14 @@ QImage DrawMultiSelectFace(Look look) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     DrawDialogFace(painter, backlight::kMultiSelectFaceSize, kFaceRadius, kNoDivider);
     DrawBacklightPlate(painter);
-    for (const skin::ItemSpec& item : backlight::MultiSelectItems()) {
-        if (item.isLabel) {
-            continue;
-        }
-        const QRectF rect = ToRectF(item.rect);
-        if (item.keyValue >= 1) {
-            if (look == Look::Base) {
-                DrawBacklightKey(painter, item.keyValue, Look::Active);
-            } else {
-                DrawMarkedKey(painter, item.keyValue, rect);
-            }
-        } else if (item.id == backlight::kIdMultiClose) {
-            DrawWindowButton(painter, rect, Glyph::Close, look);
-        } else {
-            DrawButton(painter, rect, look);
-        }
-    }
+    DrawDialogElements(painter, backlight::MultiSelectItems(), backlight::kIdMultiClose, look,
+                       [&painter, look](const skin::ItemSpec& key) {
+                           if (look == Look::Base) {
+                               DrawBacklightKey(painter, key.keyValue, Look::Active);
+                           } else {
+                               DrawMarkedKey(painter, key.keyValue, ToRectF(key.rect));
+                           }
+                       });
     painter.end();
     return Flatten(canvas, ToColor(backlight::kColorKey));
 }

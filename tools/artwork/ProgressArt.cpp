@@ -32,17 +32,7 @@ QImage DrawProgressFace(Look look) {
     QPainter painter(&canvas);
     DrawBackground(painter);
     DrawProgressTrack(painter, kTrack, look == Look::Active);
-    for (const skin::ItemSpec& item : progress::ProgressItems()) {
-        if (item.isLabel) {
-            continue;
-        }
-        const QRectF rect = ToRectF(item.rect);
-        if (item.id == progress::kIdClose) {
-            DrawWindowButton(painter, rect, Glyph::Close, look);
-        } else {
-            DrawButton(painter, rect, look);
-        }
-    }
+    DrawDialogElements(painter, progress::ProgressItems(), progress::kIdClose, look);
     painter.end();
     return Flatten(canvas, QColor(kColorKey));
 }

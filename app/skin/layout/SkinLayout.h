@@ -55,11 +55,14 @@ struct ItemSpec {
     int fontIndex = kDefaultFontIndex;
 };
 
-// A button of a table: an id and a rectangle; its caption, if any, is a label of its own.
-constexpr ItemSpec ButtonSpec(int id, DesignRect rect) {
+// A button of a table: an id and a rectangle. Its own captions are not drawn (a label of its
+// own shows the text), but a table may still give them.
+constexpr ItemSpec ButtonSpec(int id, DesignRect rect, const char* zh = "", const char* en = "") {
     ItemSpec item;
     item.id = id;
     item.rect = rect;
+    item.captionZh = zh;
+    item.captionEn = en;
     return item;
 }
 
