@@ -6,6 +6,8 @@
 #include "MainWindowLayout.h"
 #include "MultiSelectLayout.h"
 #include "ProgressLayout.h"
+#include "ScrollBarSkin.h"
+#include "VirtualKeyboardLayout.h"
 #include "model/KeyboardConfig.h"
 
 #include <QCoreApplication>
@@ -52,7 +54,11 @@ std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
             backlight::kSettingsImageBackground,
             backlight::kSettingsImageHover,
             backlight::kMultiSelectImageBackground,
-            backlight::kMultiSelectImageMarked};
+            backlight::kMultiSelectImageMarked,
+            skin::scrollbar_skin::kImage,
+            virtualkbd::kImageBackground,
+            virtualkbd::kImageHover,
+            virtualkbd::kImageSelected};
 }
 
 void COrvoApp::loadArtwork() {

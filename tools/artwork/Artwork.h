@@ -22,6 +22,10 @@ std::vector<ArtImage> FirmwareImages();
 std::vector<ArtImage> BacklightImages();
 // The multi-key window's background and its picture of highlighted buttons and marked keys.
 std::vector<ArtImage> MultiSelectImages();
+// The scroll bars' skin: arrows, thumb and track in three looks.
+std::vector<ArtImage> ScrollBarImages();
+// The virtual keyboard's background, hover and selected pictures.
+std::vector<ArtImage> VirtualKeyboardImages();
 // The application icon at the given edge length.
 QImage ApplicationIcon(int size);
 

@@ -45,9 +45,9 @@ int main(int argc, char** argv) {
     }
 
     std::vector<art::ArtImage> images = art::MainWindowImages();
-    for (auto painter :
-         {art::ProgressImages, art::FirmwareImages, art::BacklightImages, art::MultiSelectImages}) {
-        for (art::ArtImage& image : painter()) {
+    for (auto draw : {art::ProgressImages, art::FirmwareImages, art::BacklightImages,
+                      art::MultiSelectImages, art::ScrollBarImages, art::VirtualKeyboardImages}) {
+        for (art::ArtImage& image : draw()) {
             images.push_back(std::move(image));
         }
     }
