@@ -7,13 +7,11 @@
 
 namespace {
 
-const QColor kColorKey(backlight::kColorKey.red, backlight::kColorKey.green,
-                       backlight::kColorKey.blue);
 constexpr RGBColor kPureRed{255, 0, 0};
 constexpr RGBColor kShownForPureRed{255, 1, 0};
 
-// Pure red frames are drawn one step of green off red, as this window has always shown them:
-// red is the colour key of the program's other faces, and this one never uses it.
+// Pure red frames are drawn one step of green off red: pure red is the colour key of the
+// program's other faces, and this window keeps clear of it.
 RGBColor FrameColor(const RGBColor& color) {
     return color == kPureRed ? kShownForPureRed : color;
 }
@@ -31,8 +29,9 @@ COrvoDialogBkLightMultiSelect::COrvoDialogBkLightMultiSelect(const skin::SkinRes
 void COrvoDialogBkLightMultiSelect::initialize() {
     const skin::SkinResources& art = resources();
     const QImage marked = art.image(backlight::kMultiSelectImageMarked);
-    openSkin({art.image(backlight::kMultiSelectImageBackground), marked, marked}, kColorKey,
-             backlight::kMultiSelectFaceSize, skin::ItemsFromSpecs(backlight::MultiSelectItems()));
+    openSkin({art.image(backlight::kMultiSelectImageBackground), marked, marked},
+             skin::ToQColor(backlight::kColorKey), backlight::kMultiSelectFaceSize,
+             skin::ItemsFromSpecs(backlight::MultiSelectItems()));
     viewColors_ = config_.lightWorkColor;
 }
 

@@ -12,8 +12,6 @@
 
 namespace {
 
-const QColor kColorKey(backlight::kColorKey.red, backlight::kColorKey.green,
-                       backlight::kColorKey.blue);
 // The sample's rim, so that a black or a very dark colour still shows as a square.
 const QColor kSampleRim(0x7c, 0x82, 0x8c);
 constexpr RGBColor kBlack{0, 0, 0};
@@ -45,7 +43,7 @@ void COrvoDialogBkLightSettings::initialize() {
     const skin::SkinResources& art = resources();
     openSkin({art.image(backlight::kSettingsImageBackground),
               art.image(backlight::kSettingsImageHover), QImage()},
-             kColorKey, backlight::kSettingsFaceSize,
+             skin::ToQColor(backlight::kColorKey), backlight::kSettingsFaceSize,
              skin::ItemsFromSpecs(backlight::SettingsItems()));
     editColors_ = config_.lightColor;
 }

@@ -20,8 +20,6 @@
 
 namespace {
 
-const QColor kColorKey(firmware::kColorKey.red, firmware::kColorKey.green,
-                       firmware::kColorKey.blue);
 constexpr int kProgressEnd = 150;  // the library's progress scale
 constexpr int kFullPercent = 100;
 constexpr const char* kFirmwareFilter = "bin(*.bin)|*.bin";
@@ -46,7 +44,8 @@ void COrvoDialogFirmwareUpdate::initialize() {
     const skin::SkinResources& art = resources();
     openSkin({art.image(firmware::kImageBackground), art.image(firmware::kImageHover),
               art.image(firmware::kImageSelected)},
-             kColorKey, firmware::kFaceSize, skin::ItemsFromSpecs(firmware::FirmwareItems()));
+             skin::ToQColor(firmware::kColorKey), firmware::kFaceSize,
+             skin::ItemsFromSpecs(firmware::FirmwareItems()));
     ready_ = true;
     progress_ = 0;
     config_.jobWindow = messageHandle();

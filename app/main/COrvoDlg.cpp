@@ -294,9 +294,7 @@ void COrvoDlg::openBacklight() {
 void COrvoDlg::setLightsOnKeyboard(bool onKeyboard) {
     if (skin::SkinItem* caption = findItem(mainwin::kLabelBacklight)) {
         caption->textColor =
-            onKeyboard ? QColor(skin::kDefaultTextColor.red, skin::kDefaultTextColor.green,
-                                skin::kDefaultTextColor.blue)
-                       : kLightsNotOnKeyboardColor;
+            onKeyboard ? skin::ToQColor(skin::kDefaultTextColor) : kLightsNotOnKeyboardColor;
     }
 }
 

@@ -12,11 +12,11 @@ std::wstring Wide(const char* utf8) {
     return QString::fromUtf8(utf8).toStdWString();
 }
 
+}  // namespace
+
 QColor ToQColor(const Rgb& rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
-
-}  // namespace
 
 std::wstring SkinItem::caption(const std::string& language) const {
     const auto found = captions.find(language);

@@ -32,6 +32,9 @@ struct SkinItem {
     std::wstring caption(const std::string& language) const;
 };
 
+// A colour of the Qt-free tables as the painters take it.
+QColor ToQColor(const Rgb& rgb);
+
 // An element as a window's table gives it (captions in Chinese and English).
 SkinItem ItemFromSpec(const ItemSpec& entry);
 // A window's whole table, in order.
