@@ -1,5 +1,8 @@
 #include "CommandLine.h"
 
+#include "EditValues.h"
+#include "model/AssignmentRules.h"
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -8,18 +11,96 @@ namespace z9rt::cli {
 namespace {
 
 struct CommandShape {
-    int argumentCount;
-    const char* argumentName;
+    std::size_t fewest;      // arguments at least
+    std::size_t most;        // arguments at most
+    const char* wrongCount;  // what to say when the count is wrong
 };
+constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1);
 
-// Every command and the number of arguments it takes.
+// Every command and the arguments it takes.
 const std::map<std::string, CommandShape>& Commands() {
     static const std::map<std::string, CommandShape> commands = {
-        {"list", {0, ""}},     {"info", {0, ""}},           {"defaults", {1, "FILE"}},
-        {"show", {1, "FILE"}}, {"write-keys", {1, "FILE"}}, {"write-lights", {1, "FILE"}},
-        {"read", {1, "FILE"}}, {"counters", {0, ""}},       {"firmware", {1, "FILE"}},
+        {"list", {0, 0, "takes no arguments"}},
+        {"info", {0, 0, "takes no arguments"}},
+        {"defaults", {1, 1, "needs one FILE"}},
+        {"show", {1, 1, "needs one FILE"}},
+        {"write-keys", {1, 1, "needs one FILE"}},
+        {"write-lights", {1, 1, "needs one FILE"}},
+        {"read", {1, 1, "needs one FILE"}},
+        {"counters", {0, 0, "takes no arguments"}},
+        {"firmware", {1, 1, "needs one FILE"}},
+        {"set", {3, kNoLimit, "needs FILE KEY ASSIGNMENT"}},
+        {"color", {3, 3, "needs FILE KEYS COLOUR"}},
+        {"names", {0, 1, "takes at most one KIND"}},
     };
     return commands;
+}
+
+// An option that takes a value (--name VALUE or --name=VALUE): what the value is, and how it
+// is stored; the store returns what is wrong with the value, or "".
+struct ValueOption {
+    const char* needs;
+    std::string (*store)(const std::string& value, CommandLine& line);
+};
+
+template <typename T>
+std::string Keep(const Parsed<T>& parsed, std::optional<T>& into) {
+    into = parsed.value;
+    return parsed.error;
+}
+
+const std::map<std::string, ValueOption>& ValueOptions() {
+    static const std::map<std::string, ValueOption> options = {
+        {"--model",
+         {"a device type (1..4 or a model name)",
+          [](const std::string& value, CommandLine& line) -> std::string {
+              line.modelType = ParseModelType(value);
+              return line.modelType ? ""
+                                    : "unknown model '" + value +
+                                          "': use 1..4 or Z9RT(PRSM)Ble, Z9RT(S)Ble, Z9RT(S), "
+                                          "Z9RT(PRSM)";
+          }}},
+        {"--layer",
+         {"a layer (none, right or left)",
+          [](const std::string& value, CommandLine& line) {
+              return Keep(ParseLayer(value), line.edit.layer);
+          }}},
+        {"--cycles",
+         {"a repeat count (1..255)",
+          [](const std::string& value, CommandLine& line) {
+              return Keep(ParseNumberIn(value, kMacroCyclesMin, kMacroCyclesMax, "--cycles"),
+                          line.edit.cycles);
+          }}},
+        {"--play-mode",
+         {"a play mode (times, hold or toggle)",
+          [](const std::string& value, CommandLine& line) {
+              return Keep(ParsePlayMode(value), line.edit.playMode);
+          }}},
+        {"--interval",
+         {"milliseconds",
+          [](const std::string& value, CommandLine& line) {
+              return Keep(ParseNumberIn(value, 0, kMacroIntervalMax, "--interval"),
+                          line.edit.interval);
+          }}},
+    };
+    return options;
+}
+
+// The editing options belong to the editing commands.
+std::string CheckEditOptions(const CommandLine& line) {
+    const EditOptions& edit = line.edit;
+    const bool forSetOnly = edit.layer || edit.cycles || edit.playMode || edit.interval;
+    if (forSetOnly && line.command != "set") {
+        return "--layer, --cycles, --play-mode and --interval are for 'set' only";
+    }
+    if ((edit.dryRun || edit.write) && line.command != "set" && line.command != "color") {
+        return std::string(edit.dryRun ? "--dry-run" : "--write") +
+               " is for 'set' and 'color' only";
+    }
+    if (edit.dryRun && edit.write) {
+        return "--dry-run and --write exclude each other";
+    }
+    return "";
 }
 
 std::string Lowered(std::string text) {
@@ -46,36 +127,43 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     ParseResult result;
     CommandLine& line = result.commandLine;
     std::vector<std::string> words;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--simulate") {
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.rfind("--", 0) == 0 ? arg.substr(0, equals) : arg;
+        const auto valueOption = ValueOptions().find(name);
+        if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
+            words.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;  // everything after it is a word, even "- Down"
+        } else if (arg == "--simulate") {
             line.simulate = true;
         } else if (arg == "--json") {
             line.json = true;
         } else if (arg == "--help" || arg == "-h") {
             line.help = true;
-        } else if (arg == "--model" || arg.rfind("--model=", 0) == 0) {
+        } else if (arg == "--dry-run") {
+            line.edit.dryRun = true;
+        } else if (arg == "--write") {
+            line.edit.write = true;
+        } else if (valueOption != ValueOptions().end()) {
             std::string value;
-            if (arg == "--model") {
-                if (i + 1 >= args.size()) {
-                    result.error = "--model needs a device type (1..4 or a model name)";
-                    return result;
-                }
+            if (equals != std::string::npos) {
+                value = arg.substr(equals + 1);
+            } else if (i + 1 < args.size()) {
                 value = args[++i];
             } else {
-                value = arg.substr(8);
-            }
-            line.modelType = ParseModelType(value);
-            if (!line.modelType) {
-                result.error = "unknown model '" + value +
-                               "': use 1..4 or Z9RT(PRSM)Ble, Z9RT(S)Ble, Z9RT(S), Z9RT(PRSM)";
+                result.error = name + " needs " + valueOption->second.needs;
                 return result;
             }
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            result.error = valueOption->second.store(value, line);
+            if (!result.error.empty()) {
+                return result;
+            }
+        } else {
             result.error = "unknown option '" + arg + "'";
             return result;
-        } else {
-            words.push_back(arg);
         }
     }
     if (line.help)
@@ -91,18 +179,17 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
         result.error = "unknown command '" + line.command + "'";
         return result;
     }
-    const auto expected = static_cast<std::size_t>(entry->second.argumentCount);
-    if (line.arguments.size() != expected) {
-        result.error = expected == 0
-                           ? "'" + line.command + "' takes no arguments"
-                           : "'" + line.command + "' needs one " + entry->second.argumentName;
+    const CommandShape& shape = entry->second;
+    if (line.arguments.size() < shape.fewest || line.arguments.size() > shape.most) {
+        result.error = "'" + line.command + "' " + shape.wrongCount;
         return result;
     }
+    result.error = CheckEditOptions(line);
     return result;
 }
 
 std::string UsageText() {
-    return R"(Usage: z9rtctl [--simulate] [--json] [--model TYPE] COMMAND [FILE]
+    return R"(Usage: z9rtctl [OPTIONS] COMMAND [ARGUMENTS]
 
 Configure a Z9RT keyboard from the command line.
 
@@ -116,17 +203,46 @@ Commands:
   read FILE          read keys and colours from the keyboard and save them as a profile
   counters           read the key press counters: highest and lowest key, and a heat map
   firmware FILE      check a firmware file (name and Intel HEX content) and download it
+  set FILE KEY ASSIGNMENT
+                     change what KEY does on one layer of the profile FILE
+  color FILE KEYS COLOUR
+                     give KEYS (KEY,KEY,..., N-M or all) the colour #rrggbb in FILE
+  names [KIND]       the names an assignment KIND accepts, or the keys and their captions
+
+Assignments (KEY is a key number 1..82 or the key's caption):
+  single NAME                 one key, e.g. single ESC
+  combo NAME+NAME+...         up to 6 keys pressed together, e.g. combo LCTRL+C
+  macro EVENTS | macro @FILE  events "NAME Down" and "NAME UP" alternating with delays
+                              "<N ms>", separated by commas; @FILE reads them from FILE
+                              (commas or line ends between them; - is standard input)
+  emulation NAME,NAME,...     up to 6 keys played one after another, repeated
+  media NAME                  a multimedia action, e.g. media Mute
+  mouse NAME                  a mouse action, e.g. mouse "Mouse Key Left"
+  function NAME               a keyboard function, e.g. function "Win/Mac Exchange"
+  power NAME                  a power action: "Wake Up", Sleep or Power
+  clear                       the key does nothing on that layer
 
 Options:
   --simulate         use the built-in simulated keyboard (the same as Z9RT_HID=sim)
   --json             machine-readable output for list, info, counters and show
-  --model TYPE       the model for defaults and show without a keyboard:
+  --model TYPE       the model for defaults, show, set and color without a keyboard:
                      1 Z9RT(PRSM)Ble, 2 Z9RT(S)Ble, 3 Z9RT(S), 4 Z9RT(PRSM)
+  --layer LAYER      set: the layer, none (the default), right or left (Fn)
+  --cycles N         set macro: play the macro N times per press (1..255, default 1)
+  --play-mode MODE   set macro: times (the default), hold (while the key is held) or
+                     toggle (one press starts, the next stops)
+  --interval MS      set macro: one fixed interval between all events (0..60000);
+                     set emulation: the repeat interval (0..6000, default 30)
+  --dry-run          set, color: print what would change and change nothing
+  --write            set, color: also write the keys or colours to the keyboard
   -h, --help         this text
+  --                 every word after it is an argument, even one starting with -
+
+Names are matched in any letter case and stored as the key-name table spells them.
 
 Exit status: 0 success; 1 the keyboard is missing, busy or a transfer failed;
-2 wrong usage; 3 a file was refused (not a profile, another model's profile, a bad
-firmware file).
+2 wrong usage (a refused argument or value); 3 a file was refused (not a profile,
+another model's profile, a bad firmware or macro file).
 )";
 }
 

@@ -15,5 +15,8 @@ void RunWriteLights(const CommandLine& line);
 void RunRead(const CommandLine& line);
 void RunCounters(const CommandLine& line);
 void RunFirmware(const CommandLine& line);
+void RunSet(const CommandLine& line);
+void RunColor(const CommandLine& line);
+void RunNames(const CommandLine& line);
 
 }  // namespace z9rt::cli

@@ -4,7 +4,7 @@
 #include "JsonWriter.h"
 #include "Keyboard.h"
 #include "ProfileIo.h"
-#include "model/AssignmentText.h"
+#include "SlotText.h"
 #include "model/WideText.h"
 #include "profile/ProfileFile.h"
 
@@ -12,9 +12,6 @@
 
 namespace z9rt::cli {
 namespace {
-
-// Layer names as the main window's layer buttons say them, in layer order 0..2.
-const char* const kLayerNames[kLayerCount] = {"NoneFn", "RightFn", "LeftFn"};
 
 int ModelOrFail(const CommandLine& line, COrvoHWI& device) {
     const int model = ModelForCommand(line, device);
@@ -29,28 +26,13 @@ int ModelOrFail(const CommandLine& line, COrvoHWI& device) {
 // Loads a profile for showing. Without --model and without a keyboard, the profile's own model
 // decides: the one whose profile the file is.
 void LoadForShowing(const CommandLine& line, CKeyboardConfig& config, const std::string& path) {
-    int model = ModelForCommand(line, config.device);
+    const int model = ModelForCommand(line, config.device);
     if (model == kDeviceTypeNone) {
-        for (int candidate = kDeviceTypePrsmBle; candidate <= kDeviceTypePrsm; ++candidate) {
-            PrepareConfiguration(config, candidate);
-            const ProfileResult result = LoadProfile(config, path);
-            if (result.status != ProfileStatus::OtherModel) {
-                if (!result.Ok()) {
-                    throw CommandFailure(ExitStatus::FileRefused, path + ": " + result.Message());
-                }
-                return;
-            }
-        }
-        model = kDeviceTypePrsmBle;  // no model claims it: say so as that model would
+        LoadProfileOfItsModel(config, path);
+        return;
     }
     PrepareConfiguration(config, model);
     LoadProfileOrFail(config, path);
-}
-
-std::string KindNameOf(const CKeyboardConfig& config, int kind) {
-    if (!IsKeyKind(kind))
-        return std::to_string(kind);
-    return Utf8FromWide(config.kindName[kCaptionEnglish][static_cast<std::size_t>(kind)]);
 }
 
 void ShowJson(const CKeyboardConfig& config) {
@@ -68,13 +50,13 @@ void ShowJson(const CKeyboardConfig& config) {
                 .Key("layer")
                 .Number(layer)
                 .Key("name")
-                .String(kLayerNames[layer])
+                .String(LayerName(layer))
                 .Key("kind")
                 .Number(kind)
                 .Key("kindName")
                 .String(KindNameOf(config, kind))
                 .Key("assignment")
-                .String(Utf8FromWide(AssignmentText(config, key, layer, kNoMacroTextLimit)))
+                .String(AssignmentOf(config, key, layer))
                 .EndObject();
         }
         json.EndArray();
@@ -107,10 +89,9 @@ void ShowText(const CKeyboardConfig& config) {
             const int kind = config.keyMode[k][static_cast<std::size_t>(layer)];
             const std::string caption = layer == 0 ? Utf8FromWide(KeyCaption(key)) : "";
             const std::string number = layer == 0 ? std::to_string(key) : "";
-            std::string row = Padded(number, 4) + " " + Padded(caption, 10) + " " +
-                              Padded(kLayerNames[layer], 8) + " " +
-                              Padded(KindNameOf(config, kind), 11) + " " +
-                              Utf8FromWide(AssignmentText(config, key, layer, kNoMacroTextLimit));
+            std::string row =
+                Padded(number, 4) + " " + Padded(caption, 10) + " " + Padded(LayerName(layer), 8) +
+                " " + Padded(KindNameOf(config, kind), 11) + " " + AssignmentOf(config, key, layer);
             row.erase(row.find_last_not_of(' ') + 1);
             std::printf("%s\n", row.c_str());
         }

@@ -9,6 +9,9 @@
 namespace z9rt::cli {
 
 void LoadProfileOrFail(CKeyboardConfig& config, const std::string& path);
+// Loads the profile as the model it belongs to, whichever that is (a file of no model is
+// refused as that of the first model would be).
+void LoadProfileOfItsModel(CKeyboardConfig& config, const std::string& path);
 void SaveProfileOrFail(const CKeyboardConfig& config, const std::string& path);
 
 }  // namespace z9rt::cli

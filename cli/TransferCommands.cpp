@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "ExitStatus.h"
 #include "Keyboard.h"
+#include "KeyboardWrites.h"
 #include "LibraryProgress.h"
 #include "ProfileIo.h"
 
@@ -21,11 +22,7 @@ void Say(const std::string& text) {
 
 }  // namespace
 
-void RunWriteKeys(const CommandLine& line) {
-    const std::string& path = line.arguments.at(0);
-    CKeyboardConfig config;
-    OpenKeyboard(config);
-    LoadProfileOrFail(config, path);
+void SendKeyAssignments(CKeyboardConfig& config) {
     ProgressBar bar("Writing keys ", kLastKeySlot);
     LibraryProgress progress(bar);
     const bool written = config.WriteKeyAssignments(progress.Window());
@@ -36,6 +33,23 @@ void RunWriteKeys(const CommandLine& line) {
                              "reports");
     }
     PauseForKeyboard(kPauseAfterWriteMs);
+}
+
+void SendLightColours(CKeyboardConfig& config) {
+    if (!config.WriteLightColors()) {
+        throw CommandFailure(ExitStatus::DeviceFailure,
+                             "writing the key colours failed: the keyboard stopped taking "
+                             "reports");
+    }
+    PauseForKeyboard(kPauseAfterWriteMs);
+}
+
+void RunWriteKeys(const CommandLine& line) {
+    const std::string& path = line.arguments.at(0);
+    CKeyboardConfig config;
+    OpenKeyboard(config);
+    LoadProfileOrFail(config, path);
+    SendKeyAssignments(config);
     Say("Wrote the key assignments of " + path + " to the " + ModelNameOf(config.deviceType));
 }
 
@@ -44,12 +58,7 @@ void RunWriteLights(const CommandLine& line) {
     CKeyboardConfig config;
     OpenKeyboard(config);
     LoadProfileOrFail(config, path);
-    if (!config.WriteLightColors()) {
-        throw CommandFailure(ExitStatus::DeviceFailure,
-                             "writing the key colours failed: the keyboard stopped taking "
-                             "reports");
-    }
-    PauseForKeyboard(kPauseAfterWriteMs);
+    SendLightColours(config);
     Say("Wrote the key colours of " + path + " to the " + ModelNameOf(config.deviceType));
 }
 

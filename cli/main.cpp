@@ -46,6 +46,9 @@ int main(int argc, char** argv) {
         {"read", RunRead},
         {"counters", RunCounters},
         {"firmware", RunFirmware},
+        {"set", RunSet},
+        {"color", RunColor},
+        {"names", RunNames},
     };
     try {
         commands.at(line.command)(line);

@@ -5,12 +5,12 @@
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
 #include "MultiSelectLayout.h"
+#include "ProgramFiles.h"
 #include "ProgressLayout.h"
 #include "ScrollBarSkin.h"
 #include "VirtualKeyboardLayout.h"
 #include "model/KeyboardConfig.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 
 #include <thread>
@@ -23,8 +23,7 @@ COrvoApp::COrvoApp(CKeyboardConfig& config, skin::DialogService& dialogs, Startu
         };
     }
     if (options_.resourceFile.isEmpty()) {
-        options_.resourceFile = QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                                QLatin1String(kResourceFileName);
+        options_.resourceFile = ProgramFile(QLatin1String(kResourceFileName));
     }
 }
 

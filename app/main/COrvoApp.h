@@ -21,7 +21,8 @@ class DialogService;
 struct StartupOptions {
     // Sleeps between detection retries (tests pass one that only counts).
     std::function<void(std::chrono::milliseconds)> pause;
-    // The resource file of pictures; by default "Z9RT(PRSM)BleRES.rcc" beside the program.
+    // The resource file of pictures; by default "Z9RT(PRSM)BleRES.rcc" where ProgramFile finds
+    // it.
     QString resourceFile;
     MainWindowOptions mainWindow;
 };

@@ -10,10 +10,10 @@
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
 #include "ProfileFiles.h"
+#include "ProgramFiles.h"
 #include "TransferLane.h"
 #include "model/KeyboardConfig.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -330,10 +330,8 @@ void COrvoDlg::openProfile() {
 }
 
 void COrvoDlg::openHelp() {
-    const QString path = options_.helpFile.isEmpty()
-                             ? QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                                   QLatin1String(kHelpFileName)
-                             : options_.helpFile;
+    const QString path =
+        options_.helpFile.isEmpty() ? ProgramFile(QLatin1String(kHelpFileName)) : options_.helpFile;
     if (!dialogs_.openUrl(QUrl::fromLocalFile(path))) {
         ask(texts::Text(texts::Id::HelpUnavailable, config_.language).arg(path),
             skin::MessageButtons::Ok, skin::MessageIcon::Error);

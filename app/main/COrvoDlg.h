@@ -22,7 +22,7 @@ class TransferLane;
 
 struct MainWindowOptions {
     JobPauses pauses;
-    // The user guide Help opens (by default beside the program).
+    // The user guide Help opens (by default where ProgramFile finds it).
     QString helpFile;
     // Watch for the keyboard being unplugged (tests drive devicesChanged() themselves).
     bool watchDevices = true;

@@ -32,6 +32,42 @@ TEST(CommandLineTest, WrongUsageIsNamed) {
     EXPECT_TRUE(help.commandLine.help);
 }
 
+TEST(CommandLineTest, EditingOptionsAndTheirValues) {
+    ParseResult set =
+        ParseCommandLine({"set", "a.pro", "A", "--layer", "right", "macro", "--cycles=3",
+                          "--play-mode", "times", "--interval", "20", "--", "- Down", "--write"});
+    ASSERT_EQ(set.error, "");
+    const EditOptions& edit = set.commandLine.edit;
+    EXPECT_EQ(edit.layer, 1);
+    EXPECT_EQ(edit.cycles, 3);
+    EXPECT_EQ(edit.playMode, 0);
+    EXPECT_EQ(edit.interval, 20);
+    EXPECT_FALSE(edit.write);  // after "--" every word is an argument
+    EXPECT_EQ(set.commandLine.arguments,
+              (std::vector<std::string>{"a.pro", "A", "macro", "- Down", "--write"}));
+    EXPECT_TRUE(ParseCommandLine({"color", "a.pro", "all", "#ffffff", "--dry-run"})
+                    .commandLine.edit.dryRun);
+
+    const std::pair<std::vector<std::string>, std::string> wrong[] = {
+        {{"set", "a.pro", "A"}, "'set' needs FILE KEY ASSIGNMENT"},
+        {{"color", "a.pro", "A"}, "'color' needs FILE KEYS COLOUR"},
+        {{"names", "a", "b"}, "'names' takes at most one KIND"},
+        {{"set", "a.pro", "A", "clear", "--layer"}, "--layer needs a layer (none, right or left)"},
+        {{"set", "a.pro", "A", "macro", "x", "--cycles", "0"},
+         "--cycles '0' is not a number from 1 to 255"},
+        {{"set", "a.pro", "A", "macro", "x", "--interval", "60001"},
+         "--interval '60001' is not a number from 0 to 60000"},
+        {{"show", "a.pro", "--layer", "left"},
+         "--layer, --cycles, --play-mode and --interval are for 'set' only"},
+        {{"write-keys", "a.pro", "--write"}, "--write is for 'set' and 'color' only"},
+        {{"set", "a.pro", "A", "clear", "--dry-run", "--write"},
+         "--dry-run and --write exclude each other"},
+        {{"set", "a.pro", "A", "clear", "--dry-run=yes"}, "unknown option '--dry-run=yes'"},
+    };
+    for (const auto& [arguments, error] : wrong)
+        EXPECT_EQ(ParseCommandLine(arguments).error, error);
+}
+
 TEST(CommandLineTest, ModelNamesAndNumbers) {
     EXPECT_EQ(ParseModelType("1"), 1);
     EXPECT_EQ(ParseModelType("Z9RT(PRSM)Ble"), 1);

@@ -3,13 +3,14 @@
 #pragma once
 
 #include "keysettings/logic/PressReleaseFilter.h"
+#include "model/AssignmentRules.h"
 #include "model/CodeTables.h"
 #include "model/ItemList.h"
 
 namespace keysettings {
 
-constexpr int kMostEmulationKeys = 6;
-constexpr int kLongestEmulationInterval = 6000;
+constexpr int kMostEmulationKeys = kEmulationKeyLimit;
+constexpr int kLongestEmulationInterval = kEmulationIntervalMax;
 
 class EmulationRecorder {
 public:

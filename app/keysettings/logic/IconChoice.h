@@ -1,15 +1,12 @@
 // The choice on an icon page (Multimedia, Mouse, Function, Power): one HW code, or none.
 #pragma once
 
+#include "model/AssignmentRules.h"
 #include "model/KeyKinds.h"
 
 namespace keysettings {
 
 constexpr int kNoIconChoice = -1;
-
-// The Fn keys: a key that is one must be it on all three layers, so "OK" writes them there.
-constexpr int kHWCodeRightFn = 156;
-constexpr int kHWCodeLeftFn = 166;
 
 // A click on the icon of `iconCode`: the chosen icon clicked again withdraws the choice; any
 // other icon becomes the choice.
@@ -27,9 +24,10 @@ constexpr bool IsAssignable(int choice) {
     return choice > 0;
 }
 
-// Whether "OK" on the Function page writes the choice to all three layers of the key.
+// Whether "OK" on the Function page writes the choice to all three layers of the key: the Fn
+// keys, since a key that is one must be it on every layer.
 constexpr bool WritesAllLayers(int functionCode) {
-    return functionCode == kHWCodeRightFn || functionCode == kHWCodeLeftFn;
+    return IsFnKeyCode(functionCode);
 }
 
 // The kind an icon page assigns (4 Multimedia, 5 Mouse, 6 Function, 7 Power); KindNotSet for

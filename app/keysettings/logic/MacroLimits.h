@@ -2,6 +2,7 @@
 // macro's content within them before it reaches a key's slot.
 #pragma once
 
+#include "model/AssignmentRules.h"
 #include "model/CodeTables.h"
 #include "model/ItemList.h"
 
@@ -9,25 +10,27 @@
 
 namespace keysettings {
 
+// The limits are the model's (model/AssignmentRules.h), which z9rtctl's editing keeps to too.
+
 // Items of a macro: events and delays alternating with recorded delays, events only with a
 // fixed interval.
-constexpr int kMostItemsWithDelays = 799;
-constexpr int kMostItemsFixedInterval = 1600;
+constexpr int kMostItemsWithDelays = kMacroItemLimitRecordedDelays;
+constexpr int kMostItemsFixedInterval = kMacroItemLimitFixedInterval;
 
 // The delay a stopped recording appends, in milliseconds.
 constexpr int kFinalDelayMs = 50;
 // A delay travels to the keyboard in two bytes; the recording measures at most this much and
 // the delay editor takes at most this much.
-constexpr int kLongestDelayMs = 65535;
+constexpr int kLongestDelayMs = kMacroDelayMax;
 
 // Playback values as the macro page edits them.
-constexpr int kFewestCycles = 1;
-constexpr int kMostCycles = 255;
+constexpr int kFewestCycles = kMacroCyclesMin;
+constexpr int kMostCycles = kMacroCyclesMax;
 constexpr int kShortestInterval = 0;
-constexpr int kLongestInterval = 60000;
-constexpr int kPlayModeTimes = 0;      // "Times Play": Cycles times per press
-constexpr int kPlayModeWhileHeld = 1;  // "Press play, release stop"
-constexpr int kPlayModeToggle = 2;     // "Press to play/stop"
+constexpr int kLongestInterval = kMacroIntervalMax;
+constexpr int kPlayModeTimes = PlayTimes;          // "Times Play": Cycles times per press
+constexpr int kPlayModeWhileHeld = PlayWhileHeld;  // "Press play, release stop"
+constexpr int kPlayModeToggle = PlayToggle;        // "Press to play/stop"
 
 // The item limit of the content's delay mode.
 int MostItems(const CItemList& content);

@@ -1,0 +1,13 @@
+// Writing a configuration to the keyboard opened with OpenKeyboard, the way the windowed
+// program's jobs 1 and 4 do, pauses included. A transfer that fails throws CommandFailure
+// (DeviceFailure).
+#pragma once
+
+#include "model/KeyboardConfig.h"
+
+namespace z9rt::cli {
+
+void SendKeyAssignments(CKeyboardConfig& config);
+void SendLightColours(CKeyboardConfig& config);
+
+}  // namespace z9rt::cli

@@ -1,0 +1,23 @@
+#include "SlotText.h"
+
+#include "model/AssignmentText.h"
+#include "model/WideText.h"
+
+namespace z9rt::cli {
+
+const char* LayerName(int layer) {
+    static const char* const kLayerNames[kLayerCount] = {"NoneFn", "RightFn", "LeftFn"};
+    return IsLayer(layer) ? kLayerNames[layer] : "";
+}
+
+std::string KindNameOf(const CKeyboardConfig& config, int kind) {
+    if (!IsKeyKind(kind))
+        return std::to_string(kind);
+    return Utf8FromWide(config.kindName[kCaptionEnglish][static_cast<std::size_t>(kind)]);
+}
+
+std::string AssignmentOf(const CKeyboardConfig& config, int key, int layer) {
+    return Utf8FromWide(AssignmentText(config, key, layer, kNoMacroTextLimit));
+}
+
+}  // namespace z9rt::cli
