@@ -1,7 +1,10 @@
 #include "COrvoApp.h"
 
+#include "BacklightLayout.h"
+#include "FirmwareLayout.h"
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
+#include "MultiSelectLayout.h"
 #include "ProgramFiles.h"
 #include "ProgressLayout.h"
 #include "ScrollBarSkin.h"
@@ -44,6 +47,13 @@ std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
             progress::kImageBackground,
             progress::kImageHover,
             progress::kImageSelected,
+            firmware::kImageBackground,
+            firmware::kImageHover,
+            firmware::kImageSelected,
+            backlight::kSettingsImageBackground,
+            backlight::kSettingsImageHover,
+            backlight::kMultiSelectImageBackground,
+            backlight::kMultiSelectImageMarked,
             skin::scrollbar_skin::kImage,
             virtualkbd::kImageBackground,
             virtualkbd::kImageHover,

@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
     }
 
     std::vector<art::ArtImage> images = art::MainWindowImages();
-    for (auto draw : {art::ProgressImages, art::ScrollBarImages, art::VirtualKeyboardImages}) {
+    for (auto draw : {art::ProgressImages, art::FirmwareImages, art::BacklightImages,
+                      art::MultiSelectImages, art::ScrollBarImages, art::VirtualKeyboardImages}) {
         for (art::ArtImage& image : draw()) {
             images.push_back(std::move(image));
         }

@@ -55,6 +55,28 @@ struct ItemSpec {
     int fontIndex = kDefaultFontIndex;
 };
 
+// A button of a table: an id and a rectangle. Its own captions are not drawn (a label of its
+// own shows the text), but a table may still give them.
+constexpr ItemSpec ButtonSpec(int id, DesignRect rect, const char* zh = "", const char* en = "") {
+    ItemSpec item;
+    item.id = id;
+    item.rect = rect;
+    item.captionZh = zh;
+    item.captionEn = en;
+    return item;
+}
+
+// A text label of a table, in design coordinates.
+constexpr ItemSpec LabelSpec(int id, const char* zh, const char* en, DesignRect rect) {
+    ItemSpec item;
+    item.id = id;
+    item.rect = rect;
+    item.captionZh = zh;
+    item.captionEn = en;
+    item.isLabel = true;
+    return item;
+}
+
 // The size of a window's face, which is the size of its background image.
 struct FaceSize {
     int width = 0;
