@@ -4,39 +4,40 @@
 #include "ExitStatus.h"
 #include "Keyboard.h"
 #include "LibraryProgress.h"
+#include "model/FirmwareFile.h"
 #include "model/FirmwareFileName.h"
-#include "model/IntelHex.h"
 #include "model/WideText.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <string>
 
 namespace z9rt::cli {
 namespace {
 
 constexpr int kFirmwareProgressEnd = 150;
-// Intel HEX firmware for these keyboards is a few hundred kilobytes; anything far larger is
-// not a firmware file, and reading it whole would only waste memory.
-constexpr std::uintmax_t kLargestFirmwareFile = 16u * 1024 * 1024;
 
-std::string ReadFirmwareFile(const std::string& path) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-        throw CommandFailure(ExitStatus::FileRefused, path + ": cannot read: " + error.message());
+// The firmware file read whole and checked, or the reason it is refused.
+IntelHexCheck ReadCheckedFirmware(const std::string& path) {
+    FirmwareFile file = ReadFirmwareFile(path);
+    switch (file.problem) {
+        case FirmwareFileProblem::None:
+            return std::move(file.check);
+        case FirmwareFileProblem::CannotOpen:
+            throw CommandFailure(ExitStatus::FileRefused, path + ": cannot read: " + file.reason);
+        case FirmwareFileProblem::NotRegularFile:
+            throw CommandFailure(ExitStatus::FileRefused,
+                                 path + ": not a regular file, so not a firmware file");
+        case FirmwareFileProblem::TooLarge:
+            throw CommandFailure(ExitStatus::FileRefused,
+                                 path + ": too large for a firmware file (" +
+                                     std::to_string(file.size) + " bytes, at most " +
+                                     std::to_string(kLargestFirmwareFile) + ")");
+        case FirmwareFileProblem::BadRecords:
+            throw CommandFailure(ExitStatus::FileRefused,
+                                 path + ": not a sound firmware file: " + file.check.problem);
     }
-    if (size > kLargestFirmwareFile) {
-        throw CommandFailure(ExitStatus::FileRefused, path + ": too large for a firmware file");
-    }
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    if (!file) {
-        throw CommandFailure(ExitStatus::FileRefused, path + ": cannot read");
-    }
-    return content.str();
+    throw CommandFailure(ExitStatus::FileRefused, path + ": cannot read");
 }
 
 }  // namespace
@@ -58,11 +59,7 @@ void RunFirmware(const CommandLine& line) {
                                  ModelNameOf(config.deviceType) + ": its name must begin with " +
                                  Utf8FromWide(FirmwarePrefix(config.deviceType)));
     }
-    const IntelHexCheck check = CheckIntelHex(ReadFirmwareFile(path));
-    if (!check.ok) {
-        throw CommandFailure(ExitStatus::FileRefused,
-                             path + ": not a sound firmware file: " + check.problem);
-    }
+    const IntelHexCheck check = ReadCheckedFirmware(path);
 
     OpenKeyboard(config);
     ProgressBar bar("Downloading  ", kFirmwareProgressEnd);

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Takes the screenshots of docs/screenshots: the main window in both languages, an S model, the
 # progress dialog, the key settings dialog's pages 1 and 6 in both languages (and an S model's
-# Function page), the virtual keyboard in both modes, each under Xvfb on the simulated
-# keyboard, and draws the contact sheet of the key settings icons. Needs a release build
-# (scripts/build.sh release) and xvfb-run, xdotool and ImageMagick's import.
+# Function page), the backlight, multi-key and firmware windows in both languages and the
+# virtual keyboard in both modes, each under Xvfb on the simulated keyboard, and draws the
+# contact sheet of the key settings icons. Needs a release build (scripts/build.sh release) and
+# xvfb-run, openbox, xdotool and ImageMagick's import.
 #   scripts/screenshots.sh [OUTPUT_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +22,11 @@ fi
 
 mkdir -p "$out"
 state=$(mktemp -d)
-trap 'rm -rf "$state"' EXIT
+# A window manager gives the message boxes the keyboard focus, so Return answers them.
+openbox >/dev/null 2>&1 &
+wm=$!
+trap 'kill "$wm" 2>/dev/null; rm -rf "$state"' EXIT
+sleep 1
 
 face_width=1040
 face_height=690
@@ -44,10 +49,60 @@ stop() { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; }
 capture() { sleep 0.7; import -window root -crop "$2" +repage "$out/$1.png"; }
 main_window="${face_width}x${face_height}+${left}+${top}"
 
+# The dialogs open centred over the main window: (design width, height) -> screen origin.
+origin() { echo "$(( (1920 - $1) / 2 )) $(( (1080 - $2) / 2 ))"; }
+read -r bl_left bl_top < <(origin 860 476)
+read -r mk_left mk_top < <(origin 860 420)
+read -r fw_left fw_top < <(origin 370 250)
+# point_in X0 Y0 X Y: moves the pointer to design coordinates X, Y of a dialog at X0, Y0.
+point_in() { xdotool mousemove $(($1 + $3)) $(($2 + $4)); }
+click_in() { point_in "$@"; sleep 0.2; xdotool click 1; }
+# dismiss SECONDS: waits for a transfer to end, then answers its message box.
+dismiss() { sleep "$1"; xdotool key Return; sleep 0.5; }
+
+# A firmware file for the model's name rule, of three sound records.
+firmware="$state/Z9RT(PRSM)BLe_1.3.bin"
+printf ':10010000214601360121470136007EFE09D2190140\r\n:100110002146017e17c20001ff5f16002148011928\r\n:00000001FF\r\n' >"$firmware"
+
+# The backlight window with the keyboard's colours read back and the pointer on "A", the
+# multi-key window with three keys marked, the firmware window after a download.
+backlight_and_firmware() {
+    click_at 505 110
+    sleep 1
+    click_in "$bl_left" "$bl_top" 430 437
+    dismiss 2
+    point_in "$bl_left" "$bl_top" 187 277
+    capture "backlight-$1" "860x476+$bl_left+$bl_top"
+    click_in "$bl_left" "$bl_top" 325 437
+    sleep 1
+    for x in 187 230 274; do click_in "$mk_left" "$mk_top" "$x" 277; done
+    point_in "$mk_left" "$mk_top" 426 63
+    capture "multikey-$1" "860x420+$mk_left+$mk_top"
+    click_in "$mk_left" "$mk_top" 831 27
+    sleep 0.5
+    click_in "$bl_left" "$bl_top" 745 437
+    sleep 0.5
+    click_at 818 110
+    sleep 1
+    click_in "$fw_left" "$fw_top" 301 124
+    sleep 1
+    xdotool type --delay 20 "$firmware"
+    xdotool key Return
+    sleep 0.7
+    click_in "$fw_left" "$fw_top" 88 218
+    dismiss 1
+    point_in "$fw_left" "$fw_top" 276 85
+    capture "firmware-$1" "370x250+$fw_left+$fw_top"
+    click_in "$fw_left" "$fw_top" 282 218
+    sleep 0.5
+}
+
 # Chinese, the pointer on "A": the display line describes the key.
 start 1
 at 334 342
 capture main-zh "$main_window"
+backlight_and_firmware zh
+at 334 342
 # English, on the right Fn layer, the pointer on F1.
 click_at 943 110
 click_at 85 356
@@ -56,6 +111,8 @@ capture main-en "$main_window"
 # The progress dialog while everything is read back.
 click_at 609 110
 capture progress "370x250+$(( (1920 - 370) / 2 ))+$(( (1080 - 250) / 2 ))"
+dismiss 4
+backlight_and_firmware en
 stop
 
 # A Z9RT(S): no backlight button.

@@ -29,6 +29,18 @@ COrvoDialogProgress::COrvoDialogProgress(const skin::SkinResources& resources,
 
 COrvoDialogProgress::~COrvoDialogProgress() = default;
 
+COrvoDialogProgress::Outcome COrvoDialogProgress::Run(int jobNumber,
+                                                      const skin::SkinResources& resources,
+                                                      CKeyboardConfig& config, TransferLane& lane,
+                                                      const JobPauses& pauses, QWidget* parent) {
+    COrvoDialogProgress dialog(resources, config, lane, pauses, parent);
+    dialog.jobNumber = jobNumber;
+    Outcome outcome;
+    outcome.result = dialog.exec();
+    outcome.succeeded = dialog.transferSucceeded();
+    return outcome;
+}
+
 int COrvoDialogProgress::exec() {
     const skin::SkinResources& art = resources();
     std::vector<skin::SkinItem> items;

@@ -22,6 +22,15 @@ public:
                         TransferLane& lane, const JobPauses& pauses, QWidget* parent);
     ~COrvoDialogProgress() override;
 
+    // How a job ended: the dialog's result, and whether the keyboard took part as asked.
+    struct Outcome {
+        int result = kResultCancel;
+        bool succeeded = false;
+    };
+    // Runs one job in a progress dialog over `parent` and says how it ended.
+    static Outcome Run(int jobNumber, const skin::SkinResources& resources, CKeyboardConfig& config,
+                       TransferLane& lane, const JobPauses& pauses, QWidget* parent);
+
     // The job to run; set before exec().
     int jobNumber = 0;
 

@@ -1,8 +1,11 @@
 #include "COrvoApp.h"
 
+#include "BacklightLayout.h"
+#include "FirmwareLayout.h"
 #include "KeySettingsLayout.h"
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
+#include "MultiSelectLayout.h"
 #include "ProgramFiles.h"
 #include "ProgressLayout.h"
 #include "ScrollBarSkin.h"
@@ -45,6 +48,13 @@ std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
                          progress::kImageBackground,
                          progress::kImageHover,
                          progress::kImageSelected,
+                         firmware::kImageBackground,
+                         firmware::kImageHover,
+                         firmware::kImageSelected,
+                         backlight::kSettingsImageBackground,
+                         backlight::kSettingsImageHover,
+                         backlight::kMultiSelectImageBackground,
+                         backlight::kMultiSelectImageMarked,
                          skin::scrollbar_skin::kImage,
                          virtualkbd::kImageBackground,
                          virtualkbd::kImageHover,

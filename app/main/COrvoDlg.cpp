@@ -2,6 +2,8 @@
 // and the keyboard being unplugged.
 #include "COrvoDlg.h"
 
+#include "COrvoDialogBkLightSettings.h"
+#include "COrvoDialogFirmwareUpdate.h"
 #include "COrvoDialogProgress.h"
 #include "DeviceWatcher.h"
 #include "DisplayLine.h"
@@ -28,6 +30,8 @@ constexpr int kRecheckWhileBusyMs = 500;
 constexpr const char* kProfileFilter = "pro(*.pro)|*.pro|All Files(*.*)|*.*||";
 constexpr const char* kProfileExtension = "pro";
 constexpr const char* kHelpFileName = "Z9RT(PRSM)Ble.html";
+// The backlight button's caption turns this colour while the keyboard lacks the colours.
+const QColor kLightsNotOnKeyboardColor(255, 64, 64);
 
 const skin::FileDialogOptions& ProfileDialog() {
     static const skin::FileDialogOptions options{QString::fromLatin1(kProfileFilter),
@@ -169,10 +173,10 @@ void COrvoDlg::itemClicked(skin::SkinItem& item) {
             readAll();
             break;
         case mainwin::kIdBacklight:
-            // The backlight settings dialog opens here.
+            openBacklight();
             break;
         case mainwin::kIdFirmware:
-            // The firmware update dialog opens here.
+            openFirmware();
             break;
         case mainwin::kIdLayerNoneFn:
         case mainwin::kIdLayerRightFn:
@@ -266,6 +270,9 @@ void COrvoDlg::writeKeys() {
 void COrvoDlg::readAll() {
     bool succeeded = false;
     if (runJob(kJobReadAll, &succeeded) == kResultOk) {
+        if (succeeded) {
+            setLightsOnKeyboard(true);
+        }
         showTransferOutcome(succeeded);
     }
     update();
@@ -276,6 +283,36 @@ void COrvoDlg::readCounters() {
     if (runJob(kJobReadCounters, &succeeded) == kResultOk && !succeeded) {
         showTransferOutcome(false);
     }
+    update();
+}
+
+void COrvoDlg::openBacklight() {
+    COrvoDialogBkLightSettings dialog(resources(), config_, dialogs_, lane_, options_.pauses, this);
+    dialog.exec();
+    switch (dialog.keyboardColours()) {
+        case COrvoDialogBkLightSettings::KeyboardColours::Written:
+        case COrvoDialogBkLightSettings::KeyboardColours::ReadBack:
+            setLightsOnKeyboard(true);
+            break;
+        case COrvoDialogBkLightSettings::KeyboardColours::WriteFailed:
+            setLightsOnKeyboard(false);
+            break;
+        case COrvoDialogBkLightSettings::KeyboardColours::Untouched:
+            break;
+    }
+    update();
+}
+
+void COrvoDlg::setLightsOnKeyboard(bool onKeyboard) {
+    if (skin::SkinItem* caption = findItem(mainwin::kLabelBacklight)) {
+        caption->textColor =
+            onKeyboard ? skin::ToQColor(skin::kDefaultTextColor) : kLightsNotOnKeyboardColor;
+    }
+}
+
+void COrvoDlg::openFirmware() {
+    COrvoDialogFirmwareUpdate dialog(resources(), config_, dialogs_, lane_, this);
+    dialog.exec();
     update();
 }
 

@@ -78,6 +78,11 @@ private:
     void writeKeys();
     void readAll();
     void readCounters();
+    void openBacklight();
+    void openFirmware();
+    // Whether the keyboard holds the colours the program has: false after a colour write it
+    // did not take, true again once colours were written or read back.
+    void setLightsOnKeyboard(bool onKeyboard);
     void saveProfile();
     void openProfile();
     void openHelp();

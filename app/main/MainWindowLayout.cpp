@@ -15,20 +15,12 @@ using skin::DesignRect;
 using skin::ItemSpec;
 
 ItemSpec Button(int id, DesignRect rect) {
-    ItemSpec item;
-    item.id = id;
-    item.rect = rect;
-    return item;
+    return skin::ButtonSpec(id, rect);
 }
 
 ItemSpec Label(int id, const char* zh, const char* en, DesignRect rect,
                unsigned format = skin::text_format::kCenter) {
-    ItemSpec item;
-    item.id = id;
-    item.rect = rect;
-    item.captionZh = zh;
-    item.captionEn = en;
-    item.isLabel = true;
+    ItemSpec item = skin::LabelSpec(id, zh, en, rect);
     item.textFormat = format;
     return item;
 }

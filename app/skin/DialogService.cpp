@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -42,6 +43,10 @@ QString RunFileDialog(QWidget* parent, const FileDialogOptions& options,
 }
 
 }  // namespace
+
+QString ApplicationTitle() {
+    return QGuiApplication::applicationDisplayName();
+}
 
 QString QtFilterFromPairs(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'), Qt::SkipEmptyParts);

@@ -49,6 +49,9 @@ public:
     bool openUrl(const QUrl& url) override;
 };
 
+// The caption of messages that have no title of their own: the program's name.
+QString ApplicationTitle();
+
 // "pro(*.pro)|*.pro|All Files(*.*)|*.*||" as a Qt filter list ("pro(*.pro);;All Files(*)"):
 // each pair's text is kept, and a pattern of "*.*" becomes "*" so names without a dot show too.
 QString QtFilterFromPairs(const QString& filter);

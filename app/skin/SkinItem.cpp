@@ -12,11 +12,11 @@ std::wstring Wide(const char* utf8) {
     return QString::fromUtf8(utf8).toStdWString();
 }
 
+}  // namespace
+
 QColor ToQColor(const Rgb& rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
-
-}  // namespace
 
 std::wstring SkinItem::caption(const std::string& language) const {
     const auto found = captions.find(language);
@@ -43,6 +43,15 @@ SkinItem ItemFromSpec(const ItemSpec& entry) {
         item.tips[kEnglish] = Wide(entry.tipEn);
     }
     return item;
+}
+
+std::vector<SkinItem> ItemsFromSpecs(const std::vector<ItemSpec>& entries) {
+    std::vector<SkinItem> items;
+    items.reserve(entries.size());
+    for (const ItemSpec& entry : entries) {
+        items.push_back(ItemFromSpec(entry));
+    }
+    return items;
 }
 
 }  // namespace skin

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace skin {
 
@@ -31,7 +32,12 @@ struct SkinItem {
     std::wstring caption(const std::string& language) const;
 };
 
+// A colour of the Qt-free tables as the painters take it.
+QColor ToQColor(const Rgb& rgb);
+
 // An element as a window's table gives it (captions in Chinese and English).
 SkinItem ItemFromSpec(const ItemSpec& entry);
+// A window's whole table, in order.
+std::vector<SkinItem> ItemsFromSpecs(const std::vector<ItemSpec>& entries);
 
 }  // namespace skin

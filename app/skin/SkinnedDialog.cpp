@@ -129,6 +129,13 @@ void SkinnedDialog::replaceFaces(const SkinFaces& faces) {
     update();
 }
 
+void SkinnedDialog::placeDisplayBox(QWidget& box, const DesignRect& rect, int textSize) const {
+    box.setGeometry(Truncate(rect.left * scale_), Truncate(rect.top * scale_),
+                    Truncate(rect.width() * scale_), Truncate(rect.height() * scale_));
+    box.setFont(resources_.font(Truncate(textSize * scale_)));
+    resources_.applyEditColors(box);
+}
+
 void SkinnedDialog::setScaleFactor(float scaleFactor) {
     scale_ = scaleFactor < 1.0F ? 1.0F : scaleFactor;
 }

@@ -78,6 +78,10 @@ protected:
     // size and shape.
     void replaceFaces(const SkinFaces& faces);
 
+    // Places one of the window's own display boxes on its design rectangle, with the font of
+    // `textSize` design pixels and the boxes' orange-on-black colours, all scaled like the face.
+    void placeDisplayBox(QWidget& box, const DesignRect& rect, int textSize) const;
+
     // Called before every composition of the face (the window brings its elements' states up
     // to date here).
     virtual void beforeCompose();

@@ -5,13 +5,14 @@
 #include "MainWindowLayout.h"
 #include "ProgressLayout.h"
 #include "SimulatedKeyboard.h"
+#include "Trace.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 using testkit::MainWindowHarness;
+using testkit::TraceLines;
 using namespace mainwin;
 
 namespace {
@@ -28,14 +29,6 @@ void MakeCombo(CKeyboardConfig& config, int key, int layer) {
     list.Clear();
     list.SetOrAppend(20000, L"LCTRL");
     list.SetOrAppend(20000, L"A");
-}
-
-QStringList TraceLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return QString::fromLatin1(file.readAll()).split('\n', Qt::SkipEmptyParts);
 }
 
 QPoint Centre(const skin::DesignRect& rect) {

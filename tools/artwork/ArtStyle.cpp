@@ -85,6 +85,40 @@ void DrawFace(QPainter& painter, skin::FaceSize size, qreal radius) {
     painter.restore();
 }
 
+void DrawDialogFace(QPainter& painter, skin::FaceSize size, qreal radius, qreal dividerY) {
+    DrawFace(painter, size, radius);
+    DrawLogo(painter, QRectF(18, 16, 24, 24));
+    if (dividerY > 0) {
+        painter.save();
+        painter.setPen(QPen(palette::kDivider, 1.0));
+        painter.drawLine(QPointF(16, dividerY), QPointF(size.width - 16, dividerY));
+        painter.restore();
+    }
+}
+
+void DrawProgressTrack(QPainter& painter, const QRectF& rect, bool filled) {
+    DrawPanel(painter, rect, 5, palette::kPanel);
+    if (!filled) {
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF fill = rect.adjusted(2, 2, -2, -2);
+    QLinearGradient gradient(fill.topLeft(), fill.bottomLeft());
+    gradient.setColorAt(0.0, palette::kAccentLight);
+    gradient.setColorAt(1.0, palette::kAccentDeep);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(gradient);
+    painter.drawRoundedRect(fill, 3.5, 3.5);
+    // Diagonal stripes, so a moving bar reads as work in progress.
+    painter.setClipRect(fill);
+    painter.setPen(QPen(QColor(255, 255, 255, 36), 4.0));
+    for (qreal x = fill.left() - fill.height(); x < fill.right(); x += 12) {
+        painter.drawLine(QPointF(x, fill.bottom()), QPointF(x + fill.height(), fill.top()));
+    }
+    painter.restore();
+}
+
 void DrawPanel(QPainter& painter, const QRectF& rect, qreal radius, QColor fill) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -246,6 +280,23 @@ void DrawWindowButton(QPainter& painter, const QRectF& rect, Glyph glyph, Look l
         }
     }
     painter.restore();
+}
+
+void DrawDialogElements(QPainter& painter, const std::vector<skin::ItemSpec>& items, int closeId,
+                        Look look, const std::function<void(const skin::ItemSpec& key)>& drawKey) {
+    for (const skin::ItemSpec& item : items) {
+        if (item.isLabel) {
+            continue;
+        }
+        const QRectF rect = ToRectF(item.rect);
+        if (item.keyValue >= 1 && drawKey) {
+            drawKey(item);
+        } else if (item.id == closeId) {
+            DrawWindowButton(painter, rect, Glyph::Close, look);
+        } else {
+            DrawButton(painter, rect, look);
+        }
+    }
 }
 
 void DrawArtText(QPainter& painter, const QRectF& rect, const QString& text, int pixelSize,

@@ -10,6 +10,9 @@
 #include <QImage>
 #include <QRectF>
 
+#include <functional>
+#include <vector>
+
 class QPainter;
 
 namespace art {
@@ -45,8 +48,13 @@ QImage Flatten(const QImage& canvas, QColor colorKey);
 
 // The window's face: a rounded slab with a soft vertical gradient and a thin rim.
 void DrawFace(QPainter& painter, skin::FaceSize size, qreal radius);
+// A dialog's face with the program's logo at its top left and, when `dividerY` is positive, a
+// line under the title strip.
+void DrawDialogFace(QPainter& painter, skin::FaceSize size, qreal radius, qreal dividerY);
 // A recessed area (the keyboard plate, a display box, a progress track).
 void DrawPanel(QPainter& painter, const QRectF& rect, qreal radius, QColor fill);
+// The track of a progress bar; `filled` draws it full (the picture the bar is copied from).
+void DrawProgressTrack(QPainter& painter, const QRectF& rect, bool filled);
 // A push button without a caption (the program draws captions over it).
 void DrawButton(QPainter& painter, const QRectF& rect, Look look);
 // A key cap with its caption fitted inside.
@@ -56,6 +64,11 @@ void DrawChosenKeyCap(QPainter& painter, const QRectF& rect, const QString& capt
 // Small round window buttons: "hide", "help" and "close" glyphs.
 enum class Glyph { Minimize, Help, Close };
 void DrawWindowButton(QPainter& painter, const QRectF& rect, Glyph glyph, Look look);
+// A dialog's elements other than its labels, in one look: the element `closeId` as the close
+// box, keys (elements with a key value) by `drawKey`, every other one as a push button.
+void DrawDialogElements(QPainter& painter, const std::vector<skin::ItemSpec>& items, int closeId,
+                        Look look,
+                        const std::function<void(const skin::ItemSpec& key)>& drawKey = {});
 // A text line of the artwork itself (titles that do not change with the language).
 void DrawArtText(QPainter& painter, const QRectF& rect, const QString& text, int pixelSize,
                  bool bold, QColor color, int flags);

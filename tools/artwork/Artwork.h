@@ -16,6 +16,12 @@ struct ArtImage {
 std::vector<ArtImage> MainWindowImages();
 // The progress dialog's background, hover and selected pictures.
 std::vector<ArtImage> ProgressImages();
+// The firmware update window's background, hover and selected pictures.
+std::vector<ArtImage> FirmwareImages();
+// The backlight settings window's background and hover pictures.
+std::vector<ArtImage> BacklightImages();
+// The multi-key window's background and its picture of highlighted buttons and marked keys.
+std::vector<ArtImage> MultiSelectImages();
 // The scroll bars' skin: arrows, thumb and track in three looks.
 std::vector<ArtImage> ScrollBarImages();
 // The virtual keyboard's background, hover and selected pictures.

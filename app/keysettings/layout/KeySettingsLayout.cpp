@@ -5,10 +5,10 @@
 namespace keysettings {
 namespace {
 
-using skin::ButtonItem;
+using skin::ButtonSpec;
 using skin::DesignRect;
 using skin::ItemSpec;
-using skin::LabelItem;
+using skin::LabelSpec;
 
 // The seven tabs side by side: tab k (0..6) starts 78 pixels after the one before.
 constexpr int kTabPitch = 78;
@@ -124,22 +124,22 @@ bool NumericEditPlacesFor(const std::string& language, NumericEditPlaces* places
 
 std::vector<ItemSpec> CommonItems() {
     std::vector<ItemSpec> items;
-    items.push_back(ButtonItem(kIdDefault, {33, 320, 117, 353}));
-    items.push_back(ButtonItem(kIdClear, {130, 320, 212, 353}));
-    items.push_back(ButtonItem(kIdOk, {365, 320, 449, 353}));
-    items.push_back(ButtonItem(kIdCancel, {462, 320, 544, 353}));
+    items.push_back(ButtonSpec(kIdDefault, {33, 320, 117, 353}));
+    items.push_back(ButtonSpec(kIdClear, {130, 320, 212, 353}));
+    items.push_back(ButtonSpec(kIdOk, {365, 320, 449, 353}));
+    items.push_back(ButtonSpec(kIdCancel, {462, 320, 544, 353}));
     for (int k = 0; k < kPageCount; ++k) {
-        items.push_back(ButtonItem(kIdFirstTab + k, TabRect(k)));
+        items.push_back(ButtonSpec(kIdFirstTab + k, TabRect(k)));
     }
-    items.push_back(ButtonItem(kIdClose, {545, 10, 565, 30}));
-    items.push_back(LabelItem(kLabelTitle, "按键设置面板", "Key Settings", {1, 12, 573, 33}));
-    items.push_back(LabelItem(kLabelDefault, "恢复默认", "Default", {37, 328, 117, 353}));
-    items.push_back(LabelItem(kLabelClear, "清空配置", "Clear", {130, 328, 212, 353}));
-    items.push_back(LabelItem(kLabelOk, "确定", "OK", {365, 328, 449, 353}));
-    items.push_back(LabelItem(kLabelCancel, "取消", "Cancel", {462, 328, 544, 353}));
+    items.push_back(ButtonSpec(kIdClose, {545, 10, 565, 30}));
+    items.push_back(LabelSpec(kLabelTitle, "按键设置面板", "Key Settings", {1, 12, 573, 33}));
+    items.push_back(LabelSpec(kLabelDefault, "恢复默认", "Default", {37, 328, 117, 353}));
+    items.push_back(LabelSpec(kLabelClear, "清空配置", "Clear", {130, 328, 212, 353}));
+    items.push_back(LabelSpec(kLabelOk, "确定", "OK", {365, 328, 449, 353}));
+    items.push_back(LabelSpec(kLabelCancel, "取消", "Cancel", {462, 328, 544, 353}));
     for (int k = 0; k < kPageCount; ++k) {
         items.push_back(
-            LabelItem(kLabelFirstTab + k, kTabTexts[k].zh, kTabTexts[k].en, TabLabelRect(k)));
+            LabelSpec(kLabelFirstTab + k, kTabTexts[k].zh, kTabTexts[k].en, TabLabelRect(k)));
     }
     return items;
 }

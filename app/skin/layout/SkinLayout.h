@@ -60,16 +60,19 @@ struct ItemSpec {
     const char* tipEn = "";
 };
 
-// A button: no caption of its own (a label at its place carries the text).
-constexpr ItemSpec ButtonItem(int id, DesignRect rect) {
+// A button of a table: an id and a rectangle. Its own captions are not drawn (a label of its
+// own shows the text), but a table may still give them.
+constexpr ItemSpec ButtonSpec(int id, DesignRect rect, const char* zh = "", const char* en = "") {
     ItemSpec item;
     item.id = id;
     item.rect = rect;
+    item.captionZh = zh;
+    item.captionEn = en;
     return item;
 }
 
-// A text label in design coordinates; never hit.
-constexpr ItemSpec LabelItem(int id, const char* zh, const char* en, DesignRect rect,
+// A text label of a table, in design coordinates.
+constexpr ItemSpec LabelSpec(int id, const char* zh, const char* en, DesignRect rect,
                              unsigned format = text_format::kCenter) {
     ItemSpec item;
     item.id = id;

@@ -46,7 +46,8 @@ QString ScriptedDialogService::openFileName(QWidget*, const skin::FileDialogOpti
     return path;
 }
 
-std::optional<QColor> ScriptedDialogService::chooseColor(QWidget*, const QColor&) {
+std::optional<QColor> ScriptedDialogService::chooseColor(QWidget*, const QColor& initial) {
+    colorRequests.push_back(initial);
     if (colors.empty()) {
         return std::nullopt;
     }

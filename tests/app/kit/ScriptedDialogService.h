@@ -26,12 +26,16 @@ public:
     // counts as cancelled.
     std::deque<QString> savePaths;
     std::deque<QString> openPaths;
+    // Answers for the next colour choosers, in order; without one the chooser counts as
+    // cancelled.
     std::deque<QColor> colors;
 
     std::vector<ShownMessage> messages;
     std::vector<skin::FileDialogOptions> saveDialogs;
     std::vector<skin::FileDialogOptions> openDialogs;
     std::vector<QUrl> openedUrls;
+    // The initial colour of every colour chooser opened so far.
+    std::vector<QColor> colorRequests;
     bool openUrlSucceeds = true;
 
     // The texts of all messages shown so far.

@@ -1,0 +1,17 @@
+// A key's backlight colour as the windows handle it: to and from Qt's colours (the chooser, the
+// pens) and as the "#rrggbb" text a user can match exactly.
+#pragma once
+
+#include "model/KeyboardProfile.h"
+
+#include <QColor>
+#include <QString>
+
+namespace backlight {
+
+QColor ToQColor(const RGBColor& color);
+RGBColor FromQColor(const QColor& color);
+// "#rrggbb", lower-case.
+QString HexText(const RGBColor& color);
+
+}  // namespace backlight

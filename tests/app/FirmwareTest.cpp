@@ -1,0 +1,384 @@
+// The firmware update window on the simulated keyboard: the model's file names, the file judged
+// whole before any report, the download and its reports (the same as the command-line tool's),
+// its outcomes in both languages, and a download that outlives the window.
+#include "COrvoDialogFirmwareUpdate.h"
+#include "DialogDriver.h"
+#include "FirmwareLayout.h"
+#include "MainWindowHarness.h"
+#include "MainWindowLayout.h"
+#include "MessageGate.h"
+#include "SimulatedKeyboard.h"
+#include "Trace.h"
+#include "model/FirmwareFile.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <memory>
+#include <sys/stat.h>
+
+using testkit::ClickElement;
+using testkit::MainWindowHarness;
+
+namespace {
+
+const QString kDownloadedEnglish = QStringLiteral(
+    "The Firmware is downloaded successfully.\r\nPlease keep the USB plug in until three "
+    "indicator lights flash simultaneously.\r\nThen firmware updated completely,pleased unplug "
+    "the USB and plug in.");
+const QString kDownloadedChinese = QStringLiteral(
+    "固件下载完成。\r\n请勿插拔USB直至三个状态指示灯同时闪烁则固件更新完成，请拔下USB重新上电。");
+const QString kNoAnswerEnglish = QStringLiteral(
+    "Firmware download failed.\r\nThe keyboard did not answer; no firmware was sent.");
+
+// One Intel HEX record, with its checksum.
+std::string Record(int address, int type, const std::vector<int>& data) {
+    std::vector<int> bytes{static_cast<int>(data.size()), address >> 8, address & 0xFF, type};
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    int sum = 0;
+    for (int byte : bytes) {
+        sum += byte;
+    }
+    bytes.push_back(-sum & 0xFF);
+    std::string line = ":";
+    for (int byte : bytes) {
+        line += QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper().toStdString();
+    }
+    return line;
+}
+
+// A firmware file of `records` data records of 16 bytes and the end record, lines ended by LF
+// (the download sends them ended by CR LF).
+std::string FirmwareText(int records) {
+    std::string text;
+    for (int record = 0; record < records; ++record) {
+        std::vector<int> data;
+        for (int i = 0; i < 16; ++i) {
+            data.push_back((record * 16 + i) * 7 & 0xFF);
+        }
+        text += Record(record * 16, 0, data) + "\n";
+    }
+    return text + Record(0, 1, {}) + "\n";
+}
+
+bool IsSuccess(const QString& text) {
+    return text == kDownloadedEnglish || text == kDownloadedChinese;
+}
+
+// The main window on the simulated keyboard, and a firmware window over it, shown but not run
+// modally, so the test clicks it directly. The keyboard's reports go to a trace.
+struct Firmware {
+    explicit Firmware(int model = kDeviceTypePrsmBle, const char* language = kLanguageEnglish)
+        : harness(model) {
+        // The keyboard is opened with the main window; its connection writes the trace.
+        qputenv("Z9RT_HID_TRACE", TracePath().toLocal8Bit());
+        harness.open();
+        qunsetenv("Z9RT_HID_TRACE");
+        harness.config.language = language;
+    }
+
+    QString TracePath() const { return dir.filePath(QStringLiteral("trace.txt")); }
+
+    COrvoDialogFirmwareUpdate& open() {
+        dialog = std::make_unique<COrvoDialogFirmwareUpdate>(
+            harness.resources, harness.config, harness.dialogs, harness.lane, harness.window.get());
+        dialog->initialize();
+        dialog->show();
+        return *dialog;
+    }
+
+    QString file(const QString& name, const std::string& content) const {
+        const QString path = dir.filePath(name);
+        QFile out(path);
+        if (out.open(QIODevice::WriteOnly)) {
+            out.write(content.data(), static_cast<qint64>(content.size()));
+        }
+        return path;
+    }
+
+    // Picks a file with Open.
+    void pick(const QString& path) {
+        harness.dialogs.openPaths.push_back(path);
+        ClickElement(*dialog, firmware::kIdOpen);
+    }
+
+    // Update, then waits for the download's outcome message.
+    void updateAndWait() {
+        const std::size_t shown = harness.dialogs.messages.size();
+        ClickElement(*dialog, firmware::kIdUpdate);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.dialogs.messages.size() > shown, 10000);
+    }
+
+    QStringList sentSince(qsizetype mark) const {
+        return testkit::SentReports(testkit::TraceLines(TracePath()).mid(mark));
+    }
+    qsizetype traceMark() const { return testkit::TraceLines(TracePath()).size(); }
+
+    QTemporaryDir dir;
+    MainWindowHarness harness;
+    std::unique_ptr<COrvoDialogFirmwareUpdate> dialog;
+};
+
+}  // namespace
+
+class FirmwareTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aSoundFileSendsWhatTheToolSends() {
+        Firmware fixture;
+        COrvoDialogFirmwareUpdate& dialog = fixture.open();
+        QVERIFY(dialog.versionText().startsWith(QStringLiteral("Z9RT")));
+        const QString path =
+            fixture.file(QStringLiteral("Z9RT(PRSM)BLe_3.1.bin"), FirmwareText(40));
+        const qsizetype mark = fixture.traceMark();
+        fixture.pick(path);
+        QCOMPARE(dialog.pathText(), path);
+        fixture.updateAndWait();
+        QCOMPARE(fixture.harness.dialogs.messageTexts(), QStringList{kDownloadedEnglish});
+        QCOMPARE(dialog.progress(), 100);
+        QVERIFY(dialog.ready());
+        QCOMPARE(QString::fromStdWString(fixture.harness.config.firmwarePath), path);
+        const QStringList window = testkit::TraceLines(fixture.TracePath()).mid(mark);
+        QCOMPARE(window.size(), 2 + 41);  // the version query and its answer, then the lines
+
+        const QString toolTrace = fixture.dir.filePath(QStringLiteral("tool-trace.txt"));
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("Z9RT_HID"), QStringLiteral("sim"));
+        environment.insert(QStringLiteral("Z9RT_HID_TRACE"), toolTrace);
+        environment.remove(QStringLiteral("Z9RT_SIM_STATE"));
+        environment.remove(QStringLiteral("Z9RT_SIM_FAULT"));
+        environment.remove(QStringLiteral("Z9RT_SIM_MODEL"));
+        tool.setProcessEnvironment(environment);
+        tool.start(QStringLiteral(Z9RTCTL_PATH), {QStringLiteral("firmware"), path});
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 0);
+        QCOMPARE(window, testkit::TraceLines(toolTrace));
+    }
+
+    void refusedFilesReachNoKeyboard() {
+        struct Case {
+            const char* name;
+            const char* language;
+            std::function<QString(Firmware&)> make;
+            QString message;  // how the message starts
+            QString detail;   // what it also says
+            bool readyAfter;  // whether Update may be tried again without a new Open
+        };
+        std::string damaged = FirmwareText(3);
+        damaged[damaged.find('\n') + 10] ^= 1;  // a digit of the second record
+        const Case cases[] = {
+            {"damaged, English", kLanguageEnglish,
+             [&](Firmware& f) { return f.file(QStringLiteral("Z9RT(PRSM)BLe_bad.bin"), damaged); },
+             QStringLiteral("The firmware file Z9RT(PRSM)BLe_bad.bin is damaged; nothing was "
+                            "sent to the keyboard:\r\n"),
+             QStringLiteral("Line 2: the checksum is wrong."), true},
+            {"damaged, Chinese", kLanguageChinese,
+             [&](Firmware& f) { return f.file(QStringLiteral("Z9RT(PRSM)BLe_bad.bin"), damaged); },
+             QStringLiteral("固件文件 Z9RT(PRSM)BLe_bad.bin 有误，未向键盘发送任何数据：\r\n"),
+             QStringLiteral("第 2 行的校验和错误。"), true},
+            {"cut short", kLanguageEnglish,
+             [](Firmware& f) {
+                 return f.file(QStringLiteral("Z9RT(PRSM)BLe_cut.bin"),
+                               FirmwareText(3).substr(0, 88));
+             },
+             QStringLiteral("The firmware file Z9RT(PRSM)BLe_cut.bin is damaged"),
+             QStringLiteral("The file has no end-of-file record."), true},
+            {"missing", kLanguageEnglish,
+             [](Firmware& f) { return f.dir.filePath(QStringLiteral("Z9RT(PRSM)BLe_gone.bin")); },
+             QStringLiteral("Can't open firmware file\r\n"),
+             QStringLiteral("Z9RT(PRSM)BLe_gone.bin cannot be read ("), false},
+            {"named pipe", kLanguageChinese,
+             [](Firmware& f) {
+                 const QString path = f.dir.filePath(QStringLiteral("Z9RT(PRSM)BLe_pipe.bin"));
+                 static_cast<void>(::mkfifo(QFile::encodeName(path).constData(), 0600));
+                 return path;
+             },
+             QStringLiteral("打开固件文件失败\r\n"),
+             QStringLiteral("Z9RT(PRSM)BLe_pipe.bin 不是普通文件。"), false},
+            {"too large", kLanguageEnglish,
+             [](Firmware& f) {
+                 const QString path = f.file(QStringLiteral("Z9RT(PRSM)BLe_big.bin"), "");
+                 std::filesystem::resize_file(QFile::encodeName(path).toStdString(),
+                                              kLargestFirmwareFile + 1);
+                 return path;
+             },
+             QStringLiteral("Can't open firmware file\r\n"),
+             QStringLiteral("is too large (4194305 bytes); a firmware file has at most 4194304 "
+                            "bytes."),
+             false},
+        };
+        for (const Case& c : cases) {
+            Firmware fixture(kDeviceTypePrsmBle, c.language);
+            COrvoDialogFirmwareUpdate& dialog = fixture.open();
+            const qsizetype mark = fixture.traceMark();
+            fixture.pick(c.make(fixture));
+            ClickElement(dialog, firmware::kIdUpdate);
+            const QStringList shown = fixture.harness.dialogs.messageTexts();
+            QVERIFY2(shown.size() == 1, c.name);
+            QVERIFY2(shown.front().startsWith(c.message), qPrintable(shown.front()));
+            QVERIFY2(shown.front().contains(c.detail), qPrintable(shown.front()));
+            QVERIFY2(fixture.sentSince(mark).isEmpty(), c.name);
+            QVERIFY2(dialog.ready() == c.readyAfter, c.name);
+            QVERIFY2(!dialog.downloading(), c.name);
+        }
+    }
+
+    void afterAFileThatCannotBeOpenedUpdateWaitsForAnotherOpen() {
+        Firmware fixture;
+        COrvoDialogFirmwareUpdate& dialog = fixture.open();
+        fixture.pick(fixture.dir.filePath(QStringLiteral("Z9RT(PRSM)BLe_gone.bin")));
+        ClickElement(dialog, firmware::kIdUpdate);
+        QCOMPARE(fixture.harness.dialogs.messages.size(), std::size_t{1});
+        ClickElement(dialog, firmware::kIdUpdate);
+        QCOMPARE(fixture.harness.dialogs.messages.size(), std::size_t{1});
+        fixture.pick(fixture.file(QStringLiteral("Z9RT(PRSM)BLe_ok.bin"), FirmwareText(2)));
+        fixture.updateAndWait();
+        QCOMPARE(fixture.harness.dialogs.messageTexts().last(), kDownloadedEnglish);
+    }
+
+    void onlyTheModelsFileNamesAreTaken() {
+        struct Case {
+            const char* language;
+            const char* name;
+            bool taken;
+        };
+        const Case cases[] = {
+            {kLanguageEnglish, "Z9RT(S)_2.0.bin", true},
+            {kLanguageEnglish, "z9rt(s)_2.0.bin", false},
+            {kLanguageChinese, "xZ9RT(S)_2.0.bin", false},
+            {kLanguageEnglish, "Z9RT(S)BLe_2.0.bin", false},
+        };
+        for (const Case& c : cases) {
+            Firmware fixture(kDeviceTypeS, c.language);
+            COrvoDialogFirmwareUpdate& dialog = fixture.open();
+            const QString path = fixture.file(QString::fromLatin1(c.name), FirmwareText(2));
+            const qsizetype mark = fixture.traceMark();
+            fixture.pick(path);
+            std::vector<testkit::ShownMessage>& messages = fixture.harness.dialogs.messages;
+            if (c.taken) {
+                QVERIFY(messages.empty());
+                QCOMPARE(dialog.pathText(), path);
+                continue;
+            }
+            QCOMPARE(messages.size(), std::size_t{1});
+            QCOMPARE(messages[0].text, QString::fromLatin1(c.language) == kLanguageChinese
+                                           ? QStringLiteral("固件不匹配，请选择Z9RT(S)")
+                                           : QStringLiteral("The firmware does not match,please "
+                                                            "select Z9RT(S)"));
+            QCOMPARE(messages[0].caption, QStringLiteral("Z9RT(S)"));
+            QVERIFY(messages[0].icon == skin::MessageIcon::Exclamation);
+            QVERIFY(dialog.pathText().isEmpty());
+            ClickElement(dialog, firmware::kIdUpdate);
+            QCOMPARE(messages.size(), std::size_t{2});
+            QCOMPARE(messages[1].text, QStringLiteral("The firmware does not match"));
+            QCOMPARE(messages[1].caption, QStringLiteral("Z9RT(S)"));
+            QVERIFY(fixture.sentSince(mark).isEmpty());
+        }
+    }
+
+    void updateWithoutAFileDoesNotMatch() {
+        Firmware fixture;
+        ClickElement(fixture.open(), firmware::kIdUpdate);
+        QCOMPARE(fixture.harness.dialogs.messages.size(), std::size_t{1});
+        QCOMPARE(fixture.harness.dialogs.messages[0].text,
+                 QStringLiteral("The firmware does not match"));
+        QCOMPARE(fixture.harness.dialogs.messages[0].caption, QStringLiteral("Z9RT(PRSM)BLe"));
+    }
+
+    void aSilentKeyboardGetsNoFirmwareAndNoSuccess() {
+        Firmware fixture(kDeviceTypePrsmBle, kLanguageChinese);
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("silent"));
+        COrvoDialogFirmwareUpdate& dialog = fixture.open();
+        std::vector<testkit::ShownMessage>& messages = fixture.harness.dialogs.messages;
+        QCOMPARE(fixture.harness.dialogs.messageTexts(),
+                 QStringList{QStringLiteral("读取键盘版本失败")});
+        fixture.harness.config.language = kLanguageEnglish;
+        const qsizetype mark = fixture.traceMark();
+        fixture.pick(fixture.file(QStringLiteral("Z9RT(PRSM)BLe_3.bin"), FirmwareText(5)));
+
+        // The keyboard keeps the download waiting for its answer a while: meanwhile a second
+        // Update does nothing, the version is not asked for, and closing asks first.
+        ClickElement(dialog, firmware::kIdUpdate);
+        QVERIFY(dialog.downloading());
+        ClickElement(dialog, firmware::kIdUpdate);
+        QCOMPARE(messages.size(), std::size_t{1});
+        ClickElement(dialog, firmware::kIdGetVersion);
+        QCOMPARE(messages.size(), std::size_t{2});
+        QVERIFY(
+            messages[1].text.startsWith(QStringLiteral("The keyboard is busy with a transfer")));
+        fixture.harness.dialogs.answers = {skin::MessageAnswer::Yes};  // wait
+        ClickElement(dialog, firmware::kIdClose);
+        QCOMPARE(messages.size(), std::size_t{3});
+        QVERIFY(messages[2].buttons == skin::MessageButtons::YesNo);
+        QVERIFY(dialog.isVisible());
+
+        QTRY_COMPARE_WITH_TIMEOUT(messages.size(), std::size_t{4}, 10000);
+        QCOMPARE(messages[3].text, kNoAnswerEnglish);
+        QVERIFY(dialog.ready());
+        for (const QString& text : fixture.harness.dialogs.messageTexts()) {
+            QVERIFY(!IsSuccess(text));
+        }
+        const QStringList sent = fixture.sentSince(mark);
+        QCOMPARE(sent.size(), 1);
+        QVERIFY(sent[0].startsWith(QStringLiteral("> 00 f9")));
+    }
+
+    void closingDuringADownloadLetsItFinishWithoutTheWindow() {
+        Firmware fixture;
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("silent"));
+        COrvoDialogFirmwareUpdate& dialog = fixture.open();
+        fixture.pick(fixture.file(QStringLiteral("Z9RT(PRSM)BLe_3.bin"), FirmwareText(5)));
+        ClickElement(dialog, firmware::kIdUpdate);
+        QVERIFY(dialog.downloading());
+        fixture.harness.dialogs.answers = {skin::MessageAnswer::No};  // do not wait
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), 2);
+        fixture.dialog.reset();
+        // The worker ends on its own; what it posts finds no window.
+        QTRY_VERIFY_WITH_TIMEOUT(!fixture.harness.lane.busy(), 10000);
+        QCoreApplication::processEvents();
+        // The version failure at opening and the question: nothing after the window closed.
+        QCOMPARE(fixture.harness.dialogs.messages.size(), std::size_t{2});
+    }
+
+    void progressFillsTheBarOnItsOwnScale() {
+        Firmware fixture;
+        COrvoDialogFirmwareUpdate& dialog = fixture.open();
+        QVERIFY(skin::message_gate::Post(dialog.messageHandle(), WM_DEVICE_PROGRESS, 75, 0));
+        QTRY_COMPARE(dialog.progress(), 50);
+        QVERIFY(!dialog.ready());
+        // 145 design pixels of the bar come from the selected picture, the rest is the track.
+        const QImage face = dialog.composeFace();
+        const QImage full = testkit::ArtworkImage(firmware::kImageSelected);
+        const QImage empty = testkit::ArtworkImage(firmware::kImageBackground);
+        const int y = (firmware::kBarRect.top + firmware::kBarRect.bottom) / 2;
+        const int last = firmware::kBarRect.left + 144;
+        QCOMPARE(face.pixel(last, y), full.pixel(last, y));
+        QCOMPARE(face.pixel(last + 1, y), empty.pixel(last + 1, y));
+        QVERIFY(full.pixel(last + 1, y) != empty.pixel(last + 1, y));
+    }
+
+    void theMainWindowsFirmwareButtonOpensTheWindow() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        QString version;
+        testkit::WhenModal<COrvoDialogFirmwareUpdate>(
+            [&version](COrvoDialogFirmwareUpdate& dialog) {
+                version = dialog.versionText();
+                ClickElement(dialog, firmware::kIdCancel);
+            });
+        harness.click(mainwin::kIdFirmware);
+        QVERIFY(version.startsWith(QStringLiteral("Z9RT")));
+        QVERIFY(harness.dialogs.messages.empty());
+    }
+};
+
+QTEST_MAIN(FirmwareTest)
+#include "FirmwareTest.moc"

@@ -1,0 +1,25 @@
+#include "BacklightKeyboardArt.h"
+
+#include "BacklightKeys.h"
+#include "MainWindowLayout.h"
+
+#include <QPainter>
+
+namespace art {
+namespace {
+
+// Around the keys with their two-pixel frames (82..777 by 111..389), plus a margin.
+const QRectF kPlate(66, 99, 727, 304);
+
+}  // namespace
+
+void DrawBacklightPlate(QPainter& painter) {
+    DrawPanel(painter, kPlate, 12, palette::kPanel);
+}
+
+void DrawBacklightKey(QPainter& painter, int key, Look look) {
+    DrawKeyCap(painter, ToRectF(backlight::KeyRect(key)),
+               QString::fromUtf8(mainwin::KeyCaption(key)), look);
+}
+
+}  // namespace art
