@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots of docs/screenshots: the main window in both languages, an S model, the
-# progress dialog, the backlight, multi-key and firmware windows in both languages and the
+# progress dialog, the key settings dialog's pages 1 and 6 in both languages (and an S model's
+# Function page), the backlight, multi-key and firmware windows in both languages and the
 # virtual keyboard in both modes, each under Xvfb on the simulated keyboard, and draws the
 # contact sheet of the key settings icons. Needs a release build (scripts/build.sh release) and
 # xvfb-run, openbox, xdotool and ImageMagick's import.
@@ -36,8 +37,11 @@ top=$(( (1080 - face_height) / 2 ))
 at() { xdotool mousemove $((left + $1)) $((top + $2)); }
 click_at() { at "$1" "$2"; xdotool click 1; }
 
+# Keys are captured in the program's own window (as xdotool types them), never from the
+# machine's keyboards.
 start() {
-    Z9RT_HID=sim Z9RT_SIM_MODEL=$1 Z9RT_SIM_STATE="$state/keyboard-$1.txt" "$program" &
+    Z9RT_HID=sim Z9RT_HOOK_INPUT=none Z9RT_SIM_MODEL=$1 Z9RT_SIM_STATE="$state/keyboard-$1.txt" \
+        "$program" &
     pid=$!
     sleep 2
 }
@@ -116,6 +120,68 @@ start 3
 click_at 818 110
 at 870 342
 capture main-s-en "$main_window"
+stop
+
+# The key settings dialog of key "A", centred over the main window.
+ks_width=576
+ks_height=370
+ks_left=$(( left + (face_width - ks_width) / 2 ))
+ks_top=$(( top + (face_height - ks_height) / 2 ))
+ks_at() { xdotool mousemove $((ks_left + $1)) $((ks_top + $2)); }
+ks_click_at() { ks_at "$1" "$2"; xdotool click 1; sleep 0.5; }
+key_settings="${ks_width}x${ks_height}+${ks_left}+${ks_top}"
+# record_combo NAME KEYS: a new combination named NAME, recorded from KEYS (xdotool notation).
+record_combo() {
+    ks_click_at 240 112  # "Combo"
+    ks_click_at 250 260  # "New": the name editor opens over the new row
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+    ks_click_at 450 221  # "Record"
+    xdotool key "$2"
+    sleep 0.3
+    ks_click_at 100 145  # stops the recording
+    ks_at 450 221
+}
+
+# Chinese: a combination recorded on page 1, then the Function page.
+start 1
+click_at 334 342
+sleep 1
+ks_click_at 240 112
+ks_click_at 250 260
+xdotool key Return   # the proposed name
+ks_click_at 450 221  # "Record": first the note that keys are captured in this window only
+sleep 0.5
+capture keysettings-capture-note-zh "$key_settings"
+xdotool key Return
+xdotool key ctrl+shift+s
+sleep 0.3
+ks_click_at 100 145
+ks_at 450 221
+capture keysettings-page1-zh "$key_settings"
+ks_click_at 446 64
+ks_at 300 300
+capture keysettings-page6-zh "$key_settings"
+ks_click_at 503 336  # "Cancel"
+# English, the same two pages.
+click_at 943 110
+click_at 334 342
+sleep 1
+record_combo "Copy" ctrl+c
+capture keysettings-page1-en "$key_settings"
+ks_click_at 446 64
+ks_at 300 300
+capture keysettings-page6-en "$key_settings"
+stop
+
+# A Z9RT(S): the Function page's own face.
+start 3
+click_at 818 110
+click_at 334 342
+sleep 1
+ks_click_at 446 64
+ks_at 300 300
+capture keysettings-page6-s-en "$key_settings"
 stop
 
 # The virtual keyboard, on its own as the key settings dialog opens it: a combination picked by

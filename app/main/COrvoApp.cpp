@@ -2,6 +2,7 @@
 
 #include "BacklightLayout.h"
 #include "FirmwareLayout.h"
+#include "KeySettingsLayout.h"
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
 #include "MultiSelectLayout.h"
@@ -41,23 +42,27 @@ void COrvoApp::detectKeyboard() {
 std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
     const mainwin::FaceImages main = mainwin::FaceImagesFor(deviceType);
     // Every window adds its pictures here.
-    return {main.base,
-            main.hover,
-            main.active,
-            progress::kImageBackground,
-            progress::kImageHover,
-            progress::kImageSelected,
-            firmware::kImageBackground,
-            firmware::kImageHover,
-            firmware::kImageSelected,
-            backlight::kSettingsImageBackground,
-            backlight::kSettingsImageHover,
-            backlight::kMultiSelectImageBackground,
-            backlight::kMultiSelectImageMarked,
-            skin::scrollbar_skin::kImage,
-            virtualkbd::kImageBackground,
-            virtualkbd::kImageHover,
-            virtualkbd::kImageSelected};
+    std::vector<int> ids{main.base,
+                         main.hover,
+                         main.active,
+                         progress::kImageBackground,
+                         progress::kImageHover,
+                         progress::kImageSelected,
+                         firmware::kImageBackground,
+                         firmware::kImageHover,
+                         firmware::kImageSelected,
+                         backlight::kSettingsImageBackground,
+                         backlight::kSettingsImageHover,
+                         backlight::kMultiSelectImageBackground,
+                         backlight::kMultiSelectImageMarked,
+                         skin::scrollbar_skin::kImage,
+                         virtualkbd::kImageBackground,
+                         virtualkbd::kImageHover,
+                         virtualkbd::kImageSelected};
+    for (int id : keysettings::ImageIds(deviceType)) {
+        ids.push_back(id);
+    }
+    return ids;
 }
 
 void COrvoApp::loadArtwork() {

@@ -184,9 +184,21 @@ void COrvoDlg::itemClicked(skin::SkinItem& item) {
             selectLayer(item.id);
             break;
         default:
-            // A key button: the key settings dialog for item.keyValue opens here.
+            if (item.id >= mainwin::kFirstKeyId) {
+                editKey(item.keyValue);
+            }
             break;
     }
+}
+
+void COrvoDlg::editKey(int key) {
+    config_.selectedKey = key;
+    COrvoDialogKeyMapSettings dialog(config_, resources(), dialogs_, captureNotice_,
+                                     options_.keySettings, this);
+    if (dialog.exec() == kResultOk) {
+        config_.keysDirty = 1;
+    }
+    update();
 }
 
 void COrvoDlg::toggleLanguage() {

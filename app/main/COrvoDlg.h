@@ -3,7 +3,9 @@
 // configuration it is given; transfers run in the progress dialog.
 #pragma once
 
+#include "COrvoDialogKeyMapSettings.h"
 #include "DialogService.h"
+#include "KeyCapture.h"
 #include "MainTexts.h"
 #include "SkinnedDialog.h"
 #include "TransferJob.h"
@@ -26,6 +28,7 @@ struct MainWindowOptions {
     QString helpFile;
     // Watch for the keyboard being unplugged (tests drive devicesChanged() themselves).
     bool watchDevices = true;
+    KeySettingsOptions keySettings;
 };
 
 class COrvoDlg : public skin::SkinnedDialog {
@@ -67,6 +70,8 @@ protected:
 
 private:
     void selectLayer(int buttonId);
+    // The key settings dialog for a key on the layer shown.
+    void editKey(int key);
     void toggleLanguage();
     // Runs a transfer job in the progress dialog; the dialog's result.
     int runJob(int jobNumber, bool* succeeded);
@@ -100,5 +105,7 @@ private:
     QMenu* trayMenu_ = nullptr;
     DeviceWatcher* watcher_ = nullptr;
     QTimer clickGuardTimer_;
+    // Whether the user has been told that keys are captured in the dialog's window only.
+    keysettings::CaptureNotice captureNotice_;
     QIcon icon_;
 };

@@ -35,6 +35,13 @@ SkinItem ItemFromSpec(const ItemSpec& entry) {
     item.selectedTextColor = ToQColor(entry.selectedTextColor);
     item.textFormat = entry.textFormat;
     item.fontIndex = entry.fontIndex;
+    item.showCaption = entry.showCaption;
+    item.textVisible = entry.textVisible;
+    item.tag = entry.tag;
+    if (*entry.tipZh != '\0' || *entry.tipEn != '\0') {
+        item.tips[kChinese] = Wide(entry.tipZh);
+        item.tips[kEnglish] = Wide(entry.tipEn);
+    }
     return item;
 }
 

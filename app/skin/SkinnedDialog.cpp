@@ -117,6 +117,18 @@ void SkinnedDialog::openSkin(const SkinFaces& faces, QColor colorKey, FaceSize f
     update();
 }
 
+void SkinnedDialog::replaceFaces(const SkinFaces& faces) {
+    faces_ = faces;
+    if (faces.background.isNull()) {
+        const QSize size = background_.size();
+        background_ = QImage(size, QImage::Format_RGB32);
+        background_.fill(kBlankFace);
+    } else {
+        background_ = faces.background;
+    }
+    update();
+}
+
 void SkinnedDialog::placeDisplayBox(QWidget& box, const DesignRect& rect, int textSize) const {
     box.setGeometry(Truncate(rect.left * scale_), Truncate(rect.top * scale_),
                     Truncate(rect.width() * scale_), Truncate(rect.height() * scale_));
@@ -304,7 +316,11 @@ void SkinnedDialog::mouseReleaseEvent(QMouseEvent* event) {
     pressOnElement_ = false;
     const QPoint point = event->position().toPoint();
     hitTest(point);
-    if (SkinItem* item = itemAt(point)) {
+    clickReleased(point);
+}
+
+void SkinnedDialog::clickReleased(const QPoint& clientPoint) {
+    if (SkinItem* item = itemAt(clientPoint)) {
         itemClicked(*item);
     }
 }

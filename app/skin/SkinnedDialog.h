@@ -74,6 +74,10 @@ protected:
     void openSkin(const SkinFaces& faces, QColor colorKey, FaceSize fallbackSize,
                   std::vector<SkinItem> items);
 
+    // Another set of pictures for the same window (a window with pages); the window keeps its
+    // size and shape.
+    void replaceFaces(const SkinFaces& faces);
+
     // Places one of the window's own display boxes on its design rectangle, with the font of
     // `textSize` design pixels and the boxes' orange-on-black colours, all scaled like the face.
     void placeDisplayBox(QWidget& box, const DesignRect& rect, int textSize) const;
@@ -93,6 +97,9 @@ protected:
     virtual void paintItemExtras(QPainter& painter, const SkinItem& item);
     // Drawing after all elements (a progress bar, for instance).
     virtual void paintOverlay(QPainter& painter);
+    // A left-button release that makes a click (it was pressed on an element and not dragged);
+    // by default the element under the point, if any, is clicked.
+    virtual void clickReleased(const QPoint& clientPoint);
     // A click released over the element.
     virtual void itemClicked(SkinItem& item);
     // A message posted to messageHandle().

@@ -147,8 +147,17 @@ Z9RT_API void InstallHook(WindowHandle window);
 Z9RT_API std::intptr_t KeyBoardProc(int code, std::uint32_t message, const KeyHookRecord* record);
 // Stops capturing; keystrokes reach the desktop again.
 Z9RT_API void UninstallHook();
-// Whether the hook's key source is running (false when no keyboard event device could be
-// opened: the program must then capture keys itself and feed KeyBoardProc).
+// Whether the hook captures keystrokes desktop-wide: a key source is running and no other
+// program sees a keystroke. False before InstallHook, after UninstallHook, and when no keyboard
+// event device could be opened (no access to them, or Z9RT_HOOK_INPUT=none): the program must
+// then capture keys in its own window and hand them over with FeedHookKey.
 Z9RT_API bool IsHookInstalled();
+// Hands over one keystroke that the program captured in its own window, as a Linux key code
+// (KEY_* of the input layer; the X and Wayland keycode minus 8) with its action (0 released,
+// 1 pressed, 2 auto-repeated). It takes the key source's own path: the same translation to a
+// virtual key, the same system-key rule, KeyBoardProc. Does nothing and returns false when no
+// hook is installed, while a key source runs (it sees the keystroke itself), and for a code
+// without a virtual key.
+Z9RT_API bool FeedHookKey(int linuxCode, int action);
 // Whether the key source has seen the virtual key go down and not yet up.
 Z9RT_API bool IsHookKeyDown(int vkCode);

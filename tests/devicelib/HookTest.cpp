@@ -203,6 +203,47 @@ TEST(HookInstall, UninstallForgetsKeysAndKeepsTheWindow) {
     EXPECT_FALSE(IsHookKeyDown(4096));
 }
 
+// Without event devices the program feeds the keystrokes its window caught: they take the key
+// source's path (translation, system-key rule, key states) and nothing else gets through.
+TEST(HookInstall, KeystrokesFedByTheProgramTakeTheSourcesPath) {
+    PostRecorder posts;
+    EXPECT_FALSE(FeedHookKey(KEY_A, 1));  // no hook installed
+    InstallHook(testsupport::TestWindow());
+    ASSERT_FALSE(IsHookInstalled());  // nothing captures desktop-wide here
+
+    struct Fed {
+        int linuxCode;
+        int action;
+        bool taken;
+    };
+    const Fed fed[] = {
+        {KEY_LEFTALT, 1, true}, {KEY_F4, 1, true},        {KEY_F4, 0, true},
+        {KEY_LEFTALT, 0, true}, {KEY_KPENTER, 1, true},   {KEY_KPENTER, 2, true},
+        {KEY_KPENTER, 0, true}, {BTN_LEFT, 1, false},     {KEY_A, 3, false},
+        {KEY_A, -1, false},     {KEY_LEFTSHIFT, 1, true},
+    };
+    for (const Fed& key : fed) {
+        EXPECT_EQ(FeedHookKey(key.linuxCode, key.action), key.taken) << key.linuxCode;
+    }
+    EXPECT_TRUE(IsHookKeyDown(0x10));  // the fed left Shift is down
+    std::vector<std::pair<std::uintptr_t, std::intptr_t>> messages;
+    for (const Post& post : posts.Posts()) {
+        messages.emplace_back(post.wParam, post.lParam);
+    }
+    const std::vector<std::pair<std::uintptr_t, std::intptr_t>> expected = {
+        {0x40000000 | kLeftAlt, 0}, {0x40000000 | kF4, 0},
+        {0xC0000000 | kF4, 0},      {0x80000000 | kLeftAlt, 0},
+        {0x0D, 0x01000000},         {0x0D, 0x01000000},
+        {0x8000000D, 0x01000000},   {0xA0, 0},
+    };
+    EXPECT_EQ(messages, expected);
+
+    UninstallHook();
+    EXPECT_FALSE(IsHookKeyDown(0x10));
+    EXPECT_FALSE(FeedHookKey(KEY_A, 1));  // after UninstallHook nothing reaches the window
+    EXPECT_EQ(posts.Posts().size(), expected.size());
+}
+
 TEST(MessagePoster, NullWindowOrNoPosterPostsNothing) {
     {
         PostRecorder posts;

@@ -56,4 +56,16 @@ TEST(SharedLibrary, ProgramDrivesTheSimulatedKeyboard) {
     EXPECT_FALSE(second.ReadKeyboardVersion(version));
 }
 
+// The program's key capture where no key source runs: it asks whether the hook captures
+// desktop-wide and feeds keystrokes itself, all through the exported interface.
+TEST(SharedLibrary, ProgramFeedsTheHookWhereNothingCapturesDesktopWide) {
+    constexpr int kLinuxKeyA = 30;
+    InstallHook(nullptr);
+    EXPECT_FALSE(IsHookInstalled());  // the tests run with Z9RT_HOOK_INPUT=none
+    EXPECT_TRUE(FeedHookKey(kLinuxKeyA, 1));
+    EXPECT_TRUE(IsHookKeyDown('A'));
+    UninstallHook();
+    EXPECT_FALSE(FeedHookKey(kLinuxKeyA, 0));
+}
+
 }  // namespace

@@ -26,6 +26,9 @@ std::vector<ArtImage> MultiSelectImages();
 std::vector<ArtImage> ScrollBarImages();
 // The virtual keyboard's background, hover and selected pictures.
 std::vector<ArtImage> VirtualKeyboardImages();
+// The key settings dialog's pages: base, hover and selected pictures of each, and the
+// Function page's face of every model.
+std::vector<ArtImage> KeySettingsImages();
 // The application icon at the given edge length.
 QImage ApplicationIcon(int size);
 

@@ -53,6 +53,11 @@ struct ItemSpec {
     Rgb selectedTextColor = kDefaultTextColor;
     unsigned textFormat = text_format::kCenter;
     int fontIndex = kDefaultFontIndex;
+    bool showCaption = false;  // a button or row that draws its caption too
+    bool textVisible = true;   // the caption may be drawn
+    int tag = -1;              // a second integer for the window's own use
+    const char* tipZh = "";    // tooltip texts, for windows that show tips
+    const char* tipEn = "";
 };
 
 // A button of a table: an id and a rectangle. Its own captions are not drawn (a label of its
@@ -67,13 +72,15 @@ constexpr ItemSpec ButtonSpec(int id, DesignRect rect, const char* zh = "", cons
 }
 
 // A text label of a table, in design coordinates.
-constexpr ItemSpec LabelSpec(int id, const char* zh, const char* en, DesignRect rect) {
+constexpr ItemSpec LabelSpec(int id, const char* zh, const char* en, DesignRect rect,
+                             unsigned format = text_format::kCenter) {
     ItemSpec item;
     item.id = id;
     item.rect = rect;
     item.captionZh = zh;
     item.captionEn = en;
     item.isLabel = true;
+    item.textFormat = format;
     return item;
 }
 

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <mutex>
 
@@ -35,8 +36,10 @@ constexpr std::uintptr_t kVirtualKeyMask = 0x3FFFFFFFu;
 constexpr std::intptr_t kExtendedKeyParam = 0x01000000;
 constexpr std::intptr_t kSwallowed = 1;
 
-std::mutex installMutex;              // InstallHook and UninstallHook
-z9rt::KeyEventTranslator translator;  // used by the source's thread only
+std::mutex installMutex;     // InstallHook, UninstallHook and FeedHookKey
+bool hookRequested = false;  // between InstallHook and UninstallHook
+// Used by the source's thread while a source runs, else by FeedHookKey under installMutex.
+z9rt::KeyEventTranslator translator;
 std::atomic<WindowHandle> targetWindow{nullptr};
 std::array<std::atomic<bool>, 256> keysDown{};  // by virtual-key code
 // Defined last, so that at exit its thread stops before what the thread uses is destroyed.
@@ -70,6 +73,7 @@ void InstallHook(WindowHandle window) {
     // The window is kept even when no key source starts: the program then feeds KeyBoardProc
     // from its own key capture, and the messages still go to this window.
     targetWindow.store(window);
+    hookRequested = true;
     const std::string directory = z9rt::HookInputDirectory();
     if (!directory.empty()) {
         keySource = z9rt::EvdevKeySource::Start(directory, DeliverKeyEvent);
@@ -79,7 +83,30 @@ void InstallHook(WindowHandle window) {
 void UninstallHook() {
     const std::lock_guard<std::mutex> lock(installMutex);
     keySource.reset();
+    hookRequested = false;
     ForgetKeysDown();
+}
+
+bool FeedHookKey(int linuxCode, int action) {
+    const std::lock_guard<std::mutex> lock(installMutex);
+    if (!hookRequested || keySource != nullptr) {
+        return false;
+    }
+    if (action < static_cast<int>(z9rt::KeyAction::Release) ||
+        action > static_cast<int>(z9rt::KeyAction::Repeat)) {
+        return false;
+    }
+    const auto keyAction = static_cast<z9rt::KeyAction>(action);
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const auto timeMs = static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    const std::optional<z9rt::HookKeystroke> keystroke =
+        translator.Translate(linuxCode, keyAction, timeMs);
+    if (!keystroke) {
+        return false;
+    }
+    KeyBoardProc(0, keystroke->message, &keystroke->record);
+    return true;
 }
 
 bool IsHookInstalled() {

@@ -8,14 +8,11 @@
 #include <QTest>
 
 namespace testkit {
-namespace {
 
 QString ResourceFile() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/") +
            QLatin1String(COrvoApp::kResourceFileName);
 }
-
-}  // namespace
 
 MainWindowHarness::MainWindowHarness(int model, const char* faults) {
     skin::message_gate::Install();

@@ -49,6 +49,8 @@ public:
     QImage face();
 };
 
+// The resource file of pictures beside the test.
+QString ResourceFile();
 // The picture of the resource file, for comparing the face with the artwork.
 QImage ArtworkImage(int id);
 

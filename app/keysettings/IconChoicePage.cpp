@@ -1,0 +1,38 @@
+#include "IconChoicePage.h"
+
+#include "KeySettingsLayout.h"
+#include "model/KeyboardConfig.h"
+
+namespace keysettings {
+
+IconChoicePage::IconChoicePage(PageHost& host, int page)
+    : KeySettingsPage(host, page), kind_(KindOfIconPage(page)) {}
+
+bool IconChoicePage::openOnSlot(int kind, int hwCode, const CItemList& /*list*/) {
+    if (kind != kind_) {
+        return false;
+    }
+    code_ = hwCode;
+    return true;
+}
+
+void IconChoicePage::takeDefault(int hwCode) {
+    code_ = hwCode;
+}
+
+void IconChoicePage::writeBack(CKeyboardConfig& config, int key, int layer) {
+    if (!IsAssignable(code_)) {
+        return;
+    }
+    const auto k = static_cast<std::size_t>(key);
+    // An Fn key is one on every layer.
+    const bool fnKey = number() == kPageFunction && WritesAllLayers(code_);
+    for (int l = 0; l < kLayerCount; ++l) {
+        if (fnKey || l == layer) {
+            config.keyHWCode[k][static_cast<std::size_t>(l)] = code_;
+            config.keyMode[k][static_cast<std::size_t>(l)] = kind_;
+        }
+    }
+}
+
+}  // namespace keysettings

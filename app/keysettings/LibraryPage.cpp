@@ -1,0 +1,63 @@
+#include "LibraryPage.h"
+
+#include "model/KeyboardConfig.h"
+
+namespace keysettings {
+
+LibraryPage::LibraryPage(PageHost& host, const LibrarySpec& spec, int contentRows, int kind,
+                         CItemList CKeyboardProfile::*predefined)
+    : KeySettingsPage(host, spec.page),
+      list_(host, spec, contentRows),
+      kind_(kind),
+      predefined_(predefined) {
+    list_.open(host.config().*predefined_);
+}
+
+bool LibraryPage::openOnSlot(int kind, int /*hwCode*/, const CItemList& slotList) {
+    if (kind != kind_) {
+        return false;
+    }
+    list_.selectOrAdd(slotList);
+    return true;
+}
+
+void LibraryPage::shown() {
+    list_.setRanges();
+}
+
+void LibraryPage::beforePaint() {
+    list_.paintRows();
+}
+
+void LibraryPage::clicked(int id) {
+    if (list_.handles(id)) {
+        list_.clicked(id, true);
+    }
+}
+
+void LibraryPage::scrolled(ListBar bar, int position) {
+    list_.scrolled(bar, position);
+}
+
+void LibraryPage::writeBack(CKeyboardConfig& config, int key, int layer) {
+    writeContentToSlot(config, key, layer);
+    writeLibrary(config);
+}
+
+void LibraryPage::writeContentToSlot(CKeyboardConfig& config, int key, int layer) const {
+    if (list_.content().Empty()) {
+        return;
+    }
+    const auto k = static_cast<std::size_t>(key);
+    const auto l = static_cast<std::size_t>(layer);
+    config.keyList[k][l].Assign(list_.content());
+    config.keyMode[k][l] = kind_;
+    config.keyHWCode[k][l] = 0;
+}
+
+void LibraryPage::writeLibrary(CKeyboardConfig& config) {
+    list_.store();
+    (config.*predefined_).Assign(list_.library());
+}
+
+}  // namespace keysettings

@@ -1,0 +1,41 @@
+// A page built around one library of the configuration (combinations, macros, emulations): it
+// opens on a key whose kind is the library's, shows the library and the selected entry's
+// content, and on "OK" makes that content the key's assignment and writes the library back.
+#pragma once
+
+#include "KeySettingsPage.h"
+#include "LibraryList.h"
+#include "model/KeyboardProfile.h"
+
+namespace keysettings {
+
+class LibraryPage : public KeySettingsPage {
+public:
+    // `predefined`: the configuration's library this page edits a copy of.
+    LibraryPage(PageHost& host, const LibrarySpec& spec, int contentRows, int kind,
+                CItemList CKeyboardProfile::*predefined);
+
+    LibraryList& list() { return list_; }
+    const LibraryList& list() const { return list_; }
+
+    bool openOnSlot(int kind, int hwCode, const CItemList& slotList) override;
+    void shown() override;
+    void beforePaint() override;
+    void clicked(int id) override;
+    void scrolled(ListBar bar, int position) override;
+    void writeBack(CKeyboardConfig& config, int key, int layer) override;
+
+protected:
+    // The key's slot takes the content list, when it has items.
+    void writeContentToSlot(CKeyboardConfig& config, int key, int layer) const;
+    // The configuration's library takes the page's copy, whether or not the slot changed; the
+    // content shown goes into its entry first, so what was confirmed is in the library too.
+    void writeLibrary(CKeyboardConfig& config);
+
+private:
+    LibraryList list_;
+    int kind_;
+    CItemList CKeyboardProfile::*predefined_;
+};
+
+}  // namespace keysettings
