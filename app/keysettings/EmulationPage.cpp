@@ -52,10 +52,7 @@ void EmulationPage::captureKey(const HookKey& key) {
 }
 
 void EmulationPage::countEdited(int value) {
-    if (content().Delay != value) {
-        content().Delay = value;
-        list().store();
-    }
+    setContentValue(&CItemList::Delay, value);
 }
 
 }  // namespace keysettings

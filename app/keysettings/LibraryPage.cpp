@@ -56,6 +56,13 @@ void LibraryPage::stopRecording(const RecordButton& button) {
     showRecordButton(button, false);
 }
 
+void LibraryPage::setContentValue(int CItemList::*field, int value) {
+    if (list_.content().*field != value) {
+        list_.content().*field = value;
+        list_.store();
+    }
+}
+
 void LibraryPage::writeBack(CKeyboardConfig& config, int key, int layer) {
     writeContentToSlot(config, key, layer);
     writeLibrary(config);

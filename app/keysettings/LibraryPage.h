@@ -37,6 +37,10 @@ protected:
     // "Record" again.
     void stopRecording(const RecordButton& button);
 
+    // A playback value of the content list typed into an edit: kept and stored into the entry
+    // when it changed.
+    void setContentValue(int CItemList::*field, int value);
+
     // The key's slot takes the content list, when it has items.
     void writeContentToSlot(CKeyboardConfig& config, int key, int layer) const;
     // The configuration's library takes the page's copy, whether or not the slot changed; the

@@ -197,17 +197,11 @@ void MacroPage::rightClicked(int id, const QPoint& globalPoint) {
 }
 
 void MacroPage::countEdited(int value) {
-    if (content().Cycles != value) {
-        content().Cycles = value;
-        list().store();
-    }
+    setContentValue(&CItemList::Cycles, value);
 }
 
 void MacroPage::delayEdited(int value) {
-    if (content().Delay != value) {
-        content().Delay = value;
-        list().store();
-    }
+    setContentValue(&CItemList::Delay, value);
 }
 
 void MacroPage::writeBack(CKeyboardConfig& config, int key, int layer) {

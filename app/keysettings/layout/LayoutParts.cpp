@@ -1,7 +1,5 @@
 #include "LayoutParts.h"
 
-#include "KeySettingsLayout.h"
-
 namespace keysettings::layout_parts {
 
 skin::ItemSpec Row(int id, skin::DesignRect rect, unsigned format) {
@@ -12,6 +10,9 @@ skin::ItemSpec Row(int id, skin::DesignRect rect, unsigned format) {
     return item;
 }
 
+namespace {
+
+// `count` rows from `firstId` on between `left` and `right`.
 void AppendListRows(std::vector<skin::ItemSpec>& items, int firstId, int count, int left,
                     int right) {
     constexpr int kTop = 114;
@@ -22,6 +23,15 @@ void AppendListRows(std::vector<skin::ItemSpec>& items, int firstId, int count, 
         items.push_back(
             Row(firstId + k, {left, top, right, top + kHeight}, skin::text_format::kLeft));
     }
+}
+
+}  // namespace
+
+void AppendLibraryRows(std::vector<skin::ItemSpec>& items, const LibrarySpec& spec,
+                       int contentRows) {
+    AppendListRows(items, spec.firstRowId, spec.rows, kLibraryTitle.left, kLibraryTitle.right);
+    AppendListRows(items, spec.firstContentRowId, contentRows, kContentTitle.left,
+                   kContentTitle.right);
 }
 
 void AppendRecordLabels(std::vector<skin::ItemSpec>& items, int startId, int stopId,

@@ -14,28 +14,28 @@ std::vector<skin::ItemSpec> MacroItems() {
     std::vector<skin::ItemSpec> items;
     items.push_back(ButtonSpec(kIdPlayTimes, {390, 115, 405, 130}));
     items.push_back(ButtonSpec(kIdFixedInterval, {390, 175, 405, 190}));
-    items.push_back(ButtonSpec(kIdNewMacro, {45, 258, 105, 288}));
-    items.push_back(ButtonSpec(kIdDeleteMacro, {114, 258, 174, 288}));
+    items.push_back(ButtonSpec(kIdNewMacro, layout_parts::kNewButton));
+    items.push_back(ButtonSpec(kIdDeleteMacro, layout_parts::kRemoveButton));
     items.push_back(ButtonSpec(kIdRecordMacro, {385, 215, 539, 248}));
     items.push_back(ButtonSpec(kIdPlayWhileHeld, {390, 135, 405, 150}));
     items.push_back(ButtonSpec(kIdPlayToggle, {390, 155, 405, 170}));
     items.push_back(ButtonSpec(kIdRecordedDelays, {390, 195, 405, 210}));
-    layout_parts::AppendListRows(items, kIdFirstMacroRow, kMacroLibrary.rows, 37, 178);
-    layout_parts::AppendListRows(items, kIdFirstMacroContentRow, kContentRows, 213, 355);
+    layout_parts::AppendLibraryRows(items, kMacroLibrary, kContentRows);
 
     items.push_back(
         LabelSpec(kLabelPlayTimes, "次数播放", "Times Play", {407, 111, 475, 129}, kLeft));
     items.push_back(
         LabelSpec(kLabelFixedInterval, "自动延时", "Auto delay", {407, 174, 475, 192}, kLeft));
-    items.push_back(LabelSpec(kLabelNewMacro, "新建", "New", {45, 264, 105, 288}));
-    items.push_back(LabelSpec(kLabelDeleteMacro, "删除", "Remove", {114, 264, 174, 288}));
+    items.push_back(LabelSpec(kLabelNewMacro, "新建", "New", layout_parts::kNewCaption));
+    items.push_back(LabelSpec(kLabelDeleteMacro, "删除", "Remove", layout_parts::kRemoveCaption));
     layout_parts::AppendRecordLabels(items, kLabelMacroRecordStart, kLabelMacroRecordStop,
                                      {385, 224, 539, 248});
     items.push_back(LabelSpec(kLabelMacroHint, kMacroHintZh, kMacroHintEn, {230, 254, 539, 308},
                               skin::text_format::kVCenter));
-    items.push_back(LabelSpec(kLabelMacroList, "宏列表", "Macro List", {37, 95, 178, 111}, kLeft));
     items.push_back(
-        LabelSpec(kLabelMacroRecordList, "录制框", "Record List", {213, 95, 355, 111}, kLeft));
+        LabelSpec(kLabelMacroList, "宏列表", "Macro List", layout_parts::kLibraryTitle, kLeft));
+    items.push_back(LabelSpec(kLabelMacroRecordList, "录制框", "Record List",
+                              layout_parts::kContentTitle, kLeft));
     items.push_back(LabelSpec(kLabelPlayWhileHeld, "按下播放，释放停止", "Press play, release stop",
                               {407, 132, 570, 150}, kLeft));
     items.push_back(LabelSpec(kLabelPlayToggle, "按键开/关播放", "Press to play/stop",
