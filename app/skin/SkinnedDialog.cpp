@@ -47,6 +47,9 @@ int ToQtAlignment(unsigned format) {
 
 // Captions are never drawn smaller than this, however long.
 constexpr int kSmallestCaptionPixels = 9;
+// A text's advance includes a pixel or two of bearing after its last letter: a caption that
+// overflows by no more than that loses no ink and keeps its size.
+constexpr int kBearingPixels = 2;
 
 // The font a caption is drawn in: its element's font, or, when the text is wider than the
 // element (a long translation, a wide system font), the largest smaller one that holds it, so
@@ -60,7 +63,8 @@ QFont FittingFont(const QFont& font, const QRect& area, int flags, const QString
     for (int pixels = font.pixelSize(); pixels > kSmallestCaptionPixels; --pixels) {
         fitting.setPixelSize(pixels);
         const QRect bounds = QFontMetrics(fitting).boundingRect(area, flags, text);
-        if (bounds.width() <= area.width() && (!severalLines || bounds.height() <= area.height())) {
+        if (bounds.width() <= area.width() + kBearingPixels &&
+            (!severalLines || bounds.height() <= area.height())) {
             return fitting;
         }
     }
