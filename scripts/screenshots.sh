@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Takes the screenshots of docs/screenshots: the main window in both languages, an S model, the
-# progress dialog, the key settings dialog's pages 1 and 6 in both languages (and an S model's
-# Function page), the backlight, multi-key and firmware windows in both languages and the
-# virtual keyboard in both modes, each under Xvfb on the simulated keyboard, and draws the
-# contact sheet of the key settings icons. Needs a release build (scripts/build.sh release) and
+# progress dialog, every page of the key settings dialog in both languages (with the macro
+# page's right-click menu and an S model's Function page), the backlight, multi-key and
+# firmware windows in both languages and the virtual keyboard in both modes, each under Xvfb on
+# the simulated keyboard, and draws the contact sheet of the key settings icons. Needs a release build (scripts/build.sh release) and
 # xvfb-run, openbox, xdotool and ImageMagick's import.
 #   scripts/screenshots.sh [OUTPUT_DIR]
 set -euo pipefail
@@ -143,7 +143,62 @@ record_combo() {
     ks_at 450 221
 }
 
-# Chinese: a combination recorded on page 1, then the Function page.
+# tab N: shows page N of the key settings dialog.
+tab() { ks_click_at $((18 + 78 * ($1 - 1) + 38)) 64; }
+# The pages after the first, in the language shown: a macro recorded from KEYS (xdotool
+# notation), an emulation recorded from EMU_KEYS, and on each icon page one icon chosen and
+# the pointer on another (its tooltip showing). LANG names the pictures.
+other_pages() {
+    local lang=$1 keys=$2 emu_keys=$3
+    tab 2
+    ks_click_at 75 273   # "New": the proposed name
+    xdotool key Return
+    ks_click_at 462 231  # "Record"
+    xdotool key --delay 140 $keys
+    sleep 0.3
+    ks_click_at 284 232  # an empty row stops the recording
+    ks_at 462 231
+    capture "keysettings-page2-$lang" "$key_settings"
+    if [[ $lang == en ]]; then
+        # The right-click menu over the third item, "Left Click" open.
+        ks_at 284 148
+        xdotool click 3
+        sleep 0.5
+        xdotool mousemove_relative 30 10
+        sleep 0.8
+        capture keysettings-page2-menu-en "$key_settings"
+        xdotool key Escape
+        xdotool key Escape
+        sleep 0.3
+    fi
+    tab 3
+    ks_click_at 75 273
+    xdotool key Return
+    ks_click_at 460 163
+    xdotool key --delay 100 $emu_keys
+    sleep 0.3
+    ks_click_at 284 232
+    ks_at 460 163
+    capture "keysettings-page3-$lang" "$key_settings"
+    tab 4
+    ks_click_at 413 170  # Mute
+    ks_at 113 170        # Play/Pause names itself
+    capture "keysettings-page4-$lang" "$key_settings"
+    tab 5
+    ks_click_at 88 190   # Left Click
+    ks_at 300 300
+    capture "keysettings-page5-$lang" "$key_settings"
+    tab 6
+    ks_click_at 372 130  # Game mode
+    ks_at 54 130         # Bluetooth device3 names itself
+    capture "keysettings-page6-$lang" "$key_settings"
+    tab 7
+    ks_click_at 291 175  # Sleep
+    ks_at 380 175        # Power names itself
+    capture "keysettings-page7-$lang" "$key_settings"
+}
+
+# Chinese: a combination recorded on page 1, then the other pages.
 start 1
 click_at 334 342
 sleep 1
@@ -159,19 +214,15 @@ sleep 0.3
 ks_click_at 100 145
 ks_at 450 221
 capture keysettings-page1-zh "$key_settings"
-ks_click_at 446 64
-ks_at 300 300
-capture keysettings-page6-zh "$key_settings"
+other_pages zh "h e l l o" "w a s"
 ks_click_at 503 336  # "Cancel"
-# English, the same two pages.
+# English, the same pages.
 click_at 943 110
 click_at 334 342
 sleep 1
 record_combo "Copy" ctrl+c
 capture keysettings-page1-en "$key_settings"
-ks_click_at 446 64
-ks_at 300 300
-capture keysettings-page6-en "$key_settings"
+other_pages en "c o p y" "z x c"
 stop
 
 # A Z9RT(S): the Function page's own face.

@@ -152,6 +152,16 @@ void COrvoDialogKeyMapSettings::createControls() {
     editor_ = new keysettings::InPlaceEditor(this);
     editor_->setObjectName(QStringLiteral("inPlaceEdit"));
     connect(editor_, &keysettings::InPlaceEditor::committed, this, [this] { update(); });
+    connect(countEdit_, &keysettings::NumericEdit::valueChanged, this, [this](int value) {
+        if (keysettings::KeySettingsPage* shown = shownPage()) {
+            shown->countEdited(value);
+        }
+    });
+    connect(delayEdit_, &keysettings::NumericEdit::valueChanged, this, [this](int value) {
+        if (keysettings::KeySettingsPage* shown = shownPage()) {
+            shown->delayEdited(value);
+        }
+    });
     for (QWidget* edit : {static_cast<QWidget*>(countEdit_), static_cast<QWidget*>(delayEdit_),
                           static_cast<QWidget*>(editor_)}) {
         edit->setFont(editFont);
@@ -308,9 +318,13 @@ bool COrvoDialogKeyMapSettings::isHitCandidate(const skin::SkinItem& item) const
     return SkinnedDialog::isHitCandidate(item) && onShownPage(item.id);
 }
 
+keysettings::KeySettingsPage* COrvoDialogKeyMapSettings::shownPage() {
+    return pages_[static_cast<std::size_t>(currentPage_)].get();
+}
+
 void COrvoDialogKeyMapSettings::beforeCompose() {
-    if (pages_[static_cast<std::size_t>(currentPage_)]) {
-        page(currentPage_).beforePaint();
+    if (keysettings::KeySettingsPage* shown = shownPage()) {
+        shown->beforePaint();
     }
 }
 
@@ -336,6 +350,25 @@ void COrvoDialogKeyMapSettings::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void COrvoDialogKeyMapSettings::clickReleased(const QPoint& clientPoint) {
     clickRule_->released(clientPoint);
+}
+
+void COrvoDialogKeyMapSettings::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        handleRightClick(event->position().toPoint(), event->globalPosition().toPoint());
+        return;
+    }
+    SkinnedDialog::mouseReleaseEvent(event);
+}
+
+void COrvoDialogKeyMapSettings::handleRightClick(const QPoint& clientPoint,
+                                                 const QPoint& globalPoint) {
+    // What the right button acts on must not change under an open editor.
+    editor_->commit();
+    const skin::SkinItem* clicked = itemAt(clientPoint);
+    if (clicked == nullptr || clicked->id < 100 || PageOfId(clicked->id) != currentPage_) {
+        return;
+    }
+    page(currentPage_).rightClicked(clicked->id, globalPoint);
 }
 
 void COrvoDialogKeyMapSettings::handleClick(const QPoint& clientPoint) {
@@ -447,8 +480,7 @@ void COrvoDialogKeyMapSettings::messageReceived(std::uint32_t message, std::uint
     if (message != WM_HOOK_KEY) {
         return;
     }
-    const keysettings::HookKey key =
-        decoder_.decode(wParam, lParam, keysettings::HookKeyDecoder::Clock::now());
+    const keysettings::HookKey key = decoder_.decode(wParam, lParam, options_.keystrokeClock());
     if (capturingPage_ != nullptr) {
         capturingPage_->captureKey(key);
     }

@@ -19,6 +19,7 @@
 
 #include <array>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 class CKeyboardConfig;
@@ -37,6 +38,9 @@ class TipControl;
 struct KeySettingsOptions {
     // How long a click waits for a double click that would drop it.
     std::chrono::milliseconds doubleClickWait = keysettings::DoubleClickRule::kWait;
+    // The clock that times keystrokes (the delays a macro records); tests give their own.
+    std::function<keysettings::HookKeyDecoder::Clock::time_point()> keystrokeClock =
+        keysettings::HookKeyDecoder::Clock::now;
 };
 
 class COrvoDialogKeyMapSettings : public skin::SkinnedDialog, public keysettings::PageHost {
@@ -101,6 +105,7 @@ protected:
                          std::intptr_t lParam) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -117,6 +122,9 @@ private:
     void openOnSlot();
     // The click dispatch, once the double-click rule let the click through.
     void handleClick(const QPoint& clientPoint);
+    void handleRightClick(const QPoint& clientPoint, const QPoint& globalPoint);
+    // The page showing, once the pages exist (edits report changes while they are made).
+    keysettings::KeySettingsPage* shownPage();
     void act(int id);
     void clearPage();
     void restoreDefault();

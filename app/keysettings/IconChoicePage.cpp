@@ -1,5 +1,6 @@
 #include "IconChoicePage.h"
 
+#include "IconPagesLayout.h"
 #include "KeySettingsLayout.h"
 #include "model/KeyboardConfig.h"
 
@@ -14,6 +15,21 @@ bool IconChoicePage::openOnSlot(int kind, int hwCode, const CItemList& /*list*/)
     }
     code_ = hwCode;
     return true;
+}
+
+void IconChoicePage::beforePaint() {
+    for (const IconSpec& icon : IconPageLayout(number()).icons) {
+        setSelected(icon.id, IsChosen(code_, icon.hwCode));
+    }
+}
+
+void IconChoicePage::clicked(int id) {
+    const IconSpec* icon = FindIcon(id);
+    if (icon == nullptr || PageOfId(id) != number()) {
+        return;
+    }
+    code_ = ChoiceAfterClick(code_, icon->hwCode);
+    host().refresh();
 }
 
 void IconChoicePage::takeDefault(int hwCode) {

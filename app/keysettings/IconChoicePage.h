@@ -1,7 +1,7 @@
 // Pages 4 to 7: one HW code chosen from a page of icons (multimedia, mouse, function and power
 // keys). Each page opens on a key of its kind with that key's code, takes the key's default
-// code from "Default", and on "OK" assigns the chosen code. The icons' elements and the
-// choosing by click join here.
+// code from "Default", and on "OK" assigns the chosen code. A click on an icon chooses it, a
+// click on the chosen icon withdraws the choice; the chosen icon shows selected.
 #pragma once
 
 #include "KeySettingsPage.h"
@@ -19,6 +19,8 @@ public:
     void setCode(int code) { code_ = code; }
 
     bool openOnSlot(int kind, int hwCode, const CItemList& list) override;
+    void beforePaint() override;
+    void clicked(int id) override;
     void takeDefault(int hwCode) override;
     void writeBack(CKeyboardConfig& config, int key, int layer) override;
 

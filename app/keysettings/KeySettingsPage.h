@@ -13,6 +13,7 @@
 
 class CKeyboardConfig;
 class QPlainTextEdit;
+class QPoint;
 class QWidget;
 
 namespace skin {
@@ -48,6 +49,13 @@ enum class ListBar { Library, Content };
 
 // What the in-place editor is open on.
 enum class EditorPurpose { Name, Delay };
+
+// A record button and its two captions: "Record", and "Stop Rec" while a recording runs.
+struct RecordButton {
+    int button;
+    int startLabel;
+    int stopLabel;
+};
 
 // What a page may ask of the dialog.
 class PageHost {
@@ -113,6 +121,12 @@ public:
     virtual void clicked(int id);
     // A scroll bar moved to an absolute position.
     virtual void scrolled(ListBar bar, int position);
+    // The right button released over one of the page's elements (the in-place editor was
+    // committed first), at a point of the screen.
+    virtual void rightClicked(int /*id*/, const QPoint& /*globalPoint*/) {}
+    // The value of countEdit or delayEdit changed by typing (within the page's rule).
+    virtual void countEdited(int /*value*/) {}
+    virtual void delayEdited(int /*value*/) {}
 
     // A click while this page's capture mode is on: the page stops it (or not) and says what
     // becomes of the click.
@@ -131,6 +145,12 @@ public:
 
 protected:
     PageHost& host() { return host_; }
+
+    // Element states the pages set.
+    void setSelected(int id, bool selected);
+    void setTextVisible(int id, bool visible);
+    // Shows the record button pressed, with "Stop Rec" in place of "Record", while `on`.
+    void showRecordButton(const RecordButton& button, bool on);
 
 private:
     PageHost& host_;

@@ -1,6 +1,7 @@
 #include "LibraryList.h"
 
 #include "SkinItem.h"
+#include "keysettings/logic/ContentItems.h"
 
 #include <QString>
 
@@ -18,6 +19,11 @@ std::wstring FormatName(const char* format, int number) {
         text.replace(at, 2, std::to_string(number));
     }
     return QString::fromUtf8(text.c_str()).toStdWString();
+}
+
+// A row shows selected when it is the list's selected row and holds an item.
+bool RowShowsSelection(const CItemList& list, int row) {
+    return row == list.CursorPos && IndexOfRow(list, row).has_value();
 }
 
 }  // namespace
@@ -106,19 +112,24 @@ void LibraryList::store() {
 
 void LibraryList::loadContent() {
     content_ = library_.SubListAt(library_.CursorPos);
-    setContentRange();
+    setContentRange(0);
 }
 
-void LibraryList::setContentRange() {
+void LibraryList::contentChanged() {
+    setContentRange(SelectedIndex(content_).value_or(0));
+}
+
+void LibraryList::setContentRange(int position) {
     if (contentRows_ > 0) {
-        host_.setBarRange(ListBar::Content, content_.Count() + contentRows_ - 1, contentRows_, 0);
+        host_.setBarRange(ListBar::Content, content_.Count() + contentRows_ - 1, contentRows_,
+                          position);
     }
 }
 
 void LibraryList::setRanges() {
     host_.setBarRange(ListBar::Library, library_.Count() + spec_.rows - 1, spec_.rows, 0);
     if (contentRows_ > 0) {
-        setContentRange();
+        setContentRange(0);
     } else {
         host_.setBarRange(ListBar::Content, 0, 0, 0);
     }
@@ -138,16 +149,22 @@ void LibraryList::scrolled(ListBar bar, int position) {
 }
 
 bool LibraryList::rowSelected(int row) const {
-    const std::int64_t index = std::int64_t{library_.ViewStartAt} + row;
-    return row == library_.CursorPos && index >= 0 && index < library_.Count();
+    return RowShowsSelection(library_, row);
+}
+
+void LibraryList::paintListRows(const CItemList& list, int firstRowId, int rows) {
+    for (int row = 0; row < rows; ++row) {
+        if (skin::SkinItem* item = host_.item(firstRowId + row)) {
+            item->captions[host_.language()] = list.ItemAt(row);
+            item->isSelected = RowShowsSelection(list, row);
+        }
+    }
 }
 
 void LibraryList::paintRows() {
-    for (int row = 0; row < spec_.rows; ++row) {
-        if (skin::SkinItem* item = host_.item(spec_.firstRowId + row)) {
-            item->captions[host_.language()] = library_.ItemAt(row);
-            item->isSelected = rowSelected(row);
-        }
+    paintListRows(library_, spec_.firstRowId, spec_.rows);
+    if (contentRows_ > 0 && spec_.firstContentRowId > 0) {
+        paintListRows(content_, spec_.firstContentRowId, contentRows_);
     }
 }
 

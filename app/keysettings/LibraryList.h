@@ -42,19 +42,24 @@ public:
     void store();
     // Loads the content list from the selected entry and sets its scroll range.
     void loadContent();
+    // The content list was rebuilt, or grew or shrank: its scroll range follows its count and
+    // the thumb its selected item.
+    void contentChanged();
 
     // Both scroll ranges, as the page is shown.
     void setRanges();
     void scrolled(ListBar bar, int position);
 
-    // Row captions and the selected row, before painting.
+    // Row captions and the selected rows of the library and, where the list shows it, of the
+    // content list, before painting.
     void paintRows();
     // The proposed name of a new entry in the language (empty for a language without one).
     std::wstring defaultName(const std::string& language) const;
 
 private:
     bool rowSelected(int row) const;
-    void setContentRange();
+    void paintListRows(const CItemList& list, int firstRowId, int rows);
+    void setContentRange(int position);
     void openNameEditor(const std::wstring& text);
 
     PageHost& host_;

@@ -39,6 +39,30 @@ void LibraryPage::scrolled(ListBar bar, int position) {
     list_.scrolled(bar, position);
 }
 
+void LibraryPage::startRecording(const RecordButton& button,
+                                 const std::function<void(CItemList&)>& startRecorder) {
+    if (list_.library().Empty()) {
+        return;
+    }
+    startRecorder(list_.content());
+    showRecordButton(button, true);
+    list_.contentChanged();
+    host().startCapture(*this);
+}
+
+void LibraryPage::stopRecording(const RecordButton& button) {
+    host().stopCapture();
+    list_.store();
+    showRecordButton(button, false);
+}
+
+void LibraryPage::setContentValue(int CItemList::*field, int value) {
+    if (list_.content().*field != value) {
+        list_.content().*field = value;
+        list_.store();
+    }
+}
+
 void LibraryPage::writeBack(CKeyboardConfig& config, int key, int layer) {
     writeContentToSlot(config, key, layer);
     writeLibrary(config);

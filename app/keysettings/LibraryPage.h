@@ -7,6 +7,8 @@
 #include "LibraryList.h"
 #include "model/KeyboardProfile.h"
 
+#include <functional>
+
 namespace keysettings {
 
 class LibraryPage : public KeySettingsPage {
@@ -26,6 +28,19 @@ public:
     void writeBack(CKeyboardConfig& config, int key, int layer) override;
 
 protected:
+    // Starts a recording into the content list (`startRecorder` prepares the list), shows the
+    // record button pressed and captures the keyboard until the next click. Nothing when the
+    // library is empty: there is no entry to keep the recording.
+    void startRecording(const RecordButton& button,
+                        const std::function<void(CItemList&)>& startRecorder);
+    // Releases the keyboard and stores the recording into its entry; the button shows
+    // "Record" again.
+    void stopRecording(const RecordButton& button);
+
+    // A playback value of the content list typed into an edit: kept and stored into the entry
+    // when it changed.
+    void setContentValue(int CItemList::*field, int value);
+
     // The key's slot takes the content list, when it has items.
     void writeContentToSlot(CKeyboardConfig& config, int key, int layer) const;
     // The configuration's library takes the page's copy, whether or not the slot changed; the

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 
 namespace keysettings {
 
@@ -18,12 +19,30 @@ void NumericEdit::setReader(Reader reader) {
     readText();
 }
 
-void NumericEdit::readText() {
-    if (reader_ == nullptr) {
-        emit valueChanged(text().toInt());  // digits only: 0 for an empty text
+void NumericEdit::bind(Reader reader, int value) {
+    reader_ = reader;
+    showValue(value);
+}
+
+void NumericEdit::showValue(int value) {
+    const TypedNumber shown = read(QString::number(value));
+    const TypedNumber current = read(text());
+    if (!current.replacement && current.value == shown.value) {
         return;
     }
-    const TypedNumber typed = reader_(text().toStdWString());
+    const QSignalBlocker quiet(this);
+    setText(QString::fromStdWString(shown.replacement.value_or(std::to_wstring(value))));
+}
+
+TypedNumber NumericEdit::read(const QString& text) const {
+    if (reader_ == nullptr) {
+        return {text.toInt(), std::nullopt};  // digits only: 0 for an empty text
+    }
+    return reader_(text.toStdWString());
+}
+
+void NumericEdit::readText() {
+    const TypedNumber typed = read(text());
     if (typed.replacement) {
         setText(QString::fromStdWString(*typed.replacement));  // read again, now in range
         return;

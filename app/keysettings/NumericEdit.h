@@ -25,6 +25,12 @@ public:
 
     // The rule for the text; null reads any digits as they are. The text is read again at once.
     void setReader(Reader reader);
+    // The page showing takes the edit: its rule, and its value shown. No notification: the
+    // value is the page's already.
+    void bind(Reader reader, int value);
+    // Shows a value the page's content holds (as the rule reads it) without a notification;
+    // nothing when the text already reads as that value, so typing is never disturbed.
+    void showValue(int value);
 
 signals:
     // The text changed and its value is within the rule's range.
@@ -35,6 +41,7 @@ protected:
 
 private:
     void readText();
+    TypedNumber read(const QString& text) const;
 
     Reader reader_ = nullptr;
 };

@@ -17,6 +17,8 @@ namespace {
 constexpr int kSelectSingle = 1;
 constexpr int kSelectCombo = 2;
 constexpr wchar_t kComboSeparator[] = L" + ";
+constexpr RecordButton kCaptureButton{kIdCaptureSingle, kLabelCaptureStart, kLabelCaptureStop};
+constexpr RecordButton kRecordComboButton{kIdRecordCombo, kLabelRecordStart, kLabelRecordStop};
 
 }  // namespace
 
@@ -31,18 +33,6 @@ int SingleComboPage::keyCodeOfHWCode(int hwCode) {
         return -1;
     }
     return config.hwToVk[static_cast<std::size_t>(hwCode)];
-}
-
-void SingleComboPage::setSelected(int id, bool selected) {
-    if (skin::SkinItem* item = host().item(id)) {
-        item->isSelected = selected;
-    }
-}
-
-void SingleComboPage::setTextVisible(int id, bool visible) {
-    if (skin::SkinItem* item = host().item(id)) {
-        item->textVisible = visible;
-    }
 }
 
 void SingleComboPage::chooseMode(bool single) {
@@ -141,31 +131,23 @@ void SingleComboPage::toggleMode(int id) {
     host().refresh();
 }
 
-void SingleComboPage::showRecordButton(int buttonId, int startLabel, int stopLabel, bool on) {
-    // A record button shows itself pressed, and "Stop Rec" in place of "Record", while on.
-    setSelected(buttonId, on);
-    setTextVisible(startLabel, !on);
-    setTextVisible(stopLabel, on);
-    host().refresh();
-}
-
 void SingleComboPage::startSingleCapture() {
     singleCapturing_ = true;
-    showRecordButton(kIdCaptureSingle, kLabelCaptureStart, kLabelCaptureStop, true);
+    showRecordButton(kCaptureButton, true);
     host().startCapture(*this);
 }
 
 void SingleComboPage::stopSingleCapture() {
     host().stopCapture();
     singleCapturing_ = false;
-    showRecordButton(kIdCaptureSingle, kLabelCaptureStart, kLabelCaptureStop, false);
+    showRecordButton(kCaptureButton, false);
 }
 
 void SingleComboPage::startComboRecording() {
     comboRecording_ = true;
     // The entry keeps its keys until the recording stops.
     list().content().Clear();
-    showRecordButton(kIdRecordCombo, kLabelRecordStart, kLabelRecordStop, true);
+    showRecordButton(kRecordComboButton, true);
     host().startCapture(*this);
 }
 
@@ -173,7 +155,7 @@ void SingleComboPage::stopComboRecording() {
     host().stopCapture();
     list().store();
     comboRecording_ = false;
-    showRecordButton(kIdRecordCombo, kLabelRecordStart, kLabelRecordStop, false);
+    showRecordButton(kRecordComboButton, false);
 }
 
 void SingleComboPage::stopCaptureModes() {

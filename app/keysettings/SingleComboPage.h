@@ -33,7 +33,6 @@ public:
 private:
     void chooseMode(bool single);
     void toggleMode(int id);
-    void showRecordButton(int buttonId, int startLabel, int stopLabel, bool on);
     void startSingleCapture();
     void stopSingleCapture();
     void startComboRecording();
@@ -42,8 +41,6 @@ private:
     void pickSingleKey();
     void pickCombination();
     void captureSingleKey(int code);
-    void setSelected(int id, bool selected);
-    void setTextVisible(int id, bool visible);
     // The key code of a HW code, -1 for a negative or unknown one.
     int keyCodeOfHWCode(int hwCode);
 

@@ -1,5 +1,6 @@
 #include "model/KeyDefinitionArrays.h"
 
+#include "model/AssignmentRules.h"
 #include "model/WideText.h"
 
 #include <algorithm>
@@ -52,6 +53,14 @@ std::vector<int> EncodeMacro(const CItemList& list, const CKeyCodeTables& codes)
                            withDelays ? 0 : list.Delay,
                            events};
     AppendItemCodes(array, list.Items(), count, codes);
+    if (withDelays) {
+        // A delay travels in 16 bits. One beyond them (a hand-made profile) is clamped, as the
+        // key settings page and its delay editor clamp delays, rather than cut to its low bits
+        // (70000 ms would play as 4464 ms).
+        for (std::size_t at = kMacroFirstEvent + 1; at < array.size(); at += 2) {
+            array[at] = std::clamp(array[at], 0, kMacroDelayMax);
+        }
+    }
     return array;
 }
 

@@ -47,7 +47,8 @@ constexpr int kMacroBytesPerDelayedEvent = 4;
 
 // The array for one key's assignment; empty when the key is not set (kind 0 or below), which
 // the write skips. Items are turned into HW codes with HWCodeOfName; a double click (HW code
-// 199) becomes two codes 130. Content beyond what a key record can carry is cut off.
+// 199) becomes two codes 130. Content beyond what a key record can carry is cut off; a macro's
+// delays are clamped to 0..65535 ms.
 std::vector<int> EncodeKeyAssignment(int kind, int hwCode, const CItemList& list,
                                      const CKeyCodeTables& codes);
 

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -40,6 +41,17 @@ QString RunFileDialog(QWidget* parent, const FileDialogOptions& options,
         return QString();
     }
     return dialog.selectedFiles().constFirst();
+}
+
+// Fills a menu with the entries; a command travels in its action's data.
+void AddMenuEntries(QMenu& menu, const std::vector<MenuEntry>& entries) {
+    for (const MenuEntry& entry : entries) {
+        if (entry.command < 0) {
+            AddMenuEntries(*menu.addMenu(entry.text), entry.submenu);
+        } else {
+            menu.addAction(entry.text)->setData(entry.command);
+        }
+    }
 }
 
 }  // namespace
@@ -92,6 +104,19 @@ std::optional<QColor> QtDialogService::chooseColor(QWidget* parent, const QColor
 
 bool QtDialogService::openUrl(const QUrl& url) {
     return QDesktopServices::openUrl(url);
+}
+
+std::optional<int> QtDialogService::popupMenu(QWidget* parent,
+                                              const std::vector<MenuEntry>& entries,
+                                              const QPoint& globalPoint) {
+    QMenu menu(parent);
+    menu.setObjectName(QStringLiteral("popupMenu"));
+    AddMenuEntries(menu, entries);
+    const QAction* chosen = menu.exec(globalPoint);
+    if (chosen == nullptr || !chosen->data().isValid()) {
+        return std::nullopt;
+    }
+    return chosen->data().toInt();
 }
 
 }  // namespace skin

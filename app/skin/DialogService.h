@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QColor>
+#include <QPoint>
 #include <QString>
 #include <QUrl>
 
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -24,6 +26,13 @@ struct FileDialogOptions {
     QString defaultSuffix;
 };
 
+// One entry of a popup menu: a command, or (command -1) a submenu of entries.
+struct MenuEntry {
+    QString text;
+    int command = -1;
+    std::vector<MenuEntry> submenu;
+};
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -36,6 +45,10 @@ public:
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     // Asks the desktop to open a file or address; false when nothing could open it.
     virtual bool openUrl(const QUrl& url) = 0;
+    // A popup menu with its top left corner at the global point; the chosen command, or none
+    // when the menu was closed without a choice.
+    virtual std::optional<int> popupMenu(QWidget* parent, const std::vector<MenuEntry>& entries,
+                                         const QPoint& globalPoint) = 0;
 };
 
 // The real dialogs.
@@ -47,6 +60,8 @@ public:
     QString openFileName(QWidget* parent, const FileDialogOptions& options) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool openUrl(const QUrl& url) override;
+    std::optional<int> popupMenu(QWidget* parent, const std::vector<MenuEntry>& entries,
+                                 const QPoint& globalPoint) override;
 };
 
 // The caption of messages that have no title of their own: the program's name.

@@ -3,6 +3,7 @@
 #include "MessageGate.h"
 
 #include <QBitmap>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -42,6 +43,33 @@ int ToQtAlignment(unsigned format) {
         flags |= Qt::TextWordWrap;
     }
     return flags;
+}
+
+// Captions are never drawn smaller than this, however long.
+constexpr int kSmallestCaptionPixels = 9;
+// A text's advance includes a pixel or two of bearing after its last letter: a caption that
+// overflows by no more than that loses no ink and keeps its size.
+constexpr int kBearingPixels = 2;
+
+// The font a caption is drawn in: its element's font, or, when the text is wider than the
+// element (a long translation, a wide system font), the largest smaller one that holds it, so
+// that no caption is cut off. Text of several lines must also fit the element's height.
+QFont FittingFont(const QFont& font, const QRect& area, int flags, const QString& text) {
+    const bool severalLines = text.contains(QLatin1Char('\n')) || (flags & Qt::TextWordWrap) != 0;
+    if (font.pixelSize() <= kSmallestCaptionPixels) {
+        return font;  // small already, or sized in points (font 0)
+    }
+    QFont fitting = font;
+    for (int pixels = font.pixelSize(); pixels > kSmallestCaptionPixels; --pixels) {
+        fitting.setPixelSize(pixels);
+        const QRect bounds = QFontMetrics(fitting).boundingRect(area, flags, text);
+        if (bounds.width() <= area.width() + kBearingPixels &&
+            (!severalLines || bounds.height() <= area.height())) {
+            return fitting;
+        }
+    }
+    fitting.setPixelSize(kSmallestCaptionPixels);
+    return fitting;
 }
 
 bool Contains(const DesignRect& rect, const QPoint& point) {
@@ -227,9 +255,12 @@ QString SkinnedDialog::captionText(const SkinItem& item) const {
 
 void SkinnedDialog::drawCaption(QPainter& painter, const SkinItem& item) const {
     painter.save();
-    painter.setFont(resources_.font(item.fontIndex));
+    const QRect area = designArea(item);
+    const int flags = ToQtAlignment(item.textFormat);
+    const QString text = captionText(item);
+    painter.setFont(FittingFont(resources_.font(item.fontIndex), area, flags, text));
     painter.setPen(item.isSelected ? item.selectedTextColor : item.textColor);
-    painter.drawText(designArea(item), ToQtAlignment(item.textFormat), captionText(item));
+    painter.drawText(area, flags, text);
     painter.restore();
 }
 

@@ -2,7 +2,9 @@
 // in the main window, a key or combination chosen in the dialog, "OK", then WriteKeys (the
 // report trace holds the key's record) or Save (the profile holds the new combination).
 #include "COrvoDialogKeyMapSettings.h"
+#include "EmulationPage.h"
 #include "KeySettingsLayout.h"
+#include "MacroPage.h"
 #include "MainWindowHarness.h"
 #include "MainWindowLayout.h"
 #include "OrvoDialogVirtual.h"
@@ -11,8 +13,12 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +26,7 @@
 #include <linux/input-event-codes.h>
 
 #include <functional>
+#include <map>
 
 using testkit::MainWindowHarness;
 
@@ -75,6 +82,64 @@ QStringList KeyRecords(const QString& trace, int layer, int key) {
 
 QString Hex(int value) {
     return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0'));
+}
+
+// A record as the trace shows it: the bytes in hex, the rest of the 64 zero.
+QString Record(const std::vector<int>& bytes) {
+    QStringList hex;
+    for (std::size_t i = 0; i < 64; ++i) {
+        hex << Hex(i < bytes.size() ? bytes[i] & 0xFF : 0);
+    }
+    return QStringLiteral("> ") + hex.join(QLatin1Char(' '));
+}
+
+// A key record's first five bytes for key `key` on layer 0 (the keyboard's layer 1).
+std::vector<int> Header(int key, int kind) {
+    return {0x00, 0xF0, 0x01, key, kind};
+}
+
+// What `z9rtctl show --json` prints for each key on the no-Fn layer: kind name and assignment.
+std::map<int, QString> ShownAssignments(const QString& profile) {
+    QProcess tool;
+    tool.start(QStringLiteral(Z9RTCTL_PATH),
+               {QStringLiteral("--json"), QStringLiteral("show"), profile});
+    std::map<int, QString> shown;
+    if (!tool.waitForFinished(30000) || tool.exitCode() != 0) {
+        return shown;
+    }
+    const QJsonArray keys = QJsonDocument::fromJson(tool.readAllStandardOutput())
+                                .object()
+                                .value(QStringLiteral("keys"))
+                                .toArray();
+    for (const QJsonValue& key : keys) {
+        const QJsonObject layer = key[QStringLiteral("layers")].toArray().first().toObject();
+        shown[key[QStringLiteral("key")].toInt()] = layer[QStringLiteral("kindName")].toString() +
+                                                    QStringLiteral(": ") +
+                                                    layer[QStringLiteral("assignment")].toString();
+    }
+    return shown;
+}
+
+QString SaveProfile(MainWindowHarness& harness, const QString& path) {
+    harness.dialogs.savePaths = {path};
+    harness.click(mainwin::kIdSave);
+    return path;
+}
+
+// Posts one keystroke to the dialog as the keyboard hook does.
+void PostKey(COrvoDialogKeyMapSettings& dialog, int vk, bool released) {
+    constexpr std::uintptr_t kReleasedBit = 0x80000000u;
+    PostWindowMessage(dialog.messageHandle(), WM_HOOK_KEY,
+                      static_cast<std::uintptr_t>(vk) | (released ? kReleasedBit : 0), 0);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+// Adds an entry to the page's library with the name proposed, as New and Enter do.
+void NewEntry(COrvoDialogKeyMapSettings& dialog, int newId) {
+    ClickIn(dialog, newId);
+    auto* editor = dialog.findChild<QLineEdit*>(QStringLiteral("inPlaceEdit"));
+    QTest::keyClick(editor, Qt::Key_Return);
 }
 
 }  // namespace
@@ -210,6 +275,127 @@ private slots:
                               item.arg(1).arg(QStringLiteral("LALT")) +
                               item.arg(2).arg(QStringLiteral("DEL")) +
                               QStringLiteral("</List>\n</x>\n</List>\n"));
+    }
+
+    // A key of each kind pages 2 to 7 make: the key records WriteKeys sends for them, and the
+    // assignments read back from the keyboard, saved and shown by z9rtctl.
+    void everyPageReachesTheKeyboardAndTheProfile() {
+        QTemporaryDir dir;
+        const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+        qputenv("Z9RT_HID_TRACE", trace.toLocal8Bit());
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.click(mainwin::kIdLanguage);  // English
+        const CKeyboardConfig& config = harness.config;
+        // Key, page and what the dialog does on it.
+        constexpr int kMacroKey = 46;      // A
+        constexpr int kEmulationKey = 64;  // B
+        const std::map<int, std::pair<int, int>> icons{
+            {47, {keysettings::kPageMultimedia, 408}},  // Mute
+            {48, {keysettings::kPageMouse, 511}},       // Left Double Click
+            {49, {keysettings::kPageFunction, 607}},    // Game mode
+            {50, {keysettings::kPagePower, 702}},       // Sleep
+        };
+        const auto edit = [&](int key, const std::function<void(COrvoDialogKeyMapSettings&)>& act) {
+            bool opened = false;
+            WhenModalOpens<COrvoDialogKeyMapSettings>([&](COrvoDialogKeyMapSettings& dialog) {
+                opened = true;
+                act(dialog);
+                ClickIn(dialog, keysettings::kIdOk);
+            });
+            harness.click(mainwin::KeyItemId(key));
+            QVERIFY(opened);
+        };
+
+        // A macro of seven keys pressed and released: 14 events and the delays between them.
+        CItemList macro;
+        edit(kMacroKey, [&](COrvoDialogKeyMapSettings& dialog) {
+            ClickIn(dialog, keysettings::TabId(keysettings::kPageMacro));
+            NewEntry(dialog, keysettings::kIdNewMacro);
+            ClickIn(dialog, keysettings::kIdRecordMacro);
+            for (int vk : {'Q', 'W', 'E', 'R', 'T', 'Y', 'U'}) {
+                PostKey(dialog, vk, false);
+                QTest::qWait(15);
+                PostKey(dialog, vk, true);
+                QTest::qWait(5);
+            }
+            ClickIn(dialog, keysettings::kIdFirstMacroContentRow);  // stops
+            auto& page = static_cast<keysettings::MacroPage&>(dialog.page(keysettings::kPageMacro));
+            macro = page.list().content();
+        });
+        QCOMPARE(macro.Count(), 28);  // 14 events, 13 delays, the final "<50 ms>"
+        QCOMPARE(config.keyMode[kMacroKey][0], int(KindMacro));
+        // An emulation of three keys.
+        edit(kEmulationKey, [&](COrvoDialogKeyMapSettings& dialog) {
+            ClickIn(dialog, keysettings::TabId(keysettings::kPageEmulation));
+            NewEntry(dialog, keysettings::kIdNewEmu);
+            ClickIn(dialog, keysettings::kIdRecordEmu);
+            for (int vk : {'Z', 'X', 'C'}) {
+                PostKey(dialog, vk, false);
+                PostKey(dialog, vk, true);
+            }
+            ClickIn(dialog, keysettings::kIdFirstEmuContentRow);  // stops
+        });
+        QCOMPARE(config.keyMode[kEmulationKey][0], int(KindEmulation));
+        // One icon of each icon page.
+        for (const auto& [key, choice] : icons) {
+            const int page = choice.first;
+            const int icon = choice.second;
+            edit(key, [page, icon](COrvoDialogKeyMapSettings& dialog) {
+                ClickIn(dialog, keysettings::TabId(page));
+                ClickIn(dialog, icon);
+            });
+        }
+        const QString made = SaveProfile(harness, dir.filePath(QStringLiteral("made.pro")));
+
+        harness.click(mainwin::kIdWriteKeys);
+        QCOMPARE(harness.config.keysDirty, 0);
+
+        // The records the device library makes of them.
+        std::vector<int> macroHead = Header(kMacroKey, 2);
+        macroHead.insert(macroHead.end(), {1, 1, 0, 0, 0, 56});  // cycles, delays, interval, B
+        std::vector<int> body;
+        for (int event = 0; event < 14; ++event) {
+            const std::size_t at = static_cast<std::size_t>(2 * event);
+            // The delay after an event; the last event's is 0 (the final delay stays behind).
+            const int delay = event < 13 ? config.HWCodeOfName(macro.Items()[at + 1]) : 0;
+            body.insert(body.end(),
+                        {config.HWCodeOfName(macro.Items()[at]), 0xC8, delay >> 8, delay & 0xFF});
+        }
+        std::vector<int> first = macroHead;
+        first.insert(first.end(), body.begin(), body.begin() + 53);
+        std::vector<int> second = macroHead;
+        second.insert(second.end(), body.begin() + 53, body.end());
+        QCOMPARE(KeyRecords(trace, 1, kMacroKey), (QStringList{Record(first), Record(second)}));
+        std::vector<int> emulation = Header(kEmulationKey, 1);
+        emulation.insert(emulation.end(),
+                         {0, 30, 3, config.vkToHw['Z'], config.vkToHw['X'], config.vkToHw['C']});
+        QCOMPARE(KeyRecords(trace, 1, kEmulationKey), QStringList{Record(emulation)});
+        const std::map<int, std::vector<int>> iconCodes{
+            {47, {1, 112}}, {48, {2, 130, 130}}, {49, {1, 171}}, {50, {1, 76}}};
+        for (const auto& [key, codes] : iconCodes) {
+            std::vector<int> record = Header(key, 0);
+            record.insert(record.end(), codes.begin(), codes.end());
+            QCOMPARE(KeyRecords(trace, 1, key), QStringList{Record(record)});
+        }
+
+        // Read back from the keyboard, saved, shown: the same assignments. The keyboard keeps
+        // no delay after a macro's last event, so the final "<50 ms>" does not come back.
+        harness.config.ResetToDefaults();
+        harness.click(mainwin::kIdReadAll);
+        QVERIFY(harness.config.device.__closeDev());
+        qunsetenv("Z9RT_HID_TRACE");
+        const QString readBack = SaveProfile(harness, dir.filePath(QStringLiteral("read.pro")));
+        std::map<int, QString> expected = ShownAssignments(made);
+        std::map<int, QString> shown = ShownAssignments(readBack);
+        QCOMPARE(expected[kMacroKey].right(3), QStringLiteral(",50"));
+        expected[kMacroKey].chop(3);
+        for (int key : {kMacroKey, kEmulationKey, 47, 48, 49, 50}) {
+            QCOMPARE(shown[key], expected[key]);
+        }
+        QVERIFY(shown[kMacroKey].startsWith(QStringLiteral("Macro: Q,")));
+        QCOMPARE(shown[kEmulationKey], QStringLiteral("Emulation: Z | X | C"));
+        QCOMPARE(shown[47], QStringLiteral("Multimedia: Mute"));
     }
 };
 

@@ -349,6 +349,7 @@ private slots:
         h.open(kKeyA, 0);
         h.click(TabId(kPageMacro));
         static_cast<MacroPage&>(h.dialog->page(kPageMacro)).list().newEntry();
+        h.click(TabId(kPageSingleCombo));  // names the new entry
         h.click(TabId(kPageSingleCombo));
         h.click(kIdOk);
         QVERIFY(CItemList::SameContent(h.config.predefinedMacro, macros));
@@ -1005,27 +1006,21 @@ private slots:
         KeySettingsHarness h;
         h.open(kKeyA, 0);
         h.click(TabId(kPagePower));
-        // An icon element as the Power page has them.
-        skin::SkinItem icon;
-        icon.id = 701;
-        icon.rect = {100, 120, 140, 160};
-        icon.tips["en-US"] = L"Power off";
-        h.dialog->items().push_back(icon);
-        QTest::mouseMove(h.dialog.get(), QPoint(120, 140));
+        const QPoint wake = h.centreOf(701);
+        QTest::mouseMove(h.dialog.get(), wake);
         QTRY_VERIFY(h.dialog->tip().isVisible());
-        QCOMPARE(h.dialog->tip().text(), QStringLiteral("Power off"));
+        QCOMPARE(h.dialog->tip().text(), QStringLiteral("WakeUp"));
         QCOMPARE(h.dialog->tip().palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QCOMPARE(h.dialog->tip().palette().color(QPalette::Window), QColor(255, 255, 0));
         QTest::mouseMove(h.dialog.get(), QPoint(300, 300));
         QVERIFY(!h.dialog->tip().isVisible());
-        h.dialog->findItem(701)->isSelected = true;  // the chosen icon names itself no more
-        QTest::mouseMove(h.dialog.get(), QPoint(121, 141));
+        h.click(701);  // the chosen icon names itself no more
+        QTest::mouseMove(h.dialog.get(), wake + QPoint(1, 1));
         QTest::qWait(TipControl::kDelayMs * 2);
         QVERIFY(!h.dialog->tip().isVisible());
-        // Another page's icon is no target.
-        h.dialog->findItem(701)->isSelected = false;
+        // The Mouse page's icons carry labels, no tips.
         h.click(TabId(kPageMouse));
-        QTest::mouseMove(h.dialog.get(), QPoint(120, 140));
+        QTest::mouseMove(h.dialog.get(), h.centreOf(502));
         QTest::qWait(TipControl::kDelayMs * 2);
         QVERIFY(!h.dialog->tip().isVisible());
     }

@@ -4,9 +4,12 @@
 #include "MessageGate.h"
 #include "SkinnedDialog.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <atomic>
 #include <memory>
@@ -195,6 +198,67 @@ private slots:
         const QImage selected = window.composeFace();
         QVERIFY(HasPixelOf(selected, area, QColor(0, 255, 0)));
         QVERIFY(HasPixelOf(selected, area, kSelected));
+    }
+
+    // A caption wider than its element is drawn smaller, whole, rather than cut at the edges.
+    void longCaptionsShrinkToFitTheirElement() {
+        TestWindow window(resources_, language_, 1.0F);
+        SkinItem label = Label(1, {40, 30, 143, 46}, L"左键双击", L"Left Double Click");
+        label.textColor = QColor(255, 255, 0);
+        window.open({label});
+        language_ = "en-US";
+        const QImage face = window.composeFace();
+        const auto inked = [&](int fromX, int toX) {
+            for (int x = fromX; x <= toX; ++x) {
+                for (int y = 30; y < 46; ++y) {
+                    if (face.pixelColor(x, y) != kBackground) {
+                        return true;
+                    }
+                }
+            }
+            return false;
+        };
+        QVERIFY(inked(60, 120));                      // the text is there
+        QVERIFY(!inked(40, 40) && !inked(142, 142));  // and reaches neither edge
+    }
+
+    // The real popup menu, chosen from with the keyboard: a command of a submenu comes back.
+    void popupMenuGivesTheChosenCommand() {
+        skin::QtDialogService service;
+        const std::vector<skin::MenuEntry> entries{
+            {QStringLiteral("Left"),
+             -1,
+             {{QStringLiteral("Press"), 11, {}}, {QStringLiteral("Click"), 12, {}}}},
+            {QStringLiteral("Delete"), 20, {}}};
+        QTimer keys;
+        int step = 0;
+        QStringList seen;
+        QObject::connect(&keys, &QTimer::timeout, [&] {
+            QWidget* popup = QApplication::activePopupWidget();
+            if (popup == nullptr) {
+                return;
+            }
+            if (step == 0) {
+                for (QAction* action : popup->actions()) {
+                    seen << action->text();
+                }
+            }
+            const Qt::Key sequence[] = {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return};
+            if (step < 4) {
+                QTest::keyClick(popup, sequence[step++]);
+            }
+        });
+        keys.start(50);
+        QCOMPARE(service.popupMenu(nullptr, entries, QPoint(100, 100)), std::optional<int>(12));
+        QCOMPARE(seen, (QStringList{"Left", "Delete"}));
+        // Closed without a choice: no command.
+        step = 4;
+        QTimer::singleShot(100, [] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                QTest::keyClick(popup, Qt::Key_Escape);
+            }
+        });
+        QCOMPARE(service.popupMenu(nullptr, entries, QPoint(100, 100)), std::nullopt);
     }
 
     void missingPicturesGiveABlankFaceOfTheWindowsSize() {

@@ -238,6 +238,10 @@ TEST(IconPagesLayout, ElementsFollowEachOtherWithoutGapsOrOverlaps) {
             EXPECT_EQ(specs[i].id, layout.icons[i].id);
             EXPECT_FALSE(specs[i].isLabel);
             EXPECT_EQ(keysettings::FindIcon(specs[i].id), &layout.icons[i]);
+            // The element carries what the dialog chooses and names by it.
+            EXPECT_EQ(specs[i].tag, layout.icons[i].hwCode);
+            EXPECT_STREQ(specs[i].tipZh, layout.icons[i].tipZh);
+            EXPECT_STREQ(specs[i].tipEn, layout.icons[i].tipEn);
         }
     }
     EXPECT_EQ(nextItem, 210);

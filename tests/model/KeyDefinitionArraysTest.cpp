@@ -60,6 +60,15 @@ TEST_F(KeyArrays, MacroWithRecordedDelays) {
                 ElementsAre(2, 1, 0, 1, 0, 2, 43, 50, 43));
 }
 
+// A profile may hold delays a key record cannot carry: they reach the keyboard clamped, never
+// cut to their low 16 bits.
+TEST_F(KeyArrays, MacroDelaysBeyondSixteenBitsAreClamped) {
+    const CItemList macro = ListOf({L"A Down", DelayItemText(70000), L"A UP", DelayItemText(65535),
+                                    L"B Down", L"<-5 ms>", L"B UP"});
+    EXPECT_THAT(EncodeKeyAssignment(KindMacro, 0, macro, codes),
+                ElementsAre(2, 0, 1, 1, 0, 4, 43, 65535, 43, 65535, 60, 0, 60));
+}
+
 TEST_F(KeyArrays, MacroWithAFixedInterval) {
     CItemList macro = ListOf({L"LSHIFT Down", L"B Down", L"B UP", L"LSHIFT UP"});
     macro.IsAutoInterval = true;

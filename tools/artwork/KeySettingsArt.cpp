@@ -71,9 +71,18 @@ void DrawTab(QPainter& painter, const QRectF& rect, Look look, bool current) {
     painter.restore();
 }
 
-// The single/combination switch: a round mark left of its caption, filled when chosen.
-void DrawSwitch(QPainter& painter, const QRectF& rect, Look look) {
-    const QPointF centre(rect.left() + 10, rect.center().y() + 2);
+// Pages 2 and 3: the library's names and the content list, each in a box with room for its
+// scroll bar on the right.
+const QRectF kListLibraryBox(32, 110, 168, 134);
+const QRectF kListContentBox(208, 110, 168, 134);
+// Page 2: one box holds the playback settings (play modes, repeat count, delay modes, interval).
+const QRectF kMacroPlaybackBox(381, 104, 180, 109);
+// Page 3: one box holds the interval's caption (element 301), its edit and "ms".
+const QRectF kEmuIntervalBox(379, 106, 178, 38);
+
+// A round mark, filled when chosen: the single/combination switch, the macro's play and delay
+// modes.
+void DrawRadioMark(QPainter& painter, const QPointF& centre, Look look) {
     const qreal radius = 6.5;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -86,6 +95,24 @@ void DrawSwitch(QPainter& painter, const QRectF& rect, Look look) {
         painter.drawEllipse(centre, radius - 3, radius - 3);
     }
     painter.restore();
+}
+
+// The single/combination switch: the mark left of its caption.
+void DrawSwitch(QPainter& painter, const QRectF& rect, Look look) {
+    DrawRadioMark(painter, QPointF(rect.left() + 10, rect.center().y() + 2), look);
+}
+
+bool IsRadio(int id) {
+    switch (id) {
+        case kIdPlayTimes:
+        case kIdPlayWhileHeld:
+        case kIdPlayToggle:
+        case kIdFixedInterval:
+        case kIdRecordedDelays:
+            return true;
+        default:
+            return false;
+    }
 }
 
 // A list row: plain in the base look, lit under the pointer, orange when selected.
@@ -123,9 +150,14 @@ void DrawPageElement(QPainter& painter, const skin::ItemSpec& item, Look look) {
             DrawSwitch(painter, rect, look);
             return;
         case kIdSinglePrompt:
-            return;  // a caption, no button
+        case kIdEmuDelayBox:
+            return;  // a caption's box, no button: the same in every look
         default:
             break;
+    }
+    if (IsRadio(item.id)) {
+        DrawRadioMark(painter, rect.center(), look);
+        return;
     }
     if (item.id >= kIdFirstRecordRow && item.id < kIdFirstRecordRow + kRecordRows) {
         return;  // under the combination's text box
@@ -147,10 +179,22 @@ void DrawSingleComboPanels(QPainter& painter) {
     DrawPanel(painter, kRecordBox, 5, palette::kDisplay);
 }
 
+// What pages 2 and 3 show beneath their elements: the library and content boxes, and the box
+// their playback settings and edits sit in.
+void DrawListPagePanels(QPainter& painter, int page) {
+    DrawPanel(painter, kListLibraryBox, 5, palette::kPanel);
+    DrawPanel(painter, kListContentBox, 5, palette::kPanel);
+    DrawPanel(painter, page == kPageMacro ? kMacroPlaybackBox : kEmuIntervalBox, 6, kGroupFill);
+}
+
 void DrawPagePanels(QPainter& painter, int page, int deviceType) {
     switch (page) {
         case kPageSingleCombo:
             DrawSingleComboPanels(painter);
+            break;
+        case kPageMacro:
+        case kPageEmulation:
+            DrawListPagePanels(painter, page);
             break;
         case kPageFunction:
             // The Function page is the one face that differs by model.
@@ -188,7 +232,8 @@ QImage DrawPageFace(int page, int deviceType, Look look) {
     for (const std::vector<skin::ItemSpec>& table : {CommonItems(), PageItems(page)}) {
         for (const skin::ItemSpec& item : table) {
             const bool tab = item.id >= kIdFirstTab && item.id < kIdFirstTab + kPageCount;
-            if (!item.isLabel && !tab) {
+            // Icons are drawn below, from their own tables.
+            if (!item.isLabel && !tab && FindIcon(item.id) == nullptr) {
                 DrawPageElement(painter, item, look);
             }
         }

@@ -239,6 +239,9 @@ std::vector<skin::ItemSpec> IconPageItems(int page) {
         skin::ItemSpec item;
         item.id = icon.id;
         item.rect = icon.rect;
+        item.tag = icon.hwCode;
+        item.tipZh = icon.tipZh;
+        item.tipEn = icon.tipEn;
         items.push_back(item);
     }
     for (const IconPageLabel& label : layout.labels) {

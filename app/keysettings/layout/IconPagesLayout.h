@@ -44,7 +44,7 @@ struct IconPage {
 const IconPage& IconPageLayout(int page);
 
 // The page's elements as the dialog's table takes them, in element order: the icons (buttons
-// without text; the dialog sets their tag and tips from IconSpec), then the labels.
+// without text, their tag the HW code they choose, their tips the icon's), then the labels.
 std::vector<skin::ItemSpec> IconPageItems(int page);
 
 // The icon of an id on any icon page, or null.

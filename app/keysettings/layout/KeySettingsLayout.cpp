@@ -1,5 +1,6 @@
 #include "KeySettingsLayout.h"
 
+#include "IconPagesLayout.h"
 #include "OrvoHWI.h"
 
 namespace keysettings {
@@ -148,9 +149,16 @@ std::vector<ItemSpec> PageItems(int page) {
     switch (page) {
         case kPageSingleCombo:
             return SingleComboItems();
+        case kPageMacro:
+            return MacroItems();
+        case kPageEmulation:
+            return EmulationItems();
+        case kPageMultimedia:
+        case kPageMouse:
+        case kPageFunction:
+        case kPagePower:
+            return IconPageItems(page);
         default:
-            // Pages 2 to 7 show their face and tab; their elements join here, each page's
-            // table in a file of its own.
             return {};
     }
 }

@@ -95,20 +95,68 @@ enum SingleComboId : int {
 };
 constexpr int kRecordRows = 3;  // rows 141..143, under the combination's text box
 
-// A library's list view and its buttons. Row r of the view is element firstRowId + r. Entry
-// names proposed by New are the name format applied to 1, 2, 3, ...
+// Page 2: macros.
+enum MacroId : int {
+    kIdPlayTimes = 201,      // play mode "Times Play"
+    kIdFixedInterval = 203,  // "Auto delay": one interval between all events
+    kIdNewMacro = 205,
+    kIdDeleteMacro = 206,
+    kIdRecordMacro = 207,
+    kIdPlayWhileHeld = 208,   // play mode "Press play, release stop"
+    kIdPlayToggle = 209,      // play mode "Press to play/stop"
+    kIdRecordedDelays = 210,  // "Record delay": the measured delays between events
+    kIdFirstMacroRow = 221,
+    kIdFirstMacroContentRow = 241,
+    kLabelPlayTimes = 261,
+    kLabelFixedInterval = 262,  // also the "ms" after the interval edit
+    kLabelNewMacro = 265,
+    kLabelDeleteMacro = 266,
+    kLabelMacroRecordStart = 267,
+    kLabelMacroRecordStop = 268,
+    kLabelMacroHint = 269,
+    kLabelMacroList = 270,
+    kLabelMacroRecordList = 271,
+    kLabelPlayWhileHeld = 272,
+    kLabelPlayToggle = 273,
+    kLabelRecordedDelays = 274,
+    kLabelTimes = 275,
+};
+
+// Page 3: emulations.
+enum EmulationId : int {
+    kIdEmuDelayBox = 301,  // the box around the interval's caption; no action
+    kIdRecordEmu = 302,
+    kIdNewEmu = 305,
+    kIdDeleteEmu = 306,
+    kIdFirstEmuRow = 321,
+    kIdFirstEmuContentRow = 341,
+    kLabelEmuDelay = 351,  // also the "ms" after the interval edit
+    kLabelEmuRecordStart = 352,
+    kLabelEmuRecordStop = 353,
+    kLabelNewEmu = 355,
+    kLabelDeleteEmu = 356,
+    kLabelEmuList = 357,
+    kLabelEmuRecordList = 358,
+};
+
+// A library's list view and its buttons. Row r of the view is element firstRowId + r, row r of
+// the content list's view element firstContentRowId + r (0: the page shows its content
+// itself). Entry names proposed by New are the name format applied to 1, 2, 3, ...
 struct LibrarySpec {
     int page;
     int newId;
     int deleteId;
     int firstRowId;
     int rows;
+    int firstContentRowId;
     const char* nameFormatZh;
     const char* nameFormatEn;
 };
-constexpr LibrarySpec kComboLibrary{kPageSingleCombo, 105, 106, 121, 6, "组合键%d", "New Combo %d"};
-constexpr LibrarySpec kMacroLibrary{kPageMacro, 205, 206, 221, 9, "宏定义%d", "New Macro %d"};
-constexpr LibrarySpec kEmuLibrary{kPageEmulation, 305, 306, 321, 9, "模拟击键%d", "New Emu %d"};
+constexpr LibrarySpec kComboLibrary{kPageSingleCombo, 105,           106, 121, 6, 0,
+                                    "组合键%d",       "New Combo %d"};
+constexpr LibrarySpec kMacroLibrary{kPageMacro, 205, 206, 221, 9, 241, "宏定义%d", "New Macro %d"};
+constexpr LibrarySpec kEmuLibrary{kPageEmulation, 305,         306, 321, 9, 341,
+                                  "模拟击键%d",   "New Emu %d"};
 // Rows of the content lists of pages 2 and 3.
 constexpr int kContentRows = 9;
 
@@ -151,7 +199,9 @@ constexpr int kRowFontSize = 11;
 // Element tables.
 std::vector<skin::ItemSpec> CommonItems();
 std::vector<skin::ItemSpec> SingleComboItems();
-// The elements of a page (1..7); pages without a table yet have none.
+std::vector<skin::ItemSpec> MacroItems();
+std::vector<skin::ItemSpec> EmulationItems();
+// The elements of a page (1..7).
 std::vector<skin::ItemSpec> PageItems(int page);
 // The whole dialog in element order.
 std::vector<skin::ItemSpec> KeySettingsItems();

@@ -1,26 +1,18 @@
 // Page 1: the single/combination switch, the single key's capture and virtual keyboard buttons,
 // the combination library with New and Delete, and the combination's record box.
 #include "KeySettingsLayout.h"
+#include "LayoutParts.h"
 
 namespace keysettings {
 namespace {
 
+using layout_parts::kGreen;
+using layout_parts::Row;
 using skin::ButtonSpec;
-using skin::DesignRect;
 using skin::ItemSpec;
 using skin::LabelSpec;
 
-constexpr skin::Rgb kGreen{0, 255, 0};
 constexpr int kRowPitch = 16;
-
-// A list row: shows its caption (filled from the list when painting), left-aligned.
-ItemSpec Row(int id, DesignRect rect, unsigned format) {
-    ItemSpec item = ButtonSpec(id, rect);
-    item.showCaption = true;
-    item.fontIndex = kRowFontSize;
-    item.textFormat = format;
-    return item;
-}
 
 }  // namespace
 
@@ -54,20 +46,13 @@ std::vector<ItemSpec> SingleComboItems() {
     items.push_back(combo);
     items.push_back(
         LabelSpec(kLabelSinglePrompt, "请输入一个单键：", "Press a key:", {45, 135, 160, 155}));
-    items.push_back(LabelSpec(kLabelCaptureStart, "开始录制", "Record", {43, 212, 165, 238}));
-    ItemSpec captureStop =
-        LabelSpec(kLabelCaptureStop, "停止录制", "Stop Rec", {43, 212, 165, 238});
-    captureStop.textColor = kGreen;
-    captureStop.textVisible = false;
-    items.push_back(captureStop);
+    layout_parts::AppendRecordLabels(items, kLabelCaptureStart, kLabelCaptureStop,
+                                     {43, 212, 165, 238});
     items.push_back(LabelSpec(kLabelNewCombo, "新建", "New", {220, 250, 280, 278}));
     items.push_back(LabelSpec(kLabelDeleteCombo, "删除", "Delete", {290, 250, 350, 278}));
     items.push_back(LabelSpec(kLabelSingleKey, "", "", {48, 166, 160, 188}));
-    items.push_back(LabelSpec(kLabelRecordStart, "开始录制", "Record", {375, 212, 525, 238}));
-    ItemSpec recordStop = LabelSpec(kLabelRecordStop, "停止录制", "Stop Rec", {375, 212, 525, 238});
-    recordStop.textColor = kGreen;
-    recordStop.textVisible = false;
-    items.push_back(recordStop);
+    layout_parts::AppendRecordLabels(items, kLabelRecordStart, kLabelRecordStop,
+                                     {375, 212, 525, 238});
     items.push_back(
         LabelSpec(kLabelComboList, "组合键列表", "Combo List", {214, 118, 355, 134}, kLeft));
     items.push_back(

@@ -40,6 +40,7 @@ void KeySettingsHarness::open(int key, int layer, std::chrono::milliseconds doub
     config.currentLayer = layer;
     KeySettingsOptions options;
     options.doubleClickWait = doubleClickWait;
+    options.keystrokeClock = [this] { return keystrokeTime_; };
     dialog =
         std::make_unique<COrvoDialogKeyMapSettings>(config, resources, dialogs, notice, options);
     dialog->initialize();
@@ -58,15 +59,19 @@ void KeySettingsHarness::click(int id) {
 }
 
 void KeySettingsHarness::press(int vk, bool extended) {
-    PostWindowMessage(dialog->messageHandle(), WM_HOOK_KEY, static_cast<std::uintptr_t>(vk),
-                      extended ? kExtendedBit : 0);
+    post(vk, false, extended);
     deliver();
 }
 
 void KeySettingsHarness::release(int vk, bool extended) {
-    PostWindowMessage(dialog->messageHandle(), WM_HOOK_KEY,
-                      static_cast<std::uintptr_t>(vk) | kReleasedBit, extended ? kExtendedBit : 0);
+    post(vk, true, extended);
     deliver();
+}
+
+void KeySettingsHarness::post(int vk, bool released, bool extended) {
+    PostWindowMessage(dialog->messageHandle(), WM_HOOK_KEY,
+                      static_cast<std::uintptr_t>(vk) | (released ? kReleasedBit : 0),
+                      extended ? kExtendedBit : 0);
 }
 
 void KeySettingsHarness::tap(int vk, bool extended) {

@@ -41,6 +41,11 @@ public:
     void press(int vk, bool extended = false);
     void release(int vk, bool extended = false);
     void tap(int vk, bool extended = false);
+    // Keystrokes are timed by the harness's clock, which moves only when a test says so.
+    void elapse(std::chrono::milliseconds time) { keystrokeTime_ += time; }
+    // A keystroke posted but not yet delivered (for many at once, when their times do not
+    // matter).
+    void post(int vk, bool released, bool extended = false);
     // Answers the next virtual keyboard the dialog opens within a second: clicks the keys of
     // the HW codes in order, then "OK" (or "Cancel"). A later call replaces an answer that was
     // not needed. Counts the keyboards answered.
@@ -61,6 +66,7 @@ public:
 private:
     void answerOpenKeyboard();
 
+    std::chrono::steady_clock::time_point keystrokeTime_ = std::chrono::steady_clock::now();
     QTimer keyboardWatch_;
     int keyboardWatchTicks_ = 0;
     std::vector<int> keyboardKeys_;

@@ -1,6 +1,18 @@
 #include "ScriptedDialogService.h"
 
 namespace testkit {
+namespace {
+
+bool Offers(const std::vector<skin::MenuEntry>& entries, int command) {
+    for (const skin::MenuEntry& entry : entries) {
+        if (entry.command == command || (entry.command < 0 && Offers(entry.submenu, command))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 QStringList ScriptedDialogService::messageTexts() const {
     QStringList texts;
@@ -59,6 +71,21 @@ std::optional<QColor> ScriptedDialogService::chooseColor(QWidget*, const QColor&
 bool ScriptedDialogService::openUrl(const QUrl& url) {
     openedUrls.push_back(url);
     return openUrlSucceeds;
+}
+
+std::optional<int> ScriptedDialogService::popupMenu(QWidget*,
+                                                    const std::vector<skin::MenuEntry>& entries,
+                                                    const QPoint& globalPoint) {
+    menus.push_back({entries, globalPoint});
+    if (menuChoices.empty()) {
+        return std::nullopt;
+    }
+    const int command = menuChoices.front();
+    menuChoices.pop_front();
+    if (!Offers(entries, command)) {
+        return std::nullopt;
+    }
+    return command;
 }
 
 }  // namespace testkit

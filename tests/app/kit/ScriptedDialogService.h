@@ -11,6 +11,11 @@
 
 namespace testkit {
 
+struct ShownMenu {
+    std::vector<skin::MenuEntry> entries;
+    QPoint globalPoint;
+};
+
 struct ShownMessage {
     QString text;
     QString caption;
@@ -29,6 +34,9 @@ public:
     // Answers for the next colour choosers, in order; without one the chooser counts as
     // cancelled.
     std::deque<QColor> colors;
+    // Commands to choose in the next popup menus, in order; without one, or when the menu
+    // does not offer the command, the menu closes without a choice.
+    std::deque<int> menuChoices;
 
     std::vector<ShownMessage> messages;
     std::vector<skin::FileDialogOptions> saveDialogs;
@@ -36,6 +44,7 @@ public:
     std::vector<QUrl> openedUrls;
     // The initial colour of every colour chooser opened so far.
     std::vector<QColor> colorRequests;
+    std::vector<ShownMenu> menus;
     bool openUrlSucceeds = true;
 
     // The texts of all messages shown so far.
@@ -47,6 +56,8 @@ public:
     QString openFileName(QWidget* parent, const skin::FileDialogOptions& options) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool openUrl(const QUrl& url) override;
+    std::optional<int> popupMenu(QWidget* parent, const std::vector<skin::MenuEntry>& entries,
+                                 const QPoint& globalPoint) override;
 };
 
 }  // namespace testkit
