@@ -1,88 +1,10 @@
 // z9rtctl run as a separate process against the simulated keyboard: the exact reports it
 // sends (through the report trace), the exact profiles it saves, round trips between
 // processes through the simulated keyboard's state file, and every exit status.
-#include "ToolRunner.h"
-#include "model/KeyboardConfig.h"
-#include "profile/ProfileFile.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
+#include "ToolFixture.h"
 
 namespace z9rt::cli::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-const std::string kGoldenDirectory = Z9RT_PROFILE_GOLDEN_DIR;
-
-// The version query every keyboard command starts with, as the trace shows it.
-const std::string kVersionRequest =
-    "> 00 f9 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-    "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
-    "00 00 00 00";
-
-// "> " and 64 payload bytes: the given ones, then zeros (or `fill`).
-std::string Sent(const std::vector<int>& bytes, int fill = 0) {
-    std::string line = ">";
-    char hex[4];
-    for (int i = 0; i < 64; ++i) {
-        const int value =
-            i < static_cast<int>(bytes.size()) ? bytes[static_cast<std::size_t>(i)] : fill;
-        std::snprintf(hex, sizeof hex, " %02x", value);
-        line += hex;
-    }
-    return line;
-}
-
-class ToolTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/z9rtctl-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory_ = pattern;
-        environment_ = {{"Z9RT_HID", "sim"},
-                        {"Z9RT_SIM_STATE", directory_ + "/keyboard.txt"},
-                        {"Z9RT_HID_TRACE", directory_ + "/trace.txt"},
-                        {"Z9RT_SIM_MODEL", ""},
-                        {"Z9RT_SIM_FAULT", ""}};
-    }
-    void TearDown() override { fs::remove_all(directory_); }
-
-    ToolRun Run(const std::vector<std::string>& arguments,
-                const std::map<std::string, std::string>& extra = {}) {
-        std::map<std::string, std::string> environment = environment_;
-        for (const auto& [name, value] : extra)
-            environment[name] = value;
-        return RunTool(arguments, environment, directory_);
-    }
-    std::string Path(const std::string& name) const { return directory_ + "/" + name; }
-    std::vector<std::string> Trace() const { return ReadLines(Path("trace.txt")); }
-    void ClearTrace() const { fs::remove(Path("trace.txt")); }
-
-    // Saves a profile of `config` under `name`.
-    void Save(const CKeyboardConfig& config, const std::string& name) {
-        ASSERT_TRUE(SaveProfile(config, Path(name)).Ok());
-    }
-
-    static void Prepare(CKeyboardConfig& config, int deviceType) {
-        config.deviceType = deviceType;
-        config.BuildCodeTables();
-        config.ResetToDefaults();
-    }
-
-    // A failure is one line on standard error, naming the tool.
-    static void ExpectOneLineFailure(const ToolRun& run, int status, const std::string& words) {
-        EXPECT_EQ(run.status, status) << run.err;
-        EXPECT_EQ(run.err.rfind("z9rtctl: ", 0), 0u) << run.err;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        EXPECT_NE(run.err.find(words), std::string::npos) << run.err;
-    }
-
-    std::string directory_;
-    std::map<std::string, std::string> environment_;
-};
 
 TEST_F(ToolTest, DefaultsSavesEachModelsFreshProfileExactly) {
     const std::pair<std::string, std::string> models[] = {{"1", "fresh-prsm-ble.pro"},
