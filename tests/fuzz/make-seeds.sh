@@ -28,8 +28,8 @@ run() { rm -f trace.txt; "$tool" "$@" >/dev/null 2>&1 || true; }
 
 mkdir -p "$corpus"/{keyrecords,chunks,version,firmware,intelhex,simstate,commandline,keyarrays,profile}
 
-# Full-size profiles: a default one, and one whose macro is hundreds of events long.
-cp "$golden/fresh-prsm-ble.pro" "$corpus/profile/default.pro"
+# A full-size profile whose macro is hundreds of events long (the golden profiles, each
+# model's default one among them, are the profile fuzzer's seeds as they are).
 python3 - "$golden/content.pro" "$corpus/profile/long-macros.pro" <<'PY'
 import re, sys
 text = open(sys.argv[1], newline="").read()
