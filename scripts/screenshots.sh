@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the screenshots of docs/screenshots: the main window in both languages, an S model and
-# the progress dialog, each under Xvfb on the simulated keyboard. Needs a release build
+# Takes the screenshots of docs/screenshots: the main window in both languages, an S model, the
+# progress dialog and the virtual keyboard in both modes, each under Xvfb on the simulated
+# keyboard, and draws the contact sheet of the key settings icons. Needs a release build
 # (scripts/build.sh release) and xvfb-run, xdotool and ImageMagick's import.
 #   scripts/screenshots.sh [OUTPUT_DIR]
 set -euo pipefail
@@ -59,5 +60,37 @@ click_at 818 110
 at 870 342
 capture main-s-en "$main_window"
 stop
+
+# The virtual keyboard, on its own as the key settings dialog opens it: a combination picked by
+# clicks (English), then single mode with "F" chosen before (Chinese), the pointer on a key.
+keyboard_demo="$bin/z9rt_virtual_keyboard_demo"
+vk_width=936
+vk_height=356
+vk_left=$(( (1920 - vk_width) / 2 ))
+vk_top=$(( (1080 - vk_height) / 2 ))
+vk_at() { xdotool mousemove $((vk_left + $1)) $((vk_top + $2)); }
+vk_click_at() { vk_at "$1" "$2"; xdotool click 1; sleep 0.3; }
+virtual_keyboard="${vk_width}x${vk_height}+${vk_left}+${vk_top}"
+
+"$keyboard_demo" combo en-US >/dev/null &
+pid=$!
+sleep 1.5
+vk_click_at 52 268   # left Ctrl
+vk_click_at 152 268  # left Alt
+vk_click_at 639 157  # Delete
+vk_at 811 194        # the pointer on keypad 5
+capture virtual-keyboard-en "$virtual_keyboard"
+stop
+
+"$keyboard_demo" single zh-CN 46 >/dev/null &
+pid=$!
+sleep 1.5
+vk_at 113 194  # the pointer on A
+capture virtual-keyboard-zh "$virtual_keyboard"
+stop
+
+# The key settings icons in all their looks, pixels doubled.
+QT_QPA_PLATFORM=offscreen "${Z9RT_TOOLS_DIR:-build/release/tools}/z9rt_icon_sheet" \
+    "$out/icons-pages-4-7.png" 2
 
 echo "screenshots written to $out"

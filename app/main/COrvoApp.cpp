@@ -3,6 +3,8 @@
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
 #include "ProgressLayout.h"
+#include "ScrollBarSkin.h"
+#include "VirtualKeyboardLayout.h"
 #include "model/KeyboardConfig.h"
 
 #include <QCoreApplication>
@@ -42,7 +44,11 @@ std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
             main.active,
             progress::kImageBackground,
             progress::kImageHover,
-            progress::kImageSelected};
+            progress::kImageSelected,
+            skin::scrollbar_skin::kImage,
+            virtualkbd::kImageBackground,
+            virtualkbd::kImageHover,
+            virtualkbd::kImageSelected};
 }
 
 void COrvoApp::loadArtwork() {

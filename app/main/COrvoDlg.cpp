@@ -4,6 +4,7 @@
 
 #include "COrvoDialogProgress.h"
 #include "DeviceWatcher.h"
+#include "DisplayLine.h"
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
 #include "ProfileFiles.h"
@@ -102,22 +103,9 @@ bool COrvoDlg::initialize() {
     tray_->setContextMenu(trayMenu_);
     connect(tray_, &QSystemTrayIcon::activated, this, &COrvoDlg::trayActivated);
 
-    const float s = config_.scaleFactor;
-    const skin::DesignRect& line = mainwin::kDisplayLineRect;
-    displayLine_ = new QPlainTextEdit(this);
+    displayLine_ = skin::CreateDisplayLine(*this, resources(), mainwin::kDisplayLineRect,
+                                           mainwin::kDisplayLineFontSize, config_.scaleFactor);
     displayLine_->setObjectName(QStringLiteral("displayLine"));
-    displayLine_->setGeometry(static_cast<int>(line.left * s), static_cast<int>(line.top * s),
-                              static_cast<int>(line.width() * s),
-                              static_cast<int>(line.height() * s));
-    displayLine_->setFont(resources().font(static_cast<int>(mainwin::kDisplayLineFontSize * s)));
-    displayLine_->setReadOnly(true);
-    // Read only and without a caret: the text can be selected and copied, not edited.
-    displayLine_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    displayLine_->setFrameShape(QFrame::NoFrame);
-    displayLine_->setFocusPolicy(Qt::NoFocus);
-    resources().applyEditColors(*displayLine_);
-    displayLine_->viewport()->setAutoFillBackground(true);
-    displayLine_->viewport()->setPalette(displayLine_->palette());
 
     if (options_.watchDevices) {
         watcher_ = new DeviceWatcher(this);

@@ -195,6 +195,23 @@ void DrawKeyCap(QPainter& painter, const QRectF& rect, const QString& caption, L
     painter.restore();
 }
 
+void DrawChosenKeyCap(QPainter& painter, const QRectF& rect, const QString& caption) {
+    DrawKeyCap(painter, rect, QString(), Look::Active);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette::kAccentLight, 1.0));
+    painter.setBrush(QColor(0xc2, 0x52, 0x00));
+    painter.drawRoundedRect(rect.adjusted(1.5, 1.5, -1.5, -1.5), 5, 5);
+    if (!caption.isEmpty()) {
+        const QRectF textArea =
+            rect.adjusted(kCapInset + 2.0, kCapInset + 2.0, -kCapInset - 2.0, -kCapInset - 6.0);
+        painter.setFont(FittingFont(caption, textArea.width()));
+        painter.setPen(Qt::white);
+        painter.drawText(textArea, Qt::AlignCenter, caption);
+    }
+    painter.restore();
+}
+
 void DrawWindowButton(QPainter& painter, const QRectF& rect, Glyph glyph, Look look) {
     const qreal diameter = std::min(rect.width(), rect.height()) - 3.0;
     const QRectF disc(rect.center().x() - diameter / 2, rect.center().y() - diameter / 2, diameter,

@@ -51,6 +51,8 @@ void DrawPanel(QPainter& painter, const QRectF& rect, qreal radius, QColor fill)
 void DrawButton(QPainter& painter, const QRectF& rect, Look look);
 // A key cap with its caption fitted inside.
 void DrawKeyCap(QPainter& painter, const QRectF& rect, const QString& caption, Look look);
+// A key cap the user has chosen or switched on: orange, with a white caption.
+void DrawChosenKeyCap(QPainter& painter, const QRectF& rect, const QString& caption);
 // Small round window buttons: "hide", "help" and "close" glyphs.
 enum class Glyph { Minimize, Help, Close };
 void DrawWindowButton(QPainter& painter, const QRectF& rect, Glyph glyph, Look look);

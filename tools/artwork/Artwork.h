@@ -16,6 +16,10 @@ struct ArtImage {
 std::vector<ArtImage> MainWindowImages();
 // The progress dialog's background, hover and selected pictures.
 std::vector<ArtImage> ProgressImages();
+// The scroll bars' skin: arrows, thumb and track in three looks.
+std::vector<ArtImage> ScrollBarImages();
+// The virtual keyboard's background, hover and selected pictures.
+std::vector<ArtImage> VirtualKeyboardImages();
 // The application icon at the given edge length.
 QImage ApplicationIcon(int size);
 

@@ -39,14 +39,10 @@ Glyph WindowGlyph(int id) {
 // The layer buttons: "Fn" crossed out, "Fn" with a left arrow, "Fn" with a right arrow.
 void DrawLayerButton(QPainter& painter, const QRectF& rect, int id, Look look) {
     // A layer button always stands raised like a lit key; selected, it turns orange.
-    DrawKeyCap(painter, rect, QString(), look == Look::Hover ? Look::Hover : Look::Active);
     if (look == Look::Active) {
-        painter.save();
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(palette::kAccentLight, 1.0));
-        painter.setBrush(QColor(0xc2, 0x52, 0x00));
-        painter.drawRoundedRect(rect.adjusted(1.5, 1.5, -1.5, -1.5), 5, 5);
-        painter.restore();
+        DrawChosenKeyCap(painter, rect, QString());
+    } else {
+        DrawKeyCap(painter, rect, QString(), look == Look::Hover ? Look::Hover : Look::Active);
     }
     const QColor ink = look == Look::Base ? palette::kGlyph : QColor(Qt::white);
     const QRectF face = rect.adjusted(4, 3, -4, -7);

@@ -45,8 +45,10 @@ int main(int argc, char** argv) {
     }
 
     std::vector<art::ArtImage> images = art::MainWindowImages();
-    for (art::ArtImage& image : art::ProgressImages()) {
-        images.push_back(std::move(image));
+    for (auto draw : {art::ProgressImages, art::ScrollBarImages, art::VirtualKeyboardImages}) {
+        for (art::ArtImage& image : draw()) {
+            images.push_back(std::move(image));
+        }
     }
 
     std::set<int> ids;
