@@ -4,8 +4,10 @@
 # target and is left as a reproducer in build/fuzz/crashes/<target>/; rerun it with
 #   build/fuzz/bin/fuzz_<target> build/fuzz/crashes/<target>/crash-...
 # Prints per target the executions, the coverage libFuzzer reports (cov: edges covered,
-# ft: features) and the crashes; exits 1 when any target crashed. CI keeps its short run
-# through ctest (scripts/test.sh). On a shared machine: nice -n 19 scripts/fuzz.sh 10
+# ft: features) and the findings (crashes, leaks, out-of-memory and timeouts; slow inputs are
+# only counted); exits 1 when any target found something. CI keeps its short run through
+# ctest (scripts/test.sh). On a shared machine: nice -n 19 scripts/fuzz.sh 10 (the timeout
+# per input is generous, as a starved process can stall for seconds).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,22 +21,23 @@ list=build/fuzz/fuzzers.txt
 mkdir -p build/fuzz/crashes build/fuzz/logs
 
 status=0
-printf '%-12s %12s %7s %7s %s\n' target executions cov ft crashes
-while read -r name binary maxLength seeds found; do
+printf '%-12s %12s %7s %7s %8s %s\n' target executions cov ft findings slow
+while read -r name binary maxLength found seeds; do
     crashes=build/fuzz/crashes/$name
     log=build/fuzz/logs/$name.log
     mkdir -p "$crashes" "$found"
-    Z9RT_HID=sim "$binary" -max_total_time=$((minutes * 60)) -timeout=10 -rss_limit_mb=2048 \
+    Z9RT_HID=sim "$binary" -max_total_time=$((minutes * 60)) -timeout=60 -rss_limit_mb=2048 \
         -max_len="$maxLength" -print_final_stats=1 -artifact_prefix="$crashes/" \
-        "$found" "$seeds" >"$log" 2>&1 </dev/null || true
+        "$found" $seeds >"$log" 2>&1 </dev/null || true
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     coverage=$(grep -E '^#[0-9]+.* cov: ' "$log" | tail -1 || true)
     cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$coverage")
     ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$coverage")
-    found_crashes=$(find "$crashes" -type f | wc -l)
-    printf '%-12s %12s %7s %7s %s\n' "$name" "${executions:-?}" "${cov:-?}" "${ft:-?}" \
-        "$found_crashes"
-    if [ "$found_crashes" -gt 0 ]; then
+    findings=$(find "$crashes" -type f ! -name 'slow-unit-*' | wc -l)
+    slow=$(find "$crashes" -type f -name 'slow-unit-*' | wc -l)
+    printf '%-12s %12s %7s %7s %8s %s\n' "$name" "${executions:-?}" "${cov:-?}" "${ft:-?}" \
+        "$findings" "$slow"
+    if [ "$findings" -gt 0 ]; then
         status=1
     fi
 done <"$list"
