@@ -11,7 +11,7 @@ packages=(
     # the windowed program, its tests and its screenshots
     qt6-base-dev fonts-wqy-microhei fonts-dejavu-core xvfb xauth imagemagick xdotool
     # tests and benchmarks
-    libgtest-dev libgmock-dev libbenchmark-dev libpugixml-dev
+    libgtest-dev libgmock-dev libpugixml-dev
     # the Debian package and its checks, the manual pages and the bash completion
     dpkg-dev lintian appstream desktop-file-utils man-db groff-base bash-completion
 )

@@ -93,6 +93,19 @@ QString HexProblemText(const IntelHexCheck& check, const std::string& language) 
         case HexProblem::AfterEnd:
             text = {"第 %1 行位于文件结束记录之后。", "Line %1 follows the end-of-file record."};
             break;
+        case HexProblem::NoData:
+            text = {"第 %1 行的文件结束记录之前没有任何数据。",
+                    "Line %1: the end-of-file record comes before any data."};
+            break;
+        case HexProblem::AddressRecordLength:
+            text = {"第 %1 行：类型 %2 的地址记录长度错误。",
+                    "Line %1: the address record of type %2 has the wrong length."};
+            namesDetail = true;
+            break;
+        case HexProblem::OverlappingData:
+            text = {"第 %1 行的数据与前面记录已写入的地址重叠。",
+                    "Line %1: its data overlaps addresses an earlier record wrote."};
+            break;
         case HexProblem::NoRecords:
             return BilingualText{"文件中没有任何记录。", "The file holds no records."}.in(language);
         case HexProblem::NoEndRecord:

@@ -141,15 +141,18 @@ public:
     }
 
     bool finish(CKeyboardConfig& config) override {
-        config.ApplyPressCounters(counters_);
-        return true;
+        // A failed read leaves the counts, the highest and the lowest key as they were.
+        if (counters_) {
+            config.ApplyPressCounters(*counters_);
+        }
+        return counters_.has_value();
     }
     int percentPer150Steps() const override { return kPercentForOneStep; }
 
 private:
     CKeyboardConfig& config_;
     JobPauses pauses_;
-    std::array<int, kCounterCount> counters_{};
+    std::optional<KeyboardCounts> counters_;
 };
 
 // Job 6.

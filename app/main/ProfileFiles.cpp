@@ -31,6 +31,11 @@ QString Reason(const ProfileResult& result, const std::string& language) {
             return (chinese ? QStringLiteral("这是另一种键盘（%1）的配置文件")
                             : QStringLiteral("it is the profile of another keyboard (%1)"))
                 .arg(detail);
+        case ProfileStatus::Damaged:
+            return chinese ? QStringLiteral("配置文件已损坏：根元素没有结束（文件可能不完整）")
+                           : QStringLiteral(
+                                 "the profile is damaged: its root element is not "
+                                 "closed (the file may be cut off)");
         case ProfileStatus::Ok:
             break;
     }

@@ -113,15 +113,18 @@ bool CKeyboardConfig::ReadLightColors() {
     return true;
 }
 
-std::array<int, kCounterCount> CKeyboardConfig::FetchPressCounters() {
-    std::array<int, kCounterCount> counters{};
-    // The library reports true even when the exchange failed (it then hands back the counters
-    // of its previous read), so there is nothing to check here.
-    static_cast<void>(device.getPressCounterFromDev(counters.data()));
-    return counters;
+std::optional<KeyboardCounts> CKeyboardConfig::FetchPressCounters() {
+    std::array<int, kCounterCount> bits{};
+    if (!device.getPressCounterFromDev(bits.data())) {
+        return std::nullopt;  // the library's earlier counters are not this read's
+    }
+    KeyboardCounts counts{};
+    std::transform(bits.begin(), bits.end(), counts.begin(),
+                   [](int value) { return static_cast<std::uint32_t>(value); });
+    return counts;
 }
 
-void CKeyboardConfig::ApplyPressCounters(const std::array<int, kCounterCount>& counters) {
+void CKeyboardConfig::ApplyPressCounters(const KeyboardCounts& counters) {
     for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
         pressCounter[static_cast<std::size_t>(key)] =
             counters[static_cast<std::size_t>(key - kFirstKeyNumber)];
@@ -144,6 +147,10 @@ void CKeyboardConfig::ApplyPressCounters(const std::array<int, kCounterCount>& c
 }
 
 bool CKeyboardConfig::ReadPressCounters() {
-    ApplyPressCounters(FetchPressCounters());
+    const std::optional<KeyboardCounts> counters = FetchPressCounters();
+    if (!counters) {
+        return false;
+    }
+    ApplyPressCounters(*counters);
     return true;
 }

@@ -1,6 +1,8 @@
 #include "model/IntelHex.h"
 
 #include <cstdint>
+#include <iterator>
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -13,8 +15,25 @@ constexpr std::size_t kHeaderBytes = 4;  // byte count, address (2), record type
 constexpr std::size_t kChecksumBytes = 1;
 constexpr int kTypeData = 0x00;
 constexpr int kTypeEndOfFile = 0x01;
-constexpr int kTypeLast = 0x05;              // start linear address; 02..05 are the address records
-constexpr std::size_t kMaxRecordBytes = 62;  // what one firmware report carries after its command
+constexpr int kTypeSegmentBase = 0x02;   // extended segment address: bits 4..19 of the address
+constexpr int kTypeSegmentStart = 0x03;  // start segment address (CS:IP)
+constexpr int kTypeLinearBase = 0x04;    // extended linear address: bits 16..31 of the address
+constexpr int kTypeLinearStart = 0x05;   // start linear address (EIP)
+constexpr int kTypeLast = kTypeLinearStart;
+constexpr std::size_t kBaseRecordLength = 2;   // data bytes of types 02 and 04
+constexpr std::size_t kStartRecordLength = 4;  // data bytes of types 03 and 05
+constexpr std::size_t kMaxRecordBytes = 62;    // what one firmware report carries after its command
+
+// Byte positions in a decoded record.
+constexpr std::size_t kLengthByte = 0;
+constexpr std::size_t kAddressHigh = 1;
+constexpr std::size_t kAddressLow = 2;
+constexpr std::size_t kTypeByte = 3;
+constexpr std::size_t kFirstDataByte = 4;
+
+constexpr std::uint64_t kSegmentSize = 0x10000;
+constexpr int kSegmentShift = 4;
+constexpr int kLinearShift = 16;
 
 std::optional<int> HexDigit(char c) {
     if (c >= '0' && c <= '9')
@@ -43,9 +62,31 @@ std::optional<std::vector<std::uint8_t>> DecodePairs(std::string_view digits) {
     return bytes;
 }
 
+// What a sound record says.
+struct Record {
+    int type = kTypeData;
+    std::uint64_t offset = 0;  // the address field
+    std::size_t length = 0;    // data bytes
+    std::uint64_t value = 0;   // an address record's data as one big-endian number
+};
+
+// The length an address record must have; 0 for the other types.
+std::size_t AddressRecordLength(int type) {
+    switch (type) {
+        case kTypeSegmentBase:
+        case kTypeLinearBase:
+            return kBaseRecordLength;
+        case kTypeSegmentStart:
+        case kTypeLinearStart:
+            return kStartRecordLength;
+        default:
+            return 0;
+    }
+}
+
 // Checks one record; HexProblem::None when it is sound. `detail` receives the number the
 // problem names.
-HexProblem CheckRecord(std::string_view line, int& recordType, int& detail) {
+HexProblem CheckRecord(std::string_view line, Record& record, int& detail) {
     if (line.empty() || line.front() != kRecordStart)
         return HexProblem::NoColon;
     auto bytes = DecodePairs(line.substr(1));
@@ -55,7 +96,7 @@ HexProblem CheckRecord(std::string_view line, int& recordType, int& detail) {
         return HexProblem::TooShort;
     if (bytes->size() > kMaxRecordBytes)
         return HexProblem::TooLongForReport;
-    const std::size_t dataLength = (*bytes)[0];
+    const std::size_t dataLength = (*bytes)[kLengthByte];
     if (bytes->size() != kHeaderBytes + dataLength + kChecksumBytes) {
         detail = static_cast<int>(dataLength);
         return HexProblem::CountMismatch;
@@ -65,15 +106,97 @@ HexProblem CheckRecord(std::string_view line, int& recordType, int& detail) {
         sum += byte;
     if (sum % 256 != 0)
         return HexProblem::BadChecksum;
-    recordType = (*bytes)[3];
+    const int recordType = (*bytes)[kTypeByte];
     if (recordType > kTypeLast) {
         detail = recordType;
         return HexProblem::UnknownType;
     }
     if (recordType == kTypeEndOfFile && dataLength != 0)
         return HexProblem::EndRecordCarriesData;
+    const std::size_t addressLength = AddressRecordLength(recordType);
+    if (addressLength != 0 && dataLength != addressLength) {
+        detail = recordType;
+        return HexProblem::AddressRecordLength;
+    }
+    record.type = recordType;
+    record.offset = static_cast<std::uint64_t>((*bytes)[kAddressHigh]) << 8 | (*bytes)[kAddressLow];
+    record.length = dataLength;
+    record.value = 0;
+    for (std::size_t i = 0; i < addressLength; ++i)
+        record.value = record.value << 8 | (*bytes)[kFirstDataByte + i];
     return HexProblem::None;
 }
+
+// The addresses the data records have written so far, as disjoint ranges [first, end) merged
+// where they touch, so that a firmware written front to back keeps a single range.
+class WrittenAddresses {
+public:
+    // Adds a range; false, adding nothing, when part of it was written before.
+    bool Add(std::uint64_t first, std::uint64_t end) {
+        auto next = ranges_.upper_bound(first);
+        if (next != ranges_.end() && next->first < end)
+            return false;
+        if (next != ranges_.begin()) {
+            auto previous = std::prev(next);
+            if (previous->second > first)
+                return false;
+            if (previous->second == first) {
+                first = previous->first;
+                ranges_.erase(previous);
+            }
+        }
+        if (next != ranges_.end() && next->first == end) {
+            end = next->second;
+            ranges_.erase(next);
+        }
+        ranges_.emplace(first, end);
+        return true;
+    }
+
+private:
+    std::map<std::uint64_t, std::uint64_t> ranges_;  // first -> end
+};
+
+// Where the data records of a file land: the extended address records move the base, and the
+// data of each data record must land on addresses no earlier record wrote.
+class FirmwareImage {
+public:
+    // Takes a sound record; false when it is data for addresses already written.
+    bool Take(const Record& record) {
+        switch (record.type) {
+            case kTypeSegmentBase:
+                base_ = record.value << kSegmentShift;
+                segmented_ = true;
+                return true;
+            case kTypeLinearBase:
+                base_ = record.value << kLinearShift;
+                segmented_ = false;
+                return true;
+            case kTypeData:
+                return record.length == 0 || TakeData(record.offset, record.length);
+            default:
+                return true;
+        }
+    }
+    bool HoldsData() const { return holdsData_; }
+
+private:
+    bool TakeData(std::uint64_t offset, std::uint64_t length) {
+        holdsData_ = true;
+        const std::uint64_t end = offset + length;
+        // With segment addressing the offset wraps within its 64 KiB segment.
+        if (segmented_ && end > kSegmentSize) {
+            return written_.Add(base_ + offset, base_ + kSegmentSize) &&
+                   written_.Add(base_, base_ + (end - kSegmentSize));
+        }
+        return written_.Add(base_ + offset, base_ + end);
+    }
+
+    std::uint64_t base_ = 0;
+    bool segmented_ = false;
+    bool holdsData_ = false;
+    WrittenAddresses written_;
+};
 
 IntelHexCheck Refused(IntelHexCheck result, HexProblem problem, int line, int detail = 0) {
     result.ok = false;
@@ -88,6 +211,7 @@ IntelHexCheck Refused(IntelHexCheck result, HexProblem problem, int line, int de
 
 IntelHexCheck CheckIntelHex(std::string_view text) {
     IntelHexCheck result;
+    FirmwareImage image;
     bool endSeen = false;
     int lineNumber = 0;
     std::size_t position = 0;
@@ -113,14 +237,19 @@ IntelHexCheck CheckIntelHex(std::string_view text) {
         }
         if (endSeen)
             return Refused(std::move(result), HexProblem::AfterEnd, lineNumber);
-        int recordType = kTypeData;
+        Record record;
         int detail = 0;
-        const HexProblem problem = CheckRecord(line, recordType, detail);
+        const HexProblem problem = CheckRecord(line, record, detail);
         if (problem != HexProblem::None)
             return Refused(std::move(result), problem, lineNumber, detail);
+        if (!image.Take(record))
+            return Refused(std::move(result), HexProblem::OverlappingData, lineNumber);
+        endSeen = record.type == kTypeEndOfFile;
+        // An image without a byte would leave the keyboard with no firmware at all.
+        if (endSeen && !image.HoldsData())
+            return Refused(std::move(result), HexProblem::NoData, lineNumber);
         ++result.recordCount;
         result.normalizedText.append(line).append("\r\n");
-        endSeen = recordType == kTypeEndOfFile;
     }
     if (!endSeen) {
         return Refused(std::move(result),
@@ -169,6 +298,16 @@ std::string DescribeHexProblem(HexProblem problem, int line, int detail) {
             break;
         case HexProblem::AfterEnd:
             what = "follows the end-of-file record";
+            break;
+        case HexProblem::NoData:
+            what = "end-of-file record before any data";
+            break;
+        case HexProblem::AddressRecordLength:
+            what = "record type " + std::to_string(detail) + " must carry " +
+                   std::to_string(AddressRecordLength(detail)) + " bytes";
+            break;
+        case HexProblem::OverlappingData:
+            what = "its data overlaps data written earlier in the file";
             break;
     }
     return "line " + std::to_string(line) + ": " + what;

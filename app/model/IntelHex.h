@@ -1,8 +1,9 @@
 // Checks a firmware file as a whole before a single report is sent: every line must be a
-// well-formed Intel HEX record with the right checksum, and the file must end with an
-// end-of-file record. The keyboard takes lines as they come and cannot refuse a bad one,
-// so a file that fails here must never reach it. The command-line tool and the firmware
-// window share this check; each says what is wrong in its own words from `problemKind`.
+// well-formed Intel HEX record with the right checksum, the file must end with an end-of-file
+// record, hold some data, and never write an address twice. The keyboard takes lines as they come
+// and cannot refuse a bad one, so a file that fails here must never reach it. The command-line tool
+// and the firmware window share this check; each says what is wrong in its own words from
+// `problemKind`.
 #pragma once
 
 #include <string>
@@ -19,10 +20,13 @@ enum class HexProblem {
     BadChecksum,
     UnknownType,  // detail: the record type
     EndRecordCarriesData,
-    EmptyBeforeEnd,  // a blank line before the end-of-file record
-    AfterEnd,        // a record after the end-of-file record
-    NoRecords,       // the file holds nothing
-    NoEndRecord,     // the file ends without an end-of-file record
+    EmptyBeforeEnd,       // a blank line before the end-of-file record
+    AfterEnd,             // a record after the end-of-file record
+    NoRecords,            // the file holds nothing
+    NoEndRecord,          // the file ends without an end-of-file record
+    NoData,               // the end-of-file record comes before any data byte
+    AddressRecordLength,  // an address record of the wrong length (detail: the record type)
+    OverlappingData,      // data for addresses an earlier record already wrote
 };
 
 struct IntelHexCheck {

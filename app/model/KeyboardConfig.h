@@ -19,11 +19,19 @@
 #include <string>
 #include <vector>
 
-// A press counter that holds no data: every byte 200, as a fresh configuration and a loaded
-// profile have them. Negative, so the highest/lowest rule passes over it.
+// A press counter as the windows show and compare it: the keyboard's unsigned 32-bit count
+// (0..4294967295), or negative when there is no count.
+using PressCount = std::int64_t;
+
+// A press counter that holds no data: every byte 200 of a 32-bit integer, as a fresh
+// configuration and a loaded profile have them. Negative, so the highest/lowest rule passes
+// over it and the windows show no number.
 constexpr std::uint32_t kCounterNoDataBits = 0xC8C8C8C8U;
 constexpr int kCounterNoData = -926365496;
 static_assert(static_cast<std::uint32_t>(kCounterNoData) == kCounterNoDataBits);
+
+// The counters of keys 1..82 as the keyboard counts them.
+using KeyboardCounts = std::array<std::uint32_t, kCounterCount>;
 
 // Number of keys the virtual keyboard picks for a combination.
 constexpr int kVirtualComboSize = 6;
@@ -50,7 +58,7 @@ public:
 
     // Press counters as last read from the keyboard, and the keys with the highest and the
     // lowest positive counter (-1: none).
-    PerKey<int> pressCounter{};
+    PerKey<PressCount> pressCounter{};
     int highestKey = -1;
     int lowestKey = -1;
 
@@ -95,8 +103,8 @@ public:
     void ApplyKeyAssignments(const std::vector<KeyReadBack>& slots);
     std::optional<std::array<int, kLightAreaSize>> FetchLightColors();
     void ApplyLightColors(const std::array<int, kLightAreaSize>& colors);
-    std::array<int, kCounterCount> FetchPressCounters();
-    void ApplyPressCounters(const std::array<int, kCounterCount>& counters);
+    std::optional<KeyboardCounts> FetchPressCounters();
+    void ApplyPressCounters(const KeyboardCounts& counters);
 };
 
 // The program's one configuration.

@@ -87,7 +87,9 @@ std::filesystem::path ReplacedFile(const std::filesystem::path& path) {
 bool ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,
                    std::string& whyNot) {
     bytes.clear();
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without waiting, so that a FIFO without a writer is refused at once instead of
+    // blocking the caller.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0) {
         whyNot = Describe(path, errno);
         return false;
@@ -99,6 +101,11 @@ bool ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes, std:
     }
     if (S_ISDIR(status.st_mode)) {
         whyNot = Describe(path, EISDIR);
+        return false;
+    }
+    // A FIFO, a socket or a device may never end (or block the reader); only files are read.
+    if (!S_ISREG(status.st_mode)) {
+        whyNot = path.string() + ": not a regular file";
         return false;
     }
     if (status.st_size > 0 && static_cast<std::uint64_t>(status.st_size) > maxBytes) {

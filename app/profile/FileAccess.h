@@ -11,7 +11,8 @@
 using ByteSink = std::function<bool(std::string_view)>;
 
 // Reads the whole file into `bytes`. False, with the reason in `whyNot`, when it cannot be
-// opened or read or is larger than `maxBytes`.
+// opened or read, is not a regular file (a FIFO or a device is refused without being read)
+// or is larger than `maxBytes`.
 bool ReadWholeFile(const std::filesystem::path& path, std::size_t maxBytes, std::string& bytes,
                    std::string& whyNot);
 

@@ -203,6 +203,9 @@ std::string ProfileResult::Message() const {
             return "the file is not a keyboard profile";
         case ProfileStatus::OtherModel:
             return "profile of another keyboard model (" + detail + ")";
+        case ProfileStatus::Damaged:
+            return "the profile is damaged: its root element is not closed (the file may be "
+                   "cut off)";
     }
     return "unknown result";
 }
@@ -228,8 +231,14 @@ void BuildProfileDocument(const CKeyboardProfile& profile, int deviceType, CXmlD
 
 ProfileResult ReadProfileDocument(CXmlDoc& doc, CKeyboardConfig& config) {
     const std::wstring_view model = ModelName(config.deviceType);
-    if (!EnterRoot(doc, model)) {
+    doc.ResetPosition();
+    if (!doc.FindNextElement(model)) {
         return Misfit(doc);
+    }
+    // Profiles are written whole, the root's end tag last. Without it the file was cut off,
+    // and the keys it no longer holds would silently become the model's defaults.
+    if (!doc.CurrentElementClosed()) {
+        return {ProfileStatus::Damaged, std::string()};
     }
     // Read into a copy that starts from the model's defaults; the configuration changes only
     // once the whole file is read.

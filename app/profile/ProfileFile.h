@@ -14,6 +14,7 @@ enum class ProfileStatus {
     CannotWrite,  // the file cannot be written
     NotAProfile,  // the file holds no profile of any model
     OtherModel,   // the file is the profile of another keyboard model
+    Damaged,      // the profile's root element is not closed: the file was cut off
 };
 
 // What a profile load or save came to, for the caller to show.

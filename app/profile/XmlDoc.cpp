@@ -353,6 +353,33 @@ std::size_t CXmlDoc::ChildCount() const {
     return current_ == kNoElement ? 0 : At(current_).childCount;
 }
 
+bool CXmlDoc::CurrentElementClosed() const {
+    if (current_ == kNoElement) {
+        return false;
+    }
+    const XmlElement& element = At(current_);
+    if (element.emptyTag || element.endTagLength != 0) {
+        return true;
+    }
+    // The parser looks only so deep for an end tag's start tag; an end tag it gave up on may
+    // still close this element. Searched from the end, where an outer element's end tag is.
+    const std::size_t start = StartOfCurrent();
+    const std::string closing = "</" + std::string(text_.View(start + 1, element.nameLength));
+    const std::size_t contentStart = start + element.startTagLength;
+    const std::string_view after = text_.View(contentStart, text_.Size() - contentStart);
+    for (std::size_t at = after.rfind(closing); at != std::string_view::npos;
+         at = at == 0 ? std::string_view::npos : after.rfind(closing, at - 1)) {
+        std::size_t end = at + closing.size();
+        while (end < after.size() && IsMarkupBlank(after[end])) {
+            ++end;
+        }
+        if (end < after.size() && after[end] == '>') {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool CXmlDoc::EnterElement() {
     if (current_ == kNoElement) {
         return false;

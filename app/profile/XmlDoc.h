@@ -67,6 +67,10 @@ public:
     std::wstring CurrentElementName() const;
     // How many elements the current element holds directly.
     std::size_t ChildCount() const;
+    // Whether the current element is closed: an empty-element tag, or an end tag of its name
+    // after its start tag (also one the parser could not match to it through broken nesting).
+    // A document cut off part-way leaves its outer elements open.
+    bool CurrentElementClosed() const;
 
     // The unescaped value of an attribute of the current element; empty when there is no
     // current element or no such attribute.

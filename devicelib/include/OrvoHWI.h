@@ -109,9 +109,13 @@ public:
     bool readKeyDefinationFromDev(WindowHandle window);
 
     // Light area (kLightAreaSize integers) and press counters (kCounterCount integers).
+    // setKeyboardLightArea is true when every report of the write went out.
     bool setKeyboardLightArea(const int* colors);
     bool getKeyboardLightArea(int* colors);
     bool readKeyLightFromDev();
+    // Fills `counters` from the keyboard, each the bit pattern of an unsigned 32-bit count
+    // (read it back as std::uint32_t). False when the exchange failed: `counters` then holds
+    // the previous read's counters, partly overwritten by what arrived.
     bool getPressCounterFromDev(int* counters);
 
     // Firmware download of a NUL-terminated Intel HEX text; progress 0..150 goes to `window`.

@@ -143,6 +143,27 @@ private slots:
         QCOMPARE(harness.config.keyList[kKeyA][1].Count(), 2);
     }
 
+    void aFailedCounterReadSaysSoInTheUiLanguageAndKeepsTheCounts() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        z9rt::sim::SetSimulatedCounter(30, 500);
+        harness.click(kIdReadCounters);
+        QVERIFY(harness.dialogs.messages.empty());
+        const auto counts = harness.config.pressCounter;
+        const int highest = harness.config.highestKey;
+        const int lowest = harness.config.lowestKey;
+        z9rt::sim::SetSimulatedCounter(30, 1);
+        z9rt::sim::SetSimulatedCounter(31, 900);
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("silent"));
+        harness.click(kIdReadCounters);
+        harness.click(kIdLanguage);
+        harness.click(kIdReadCounters);
+        QCOMPARE(harness.dialogs.messageTexts(), (QStringList{kFailedChinese, kFailedEnglish}));
+        QVERIFY(harness.config.pressCounter == counts);
+        QCOMPARE(harness.config.highestKey, highest);
+        QCOMPARE(harness.config.lowestKey, lowest);
+    }
+
     void progressFillsTheBarFromTheSelectedPicture() {
         MainWindowHarness harness;
         QVERIFY(harness.open());

@@ -333,6 +333,37 @@ private slots:
         QCOMPARE(harness.config.keyMode[kKeyA][0], static_cast<int>(KindCombo));
     }
 
+    void aCutOffProfileIsRefusedAsDamaged() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cut.pro"));
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        MakeCombo(harness.config, kKeyA, 0);
+        harness.dialogs.savePaths = {path};
+        harness.click(kIdSave);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(file.size() / 2));
+        file.close();
+        harness.click(kIdDefault);
+        MakeCombo(harness.config, kKeyA, 1);
+        const CKeyboardProfile before = harness.config;
+        harness.dialogs.openPaths = {path, path};
+        harness.click(kIdOpen);
+        QTRY_COMPARE(harness.config.clickGuard, 0);  // the window takes clicks again
+        harness.click(kIdLanguage);
+        harness.click(kIdOpen);
+        const QStringList texts = harness.dialogs.messageTexts();
+        QCOMPARE(texts.size(), 2);
+        QVERIFY2(
+            texts[0].contains(QStringLiteral("配置文件已损坏：根元素没有结束（文件可能不完整）")),
+            qPrintable(texts[0]));
+        QVERIFY2(texts[1].contains(QStringLiteral("the profile is damaged: its root element is "
+                                                  "not closed (the file may be cut off)")),
+                 qPrintable(texts[1]));
+        QVERIFY(static_cast<const CKeyboardProfile&>(harness.config) == before);
+    }
+
     void aProfileThatCannotBeWrittenIsReported() {
         MainWindowHarness harness;
         QVERIFY(harness.open());

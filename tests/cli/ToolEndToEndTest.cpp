@@ -13,8 +13,6 @@
 namespace z9rt::cli::test {
 namespace {
 
-const std::string kGoldenDirectory = Z9RT_PROFILE_GOLDEN_DIR;
-
 TEST_F(ToolTest, DefaultsSavesEachModelsFreshProfileExactly) {
     const std::pair<std::string, std::string> models[] = {{"1", "fresh-prsm-ble.pro"},
                                                           {"2", "fresh-s-ble.pro"},

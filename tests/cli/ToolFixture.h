@@ -20,6 +20,8 @@ namespace z9rt::cli::test {
 
 namespace fs = std::filesystem;
 
+inline const std::string kGoldenDirectory = Z9RT_PROFILE_GOLDEN_DIR;
+
 // The version query every keyboard command starts with, as the trace shows it.
 inline const std::string kVersionRequest =
     "> 00 f9 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 "
@@ -62,6 +64,15 @@ protected:
     }
     std::string Path(const std::string& name) const { return directory_ + "/" + name; }
     std::vector<std::string> Trace() const { return ReadLines(Path("trace.txt")); }
+    // The trace's lines of reports sent.
+    std::vector<std::string> SentTrace() const {
+        std::vector<std::string> sent;
+        for (const std::string& line : Trace()) {
+            if (line.rfind('>', 0) == 0)
+                sent.push_back(line);
+        }
+        return sent;
+    }
     void ClearTrace() const { fs::remove(Path("trace.txt")); }
 
     // Saves a profile of `config` under `name`.

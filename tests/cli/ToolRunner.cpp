@@ -1,16 +1,26 @@
 #include "ToolRunner.h"
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
 
 namespace z9rt::cli::test {
+namespace {
+
+// A tool that hangs (on a FIFO, say) is killed after this long, so the test fails instead.
+constexpr std::chrono::seconds kLongestRun{60};
+constexpr std::chrono::milliseconds kWaitStep{5};
+
+}  // namespace
 
 std::string ReadFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -77,7 +87,17 @@ ToolRun RunTool(const std::vector<std::string>& arguments,
     pid_t child = 0;
     if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data()) == 0) {
         int waitStatus = 0;
-        if (waitpid(child, &waitStatus, 0) == child && WIFEXITED(waitStatus)) {
+        const auto deadline = std::chrono::steady_clock::now() + kLongestRun;
+        pid_t ended = 0;
+        while ((ended = waitpid(child, &waitStatus, WNOHANG)) == 0 &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(kWaitStep);
+        }
+        if (ended == 0) {
+            // Hung: it is killed and the run counts as not having ended normally.
+            kill(child, SIGKILL);
+            waitpid(child, &waitStatus, 0);
+        } else if (ended == child && WIFEXITED(waitStatus)) {
             run.status = WEXITSTATUS(waitStatus);
         }
     }

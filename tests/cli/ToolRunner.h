@@ -9,7 +9,7 @@
 namespace z9rt::cli::test {
 
 struct ToolRun {
-    int status = -1;  // exit status; -1 when the tool did not exit normally
+    int status = -1;  // exit status; -1 when the tool did not exit normally or hung
     std::string out;  // standard output
     std::string err;  // standard error
 };

@@ -290,16 +290,58 @@ TEST_F(KeyReadScript, AMacroMissingItsSecondRecordFails) {
     EXPECT_TRUE(posts.WParams(WM_DEVICE_PROGRESS).empty());
 }
 
-TEST_F(KeyReadScript, MacroRecordsAreTakenWithoutExamination) {
-    // B = 54: the report after the first record is the macro's second, whatever it says.
-    script.answers = {Hex("00 f0 01 01 02 01 00 00 1e 00 36 " + Sequence(1, 53)),
-                      Hex("f6 f6 f6 f6 f6 f6 f6 f6 f6 f6 f6 36"), Hex("f6")};
-    ASSERT_TRUE(Read(nullptr));
-    int array[64] = {};
-    keys[0]->WriteArray(array);
-    EXPECT_EQ(array[5], 54);
-    EXPECT_EQ(array[6 + 52], 53);
-    EXPECT_EQ(array[6 + 53], 0x36);
+TEST_F(KeyReadScript, AMacroWhoseRecordsDoNotFollowItIsDropped) {
+    // Key 1's macro announces B = 54, two records; in place of its second record comes ...
+    const std::string macroStart = "00 f0 01 01 02 01 00 00 1e 00 36 " + Sequence(1, 53);
+    struct Case {
+        const char* what;
+        std::string instead;
+        std::vector<std::uintptr_t> progress;  // slots read
+    };
+    const Case cases[] = {
+        {"the next key's record", "00 f0 01 02 00 01 2b", {1}},
+        {"a record of the same key on another layer", "00 f0 02 01 00 01 2b", {82}},
+        {"the end marker", "f6 f6 f6 f6 f6 f6 f6 f6 f6 f6 f6 36", {}},
+        {"a report of no conversation", "00 55 01 01", {}},
+    };
+    for (const Case& test : cases) {
+        posts.Clear();
+        auto kept = std::make_unique<CNormalKeyDefine>(1, 1);
+        kept->codes = {0x29};
+        keys[0] = std::move(kept);
+        script.written.clear();
+        script.answers = {Hex(macroStart), Hex(test.instead), Hex("f6")};
+        ASSERT_TRUE(Read()) << test.what;
+        EXPECT_EQ(posts.WParams(WM_DEVICE_PROGRESS), test.progress) << test.what;
+        // The damaged macro changed nothing: the slot keeps what it held.
+        const auto* held = dynamic_cast<const CNormalKeyDefine*>(keys[0].get());
+        ASSERT_NE(held, nullptr) << test.what;
+        EXPECT_EQ(held->codes, std::vector<int>({0x29})) << test.what;
+        for (std::uintptr_t slot : test.progress) {
+            const auto* own = dynamic_cast<const CNormalKeyDefine*>(keys[slot].get());
+            ASSERT_NE(own, nullptr) << test.what;
+            EXPECT_EQ(own->codes, std::vector<int>({0x2b})) << test.what;
+        }
+    }
+}
+
+TEST_F(KeyRead, AMacroCutOffOnTheKeyboardLeavesTheNextKeyIntact) {
+    // The keyboard holds only the first of a macro's two records (its write was cut off),
+    // followed by key 2's own record.
+    z9rt::sim::KeyRecordBytes cut{};
+    const z9rt::Payload first = Hex("00 f0 01 01 02 01 00 00 1e 00 36 " + Sequence(1, 53));
+    std::copy(first.begin(), first.end(), cut.begin());
+    z9rt::sim::SetSimulatedKeyRecords(0, 1, {cut});
+    Open();
+    ASSERT_TRUE(device.readKeyDefinationFromDev(nullptr));
+    EXPECT_EQ(Get(device, 0, 1)[0], 0);  // never set: the damaged macro was dropped
+    EXPECT_EQ(Get(device, 0, 1)[1], 0);
+    // Key 2 reads as the keyboard holds it.
+    const auto held = z9rt::sim::ReadSimulatedKeyboard().keyRecords[1].at(0);
+    const std::vector<int> second = Get(device, 0, 2);
+    EXPECT_EQ(second[0], 0);
+    ASSERT_EQ(second[1], held[5]);
+    EXPECT_EQ(second[2], held[6]);
 }
 
 }  // namespace

@@ -55,6 +55,19 @@ TEST_F(Light, WriteSendsSevenReports) {
     EXPECT_EQ(back[245], 246);
 }
 
+TEST_F(Light, WriteFailsWhenAnyOfItsReportsFails) {
+    // The keyboard is gone after taking `taken` of the seven reports.
+    for (int taken = 0; taken <= 7; ++taken) {
+        z9rt::sim::ResetSimulatedKeyboard(kDeviceTypePrsmBle);
+        COrvoHWI writer;
+        ASSERT_TRUE(writer.__createDev());
+        ASSERT_TRUE(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=" + std::to_string(taken)));
+        std::vector<int> colours(246, 0x42);
+        EXPECT_EQ(writer.setKeyboardLightArea(colours.data()), taken == 7) << taken;
+        EXPECT_EQ(z9rt::sim::ReadSimulatedKeyboard().reportsSeen, taken);
+    }
+}
+
 TEST_F(Light, AFreshStoreHoldsZerosUntilRead) {
     Open();
     std::vector<int> colours(246, -1);
@@ -143,8 +156,8 @@ TEST_F(AreaScript, CountersStopAt328Bytes) {
     script.answers.push_back(Hex("00 e6"));
     z9rt::CounterArea counters{};
     CKeyboardUtil channel = Channel();
-    z9rt::ReadCounters(channel, counters);
-    EXPECT_EQ(z9rt::CounterOfKey(counters, 82), 0x01010101);
+    EXPECT_TRUE(z9rt::ReadCounters(channel, counters));
+    EXPECT_EQ(z9rt::CounterOfKey(counters, 82), 0x01010101u);
 }
 
 TEST_F(Counters, ReadComesInChunksOfAtMost61Bytes) {
@@ -169,22 +182,28 @@ TEST_F(Counters, ReadComesInChunksOfAtMost61Bytes) {
     }
 }
 
-TEST_F(Counters, FailedRequestGivesThePreviousCounters) {
-    Open();
-    std::vector<int> first(82, -1);
-    ASSERT_TRUE(device.getPressCounterFromDev(first.data()));
-    z9rt::sim::SetSimulatedCounter(5, 999999);
-    z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=0");
-    std::vector<int> second(82, -1);
-    EXPECT_TRUE(device.getPressCounterFromDev(second.data()));
-    EXPECT_EQ(second, first);
+TEST_F(Counters, AFailedExchangeIsReportedAndGivesThePreviousCounters) {
+    // The request cannot be written, the keyboard is gone right after taking it, or it never
+    // answers.
+    for (const char* fault : {"unplug-after=0", "unplug-after=1", "silent"}) {
+        z9rt::sim::ResetSimulatedKeyboard(kDeviceTypePrsmBle);
+        COrvoHWI reader;
+        ASSERT_TRUE(reader.__createDev());
+        std::vector<int> first(82, -1);
+        ASSERT_TRUE(reader.getPressCounterFromDev(first.data()));
+        z9rt::sim::SetSimulatedCounter(5, 999999);
+        ASSERT_TRUE(z9rt::sim::SetSimulatedKeyboardFaults(fault));
+        std::vector<int> second(82, -1);
+        EXPECT_FALSE(reader.getPressCounterFromDev(second.data())) << fault;
+        EXPECT_EQ(second, first) << fault;
+    }
 }
 
-TEST_F(Counters, SilentKeyboardGivesThePreviousCounters) {
+TEST_F(Counters, ASilentKeyboardLeavesAFreshStoresZeros) {
     Open();
     z9rt::sim::SetSimulatedKeyboardFaults("silent");
     std::vector<int> counters(82, -1);
-    EXPECT_TRUE(device.getPressCounterFromDev(counters.data()));
+    EXPECT_FALSE(device.getPressCounterFromDev(counters.data()));
     EXPECT_EQ(counters, std::vector<int>(82, 0));
 }
 

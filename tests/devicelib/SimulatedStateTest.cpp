@@ -4,6 +4,9 @@
 #include "channel/sim/SimulatedFaults.h"
 #include "channel/sim/SimulatedStateFile.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using testsupport::HexOf;
@@ -79,6 +82,48 @@ TEST(SimulatedStateFile, BadLinesAreNamed) {
     EXPECT_EQ(parsed.memory.light[0], 1);
 }
 
+TEST(SimulatedStateFile, ManyBadLinesAreCountedAndTheFirstNamed) {
+    std::string text;
+    for (int line = 0; line < 100000; ++line) {
+        text += "bogus\n";
+    }
+    const auto parsed = z9rt::sim::ParseState(text + "light 1 7 7 7\n", std::nullopt);
+    EXPECT_EQ(parsed.badLineCount, 100000u);
+    ASSERT_EQ(parsed.errors.size(), z9rt::sim::kBadLinesNamed);
+    EXPECT_EQ(parsed.errors.back(), "line 10: unknown line \"bogus\"");
+    EXPECT_EQ(parsed.memory.light[0], 7);
+}
+
+TEST(SimulatedStateFile, OnlyRegularFilesWithinTheLimitAreRead) {
+    using Outcome = z9rt::sim::StateFileRead::Outcome;
+    TemporaryFile fifo;
+    std::remove(fifo.Path().c_str());
+    ASSERT_EQ(::mkfifo(fifo.Path().c_str(), 0600), 0);
+    TemporaryFile huge;
+    ASSERT_EQ(::truncate(huge.Path().c_str(), z9rt::sim::kLargestStateFile + 1), 0);
+    TemporaryFile small;
+    small.Write("model 2\n");
+    TemporaryFile missing;
+    std::remove(missing.Path().c_str());
+    const struct {
+        std::string path;
+        Outcome outcome;
+        std::string reason;
+    } cases[] = {
+        {fifo.Path(), Outcome::Refused, "not a regular file"},
+        {"/dev/zero", Outcome::Refused, "not a regular file"},
+        {huge.Path(), Outcome::Refused, "larger than 64 MiB"},
+        {missing.Path(), Outcome::Missing, "No such file or directory"},
+        {small.Path(), Outcome::Read, ""},
+    };
+    for (const auto& test : cases) {
+        const z9rt::sim::StateFileRead read = z9rt::sim::ReadStateFile(test.path);
+        EXPECT_EQ(read.outcome, test.outcome) << test.path;
+        EXPECT_EQ(read.reason, test.reason) << test.path;
+    }
+    EXPECT_EQ(z9rt::sim::ReadStateFile(small.Path()).text, "model 2\n");
+}
+
 TEST_F(SimulatedState, ProcessesShareTheStateFile) {
     TemporaryFile state;
     std::remove(state.Path().c_str());
@@ -103,6 +148,45 @@ TEST_F(SimulatedState, ProcessesShareTheStateFile) {
     std::vector<int> colours(246);
     device.getKeyboardLightArea(colours.data());
     EXPECT_EQ(std::vector<int>(colours.begin(), colours.begin() + 3), std::vector<int>({9, 8, 7}));
+    z9rt::sim::UseSimulatedStateFile("");
+}
+
+TEST_F(SimulatedState, AnUnchangedFileIsParsedOnceAndItsFaultsToldOnce) {
+    TemporaryFile state;
+    state.Write("model 1\nlight 1 300 0 0\nlight 2 1 2 3\n");
+    testing::internal::CaptureStderr();
+    z9rt::sim::UseSimulatedStateFile(state.Path());
+    for (int run = 0; run < 3; ++run) {
+        Open();
+        ASSERT_TRUE(device.readKeyLightFromDev());
+        device.__closeDev();
+    }
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(told, state.Path() +
+                        ": line 2: expected: light KEY(1-82) RED GREEN BLUE (0-255) "
+                        "(line ignored)\n" +
+                        state.Path() + ": not written over until it is corrected\n");
+    EXPECT_EQ(z9rt::sim::ReadSimulatedKeyboard().light[3], 1);
+    z9rt::sim::UseSimulatedStateFile("");
+}
+
+TEST_F(SimulatedState, AFileThatIsNoStateFileIsNeitherReadNorWrittenOver) {
+    TemporaryFile fifo;
+    std::remove(fifo.Path().c_str());
+    ASSERT_EQ(::mkfifo(fifo.Path().c_str(), 0600), 0);
+    testing::internal::CaptureStderr();
+    z9rt::sim::UseSimulatedStateFile(fifo.Path());
+    Open();
+    std::vector<int> colours(246, 5);
+    EXPECT_TRUE(device.setKeyboardLightArea(colours.data()));
+    device.__closeDev();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              fifo.Path() +
+                  ": not a regular file; the simulated keyboard keeps its memory in memory only\n");
+    struct stat status {};
+    ASSERT_EQ(::stat(fifo.Path().c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_EQ(z9rt::sim::ReadSimulatedKeyboard().light[0], 5);
     z9rt::sim::UseSimulatedStateFile("");
 }
 

@@ -1,22 +1,18 @@
 // Profile loading on any bytes: it never fails badly, never reports success for a file it
 // could not use, and a profile it loaded saves and loads again to exactly the same
 // configuration.
+#include "FuzzSupport.h"
 #include "model/KeyboardConfig.h"
 #include "profile/ProfileFile.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
 namespace {
 
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzzsupport::Require;
 
 std::unique_ptr<CKeyboardConfig> Fresh() {
     auto config = std::make_unique<CKeyboardConfig>();

@@ -1,21 +1,17 @@
 // The markup document on any bytes: decoding and parsing never fail badly, the text is always
 // valid UTF-8 and parses the same again, everything parsed can be walked, and what is written
 // into it reads back unchanged.
+#include "FuzzSupport.h"
 #include "model/WideText.h"
 #include "profile/XmlDoc.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
-void Require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+using fuzzsupport::Require;
 
 // Visits the elements below the current position depth-first, within a budget.
 void Walk(CXmlDoc& doc, int depth, std::size_t& budget) {

@@ -276,6 +276,35 @@ TEST_F(DeviceRoundTrip, CountersGiveTheHighestAndLowestKeys) {
     EXPECT_EQ(config->pressCounter[9], 500);
     EXPECT_EQ(config->highestKey, 4);  // the tie keeps the lower key number
     EXPECT_EQ(config->lowestKey, 61);
+
+    // The keyboard counts unsigned 32-bit.
+    z9rt::sim::SetSimulatedCounter(5, 4294967295U);
+    z9rt::sim::SetSimulatedCounter(6, 2147483648U);
+    EXPECT_TRUE(config->ReadPressCounters());
+    EXPECT_EQ(config->pressCounter[5], 4294967295);
+    EXPECT_EQ(config->pressCounter[6], 2147483648);
+    EXPECT_EQ(config->highestKey, 5);
+    EXPECT_EQ(config->lowestKey, 61);
+}
+
+TEST_F(DeviceRoundTrip, ACounterReadThatFailsChangesNoCount) {
+    // Cut off before the request, right after it, or never answered.
+    for (const char* fault : {"unplug-after=0", "unplug-after=1", "silent"}) {
+        auto config = OpenConfig();
+        z9rt::sim::SetSimulatedCounter(9, 500);
+        ASSERT_TRUE(config->ReadPressCounters());
+        const auto counts = config->pressCounter;
+        const int highest = config->highestKey;
+        const int lowest = config->lowestKey;
+        z9rt::sim::SetSimulatedCounter(9, 1);
+        z9rt::sim::SetSimulatedCounter(10, 800);
+        ASSERT_TRUE(z9rt::sim::SetSimulatedKeyboardFaults(fault));
+        EXPECT_FALSE(config->ReadPressCounters()) << fault;
+        EXPECT_EQ(config->pressCounter, counts) << fault;
+        EXPECT_EQ(config->highestKey, highest) << fault;
+        EXPECT_EQ(config->lowestKey, lowest) << fault;
+        ASSERT_TRUE(z9rt::sim::SetSimulatedKeyboardFaults(""));
+    }
 }
 
 TEST_F(DeviceRoundTrip, AReadThatFailsChangesNothing) {

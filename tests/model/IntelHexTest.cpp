@@ -5,17 +5,18 @@
 namespace {
 
 const char* const kData = ":10010000214601360121470136007EFE09D2190140";
+const char* const kMoreData = ":100110002146017E17C20001FF5F16002148011928";
 const char* const kEnd = ":00000001FF";
 
 TEST(IntelHexTest, AcceptsSoundFilesWhateverTheirLineEnds) {
     for (const char* end : {"\r\n", "\n", "\r"}) {
-        std::string text = std::string(kData) + end + kData + end + kEnd + end;
+        std::string text = std::string(kData) + end + kMoreData + end + kEnd + end;
         IntelHexCheck check = CheckIntelHex(text);
         ASSERT_TRUE(check.ok) << check.problem;
         EXPECT_EQ(check.recordCount, 3);
         // The keyboard's download counts CR-ended lines, so every line leaves with CR LF.
         EXPECT_EQ(check.normalizedText,
-                  std::string(kData) + "\r\n" + kData + "\r\n" + kEnd + "\r\n");
+                  std::string(kData) + "\r\n" + kMoreData + "\r\n" + kEnd + "\r\n");
     }
     // Lower-case digits are as good as upper-case ones; a last line without its end is fine.
     EXPECT_TRUE(CheckIntelHex(":10010000214601360121470136007efe09d2190140\r\n:00000001ff").ok);
@@ -40,8 +41,34 @@ TEST(IntelHexTest, RefusesDamagedRecordsNamingTheLine) {
         {"", "the file holds no records"},
         {":10010000214601360121470136007EFE09D2190140\r\n\r\n:00000001FF\r\n",
          "line 2: is empty before the end-of-file record"},
-        {":00000001FF\r\n:10010000214601360121470136007EFE09D2190140\r\n",
-         "line 2: follows the end-of-file record"},
+        {std::string(kData) + "\r\n" + kEnd + "\r\n" + kData + "\r\n",
+         "line 3: follows the end-of-file record"},
+        // Nothing to write: the end-of-file record alone, or after empty data records and
+        // address records only.
+        {":00000001FF\r\n", "line 1: end-of-file record before any data"},
+        {":00010000FF\r\n:020000040000FA\r\n:00000001FF\r\n",
+         "line 3: end-of-file record before any data"},
+        // Address records of the wrong length.
+        {":0100000408F3\r\n" + std::string(kData) + "\r\n" + kEnd,
+         "line 1: record type 4 must carry 2 bytes"},
+        {":03000002000100FA\r\n" + std::string(kData) + "\r\n" + kEnd,
+         "line 1: record type 2 must carry 2 bytes"},
+        {std::string(kData) + "\r\n:0200000300FFFC\r\n" + kEnd,
+         "line 2: record type 3 must carry 4 bytes"},
+        {std::string(kData) + "\r\n:03000005000100F7\r\n" + kEnd,
+         "line 2: record type 5 must carry 4 bytes"},
+        // Data for addresses written before: the same record twice, a record reaching into
+        // the next one's bytes, and the same bytes reached through an extended address.
+        {":0100000001FE\r\n:0100000001FE\r\n:00000001FF\r\n",
+         "line 2: its data overlaps data written earlier in the file"},
+        {":0400100001020304E2\r\n:02000F00AABB8A\r\n:00000001FF\r\n",
+         "line 2: its data overlaps data written earlier in the file"},
+        {":020000040001F9\r\n:0100000001FE\r\n:020000040000FA\r\n"
+         ":020000021000EC\r\n:0100000001FE\r\n:00000001FF\r\n",
+         "line 5: its data overlaps data written earlier in the file"},
+        // A segment's offset wraps within it: the end of the segment reaches its start.
+        {":020000020000FC\r\n:0100000001FE\r\n:02FFFF00AABB9B\r\n:00000001FF\r\n",
+         "line 3: its data overlaps data written earlier in the file"},
     };
     for (const Case& c : cases) {
         IntelHexCheck check = CheckIntelHex(c.text);
@@ -73,9 +100,27 @@ TEST(IntelHexTest, RefusesRecordsLongerThanOneReport) {
 }
 
 TEST(IntelHexTest, BlankLinesAfterTheEndAreHarmless) {
-    IntelHexCheck check = CheckIntelHex(std::string(kEnd) + "\r\n\r\n\r\n");
+    IntelHexCheck check = CheckIntelHex(std::string(kData) + "\r\n" + kEnd + "\r\n\r\n\r\n");
     EXPECT_TRUE(check.ok) << check.problem;
-    EXPECT_EQ(check.normalizedText, std::string(kEnd) + "\r\n");
+    EXPECT_EQ(check.normalizedText, std::string(kData) + "\r\n" + kEnd + "\r\n");
+}
+
+TEST(IntelHexTest, SoundImagesPassWhateverTheirOrder) {
+    const char* const sound[] = {
+        // Records out of address order, touching but not overlapping.
+        ":02000200AABB97\r\n:020000001122CB\r\n:02000400CCDD51\r\n:00000001FF\r\n",
+        // Empty data records say nothing about addresses.
+        ":0000000000\r\n:0100000001FE\r\n:0000000000\r\n:00000001FF\r\n",
+        // The same offsets in another 64 KiB page or segment are other addresses.
+        ":0100000001FE\r\n:020000040001F9\r\n:0100000001FE\r\n:020000022000DC\r\n"
+        ":0100000001FE\r\n:00000001FF\r\n",
+        // Start addresses of both kinds, lower-case digits.
+        ":0100000001fe\r\n:0400000300000000f9\r\n:0400000500000000f7\r\n:00000001ff\r\n",
+    };
+    for (const char* text : sound) {
+        const IntelHexCheck check = CheckIntelHex(text);
+        EXPECT_TRUE(check.ok) << text << ": " << check.problem;
+    }
 }
 
 }  // namespace

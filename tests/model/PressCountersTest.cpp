@@ -4,8 +4,8 @@
 
 namespace {
 
-std::array<int, kCounterCount> Counters(std::initializer_list<std::pair<int, int>> keyValues) {
-    std::array<int, kCounterCount> counters{};
+KeyboardCounts Counters(std::initializer_list<std::pair<int, std::uint32_t>> keyValues) {
+    KeyboardCounts counters{};
     for (const auto& [key, value] : keyValues) {
         counters[static_cast<std::size_t>(key - 1)] = value;
     }
@@ -31,7 +31,7 @@ TEST(PressCounters, ATieForTheHighestKeepsTheLowerKeyNumber) {
 
 TEST(PressCounters, TheLowestCountsOnlyPositiveCounters) {
     CKeyboardConfig config;
-    config.ApplyPressCounters(Counters({{1, -5}, {2, 0}, {30, 8}, {31, 8}, {82, 9}}));
+    config.ApplyPressCounters(Counters({{2, 0}, {30, 8}, {31, 8}, {82, 9}}));
     EXPECT_EQ(config.highestKey, 82);
     EXPECT_EQ(config.lowestKey, 30);
 
@@ -39,10 +39,19 @@ TEST(PressCounters, TheLowestCountsOnlyPositiveCounters) {
     config.ApplyPressCounters(Counters({{1, 4}, {2, 9}, {3, 4}}));
     EXPECT_EQ(config.highestKey, 2);
     EXPECT_EQ(config.lowestKey, 1);
+}
 
-    config.ApplyPressCounters(Counters({{1, -3}, {40, -1}}));
-    EXPECT_EQ(config.highestKey, -1);
-    EXPECT_EQ(config.lowestKey, -1);
+TEST(PressCounters, CountsOf2To31AndMoreAreTheHighest) {
+    CKeyboardConfig config;
+    config.ApplyPressCounters(Counters({{1, 3}, {5, 0xFFFFFFFFU}, {6, 0x80000000U}, {7, 10}}));
+    EXPECT_EQ(config.pressCounter[5], 4294967295);
+    EXPECT_EQ(config.pressCounter[6], 2147483648);
+    EXPECT_EQ(config.highestKey, 5);
+    EXPECT_EQ(config.lowestKey, 1);
+
+    config.ApplyPressCounters(Counters({{40, 0x80000000U}, {41, 0x80000001U}}));
+    EXPECT_EQ(config.highestKey, 41);
+    EXPECT_EQ(config.lowestKey, 40);
 }
 
 TEST(PressCounters, InvalidatingForgetsEverything) {

@@ -77,4 +77,19 @@ TEST(FileReading, ReadsEverythingWithinTheLimit) {
     EXPECT_TRUE(bytes.empty());
 }
 
+TEST(FileReading, RefusesWhatIsNotARegularFileWithoutReadingIt) {
+    ScratchFolder folder;
+    const std::filesystem::path fifo = folder / "fifo.pro";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A FIFO nobody writes to would block, the devices never end or hold nothing.
+    for (const std::filesystem::path& path :
+         {fifo, std::filesystem::path("/dev/zero"), std::filesystem::path("/dev/null")}) {
+        std::string bytes = "old";
+        std::string whyNot;
+        EXPECT_FALSE(ReadWholeFile(path, 1 << 20, bytes, whyNot)) << path;
+        EXPECT_EQ(whyNot, path.string() + ": not a regular file");
+        EXPECT_TRUE(bytes.empty());
+    }
+}
+
 }  // namespace

@@ -126,6 +126,24 @@ TEST_F(ProfileLoadFailure, AFileThatIsNoProfile) {
     }
 }
 
+TEST_F(ProfileLoadFailure, AProfileCutOffPartWay) {
+    const auto source = ContentConfig();
+    ASSERT_TRUE(SaveProfile(*source, folder / "whole.pro").Ok());
+    const std::string whole = ReadBytes(folder / "whole.pro");
+    for (int percent : {10, 50, 90}) {
+        WriteBytes(folder / "cut.pro", whole.substr(0, whole.size() * percent / 100));
+        const ProfileResult result = LoadProfile(*config, folder / "cut.pro");
+        EXPECT_EQ(result.status, ProfileStatus::Damaged) << percent;
+        EXPECT_EQ(result.Message(),
+                  "the profile is damaged: its root element is not closed (the file may be cut "
+                  "off)");
+        ExpectUnchanged();
+    }
+    // Without its line end the root's end tag is still there.
+    WriteBytes(folder / "cut.pro", whole.substr(0, whole.size() - 2));
+    EXPECT_TRUE(LoadProfile(*config, folder / "cut.pro").Ok());
+}
+
 TEST_F(ProfileLoadFailure, TheProfileOfAnotherModel) {
     const auto smaller = FreshConfig(kDeviceTypeS);
     ASSERT_TRUE(SaveProfile(*smaller, folder / "s.pro").Ok());

@@ -174,11 +174,15 @@ bool COrvoHWI::getPressCounterFromDev(int* counters) {
     if (store_ == nullptr || counters == nullptr) {
         return false;
     }
-    z9rt::ReadCounters(*channel_, store_->counters);
+    const bool read = z9rt::ReadCounters(*channel_, store_->counters);
+    // The caller gets the area as it stands either way (after a failed exchange, the earlier
+    // counters and whatever part of this read arrived); the result says whether it is current.
+    // Each counter crosses as the bit pattern of the keyboard's unsigned 32-bit count.
     for (int key = z9rt::kFirstKey; key <= z9rt::kLastKey; ++key) {
-        counters[key - z9rt::kFirstKey] = z9rt::CounterOfKey(store_->counters, key);
+        counters[key - z9rt::kFirstKey] =
+            static_cast<int>(z9rt::CounterOfKey(store_->counters, key));
     }
-    return true;
+    return read;
 }
 
 bool COrvoHWI::WriteFirmwareToKeyboard(const char* text, int length, WindowHandle window) {

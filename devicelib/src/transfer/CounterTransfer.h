@@ -7,11 +7,11 @@
 
 namespace z9rt {
 
-// Reads the counters into `counters`; a failed exchange leaves what the earlier reads put
-// there (and whatever part of this one arrived).
-void ReadCounters(CKeyboardUtil& channel, CounterArea& counters);
+// Reads the counters into `counters`; true when the stream's end came. A failed exchange
+// leaves what the earlier reads put there (and whatever part of this one arrived).
+[[nodiscard]] bool ReadCounters(CKeyboardUtil& channel, CounterArea& counters);
 
-// Counter k (1..82) of the area, a 32-bit little-endian integer.
-int CounterOfKey(const CounterArea& counters, int key);
+// Counter k (1..82) of the area, a 32-bit little-endian unsigned integer.
+std::uint32_t CounterOfKey(const CounterArea& counters, int key);
 
 }  // namespace z9rt

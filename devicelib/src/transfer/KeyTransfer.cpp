@@ -53,6 +53,13 @@ bool IsKeyRecord(const Payload& payload) {
     return payload[kCommandByte] == ByteOf(Command::KeyRecord);
 }
 
+// Whether `next` is a further record of the macro that `first` starts: a key record of the same
+// layer and key.
+bool ContinuesMacro(const Payload& first, const Payload& next) {
+    return !IsKeyEnd(next) && IsKeyRecord(next) && next[record::kLayer] == first[record::kLayer] &&
+           next[record::kKey] == first[record::kKey];
+}
+
 }  // namespace
 
 bool WriteKeyTable(CKeyboardUtil& channel, const KeyTable& keys, WindowHandle window) {
@@ -73,10 +80,13 @@ bool ReadKeyTable(CKeyboardUtil& channel, KeyTable& keys, WindowHandle window) {
         return false;
     }
     Payload payload;
+    // A report that arrived where a macro's next record belonged: read as a report of its own.
+    bool readAhead = false;
     while (true) {
-        if (!channel.ReceivePayload(payload)) {
+        if (!readAhead && !channel.ReceivePayload(payload)) {
             return false;
         }
+        readAhead = false;
         if (IsKeyEnd(payload)) {
             return true;
         }
@@ -92,13 +102,23 @@ bool ReadKeyTable(CKeyboardUtil& channel, KeyTable& keys, WindowHandle window) {
         }
         std::vector<unsigned char> records(payload.begin(), payload.end());
         if (kind >= kFirstMacroKind) {
-            // The macro's further records follow at once and are taken as they come.
-            const int recordCount = MacroRecordCount(MacroBodyLength(payload));
-            for (int index = 1; index < recordCount; ++index) {
+            // The macro's further records follow at once. One whose last records never reached
+            // the keyboard (a write cut off) is followed by the next key's record instead: the
+            // damaged macro is dropped, so the slot keeps what it held, and that record is read
+            // as the next key's own.
+            const Payload first = payload;
+            const int recordCount = MacroRecordCount(MacroBodyLength(first));
+            for (int index = 1; index < recordCount && !readAhead; ++index) {
                 if (!channel.ReceivePayload(payload)) {
                     return false;
                 }
-                records.insert(records.end(), payload.begin(), payload.end());
+                readAhead = !ContinuesMacro(first, payload);
+                if (!readAhead) {
+                    records.insert(records.end(), payload.begin(), payload.end());
+                }
+            }
+            if (readAhead) {
+                continue;
             }
         }
         definition->DecodeRecords(records.data(), kRecordBytes, static_cast<int>(records.size()));

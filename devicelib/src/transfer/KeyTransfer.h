@@ -14,7 +14,8 @@ namespace z9rt {
 bool WriteKeyTable(CKeyboardUtil& channel, const KeyTable& keys, WindowHandle window);
 
 // Replaces the slots the keyboard reports, posting WM_DEVICE_PROGRESS per slot received; true
-// when the end marker arrived. Records naming no valid layer, key or kind are skipped.
+// when the end marker arrived. Records naming no valid layer, key or kind are skipped, and so is
+// a macro whose further records do not follow it (each must name the macro's layer and key).
 bool ReadKeyTable(CKeyboardUtil& channel, KeyTable& keys, WindowHandle window);
 
 }  // namespace z9rt

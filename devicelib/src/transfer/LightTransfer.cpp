@@ -5,13 +5,11 @@
 namespace z9rt {
 
 bool WriteLightArea(CKeyboardUtil& channel, const LightArea& light) {
-    if (!channel.SendPayload(MakeRequest(Command::BeginLightWrite)) ||
-        !SendChunks(channel, Command::LightChunk, light.data(), light.size())) {
-        return true;
-    }
-    // The end marker's result changes nothing: the area was sent either way.
-    (void)channel.SendPayload(MakeFilled(ByteOf(Command::StreamEnd)));
-    return true;
+    // The keyboard keeps the colours only once the end marker has arrived, so the end marker
+    // counts as much as the chunks do.
+    return channel.SendPayload(MakeRequest(Command::BeginLightWrite)) &&
+           SendChunks(channel, Command::LightChunk, light.data(), light.size()) &&
+           channel.SendPayload(MakeFilled(ByteOf(Command::StreamEnd)));
 }
 
 bool ReadLightArea(CKeyboardUtil& channel, LightArea& light) {

@@ -7,9 +7,10 @@
 
 namespace z9rt {
 
-// Sends the area: start, five chunks, end marker. True in every case, as the keyboard gives
-// no acknowledgement; a failed write stops the conversation early.
-bool WriteLightArea(CKeyboardUtil& channel, const LightArea& light);
+// Sends the area: start, five chunks, end marker. True when all seven reports were written;
+// a failed write stops the conversation there (the keyboard gives no acknowledgement, so a
+// written report is all that can be known).
+[[nodiscard]] bool WriteLightArea(CKeyboardUtil& channel, const LightArea& light);
 
 // Asks for the keyboard's area and copies what it streams; true when the stream's end came.
 bool ReadLightArea(CKeyboardUtil& channel, LightArea& light);

@@ -102,20 +102,40 @@ void SimulatedDevice::LoadLocked() {
     if (statePath_.empty()) {
         return;
     }
-    const std::optional<std::string> text = ReadTextFile(statePath_);
-    if (!text) {
-        // A missing file is a factory-fresh keyboard; it is written out at once, so there is
-        // a file to edit.
-        memory_ = FactoryMemory(chosenModel_.value_or(memory_.model));
-        saveRefused_ = false;
-        SaveLocked();
+    // Read again only when another process changed the file since this one last read or
+    // wrote it, so that a file is parsed, and its faults reported, once.
+    const std::optional<FileIdentity> identity = IdentityOf(statePath_);
+    if (identity && stateIdentity_ && *identity == *stateIdentity_) {
         return;
     }
-    ParsedState parsed = ParseState(*text, chosenModel_);
+    stateIdentity_ = identity;
+    StateFileRead file = ReadStateFile(statePath_);
+    switch (file.outcome) {
+        case StateFileRead::Outcome::Missing:
+            // A missing file is a factory-fresh keyboard; it is written out at once, so there
+            // is a file to edit.
+            memory_ = FactoryMemory(chosenModel_.value_or(memory_.model));
+            saveRefused_ = false;
+            SaveLocked();
+            return;
+        case StateFileRead::Outcome::Refused:
+            // Neither read nor written over: the keyboard keeps its memory for this run only.
+            saveRefused_ = true;
+            std::fprintf(stderr, "%s: %s; the simulated keyboard keeps its memory in memory only\n",
+                         statePath_.c_str(), file.reason.c_str());
+            return;
+        case StateFileRead::Outcome::Read:
+            break;
+    }
+    ParsedState parsed = ParseState(file.text, chosenModel_);
     memory_ = std::move(parsed.memory);
-    saveRefused_ = !parsed.errors.empty();
+    saveRefused_ = parsed.badLineCount > 0;
     for (const std::string& error : parsed.errors) {
         std::fprintf(stderr, "%s: %s (line ignored)\n", statePath_.c_str(), error.c_str());
+    }
+    if (parsed.badLineCount > parsed.errors.size()) {
+        std::fprintf(stderr, "%s: and %zu more bad lines (ignored)\n", statePath_.c_str(),
+                     parsed.badLineCount - parsed.errors.size());
     }
     if (saveRefused_) {
         std::fprintf(stderr, "%s: not written over until it is corrected\n", statePath_.c_str());
@@ -131,6 +151,7 @@ void SimulatedDevice::SaveLocked() {
         std::fprintf(stderr, "%s: cannot write the simulated keyboard's state\n",
                      statePath_.c_str());
     }
+    stateIdentity_ = IdentityOf(statePath_);
 }
 
 bool SimulatedDevice::Open() {
@@ -331,6 +352,7 @@ bool SimulatedDevice::SetFaults(const std::string& faults, std::string& error) {
 void SimulatedDevice::UseStateFile(const std::string& path) {
     const std::lock_guard<std::mutex> lock(mutex_);
     statePath_ = path;
+    stateIdentity_.reset();
     LoadLocked();
 }
 

@@ -6,6 +6,7 @@
 #include "channel/Report.h"
 #include "channel/sim/SimulatedFaults.h"
 #include "channel/sim/SimulatedMemory.h"
+#include "channel/sim/SimulatedStateFile.h"
 
 #include <deque>
 #include <functional>
@@ -26,7 +27,7 @@ public:
     int Model();
 
     // A connection opens: false when busy. Takes up what other processes wrote to the state
-    // file since.
+    // file since (the file is parsed again only when it changed).
     bool Open();
     // A connection closes: keeps what changed in the state file.
     void Close();
@@ -63,7 +64,8 @@ private:
     Faults faults_;
     std::optional<int> chosenModel_;  // from Z9RT_SIM_MODEL or a reset; else the file decides
     std::string statePath_;
-    bool saveRefused_ = false;  // the state file had errors: it is not written over
+    std::optional<FileIdentity> stateIdentity_;  // the file as last read or written here
+    bool saveRefused_ = false;  // the state file had errors or was refused: not written over
     bool dirty_ = false;        // changed since the last save
     long reportsSeen_ = 0;      // reports taken since the last reset
     long reportsSinceFaults_ = 0;

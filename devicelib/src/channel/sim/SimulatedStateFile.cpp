@@ -2,9 +2,15 @@
 
 #include "keydefine/KeyRecord.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace z9rt::sim {
@@ -156,6 +162,32 @@ std::optional<int> ModelLine(std::string_view text) {
     return std::nullopt;
 }
 
+// Reads the rest of `fd` into `text`, at most one byte beyond kLargestStateFile (the size is
+// a hint only: the file may grow while it is read). False, with `reason`, when a read fails.
+bool ReadAtMost(int fd, std::size_t sizeHint, std::string& text, std::string& reason) {
+    text.assign(std::min(sizeHint, kLargestStateFile) + 1, '\0');
+    std::size_t filled = 0;
+    while (filled <= kLargestStateFile) {
+        if (filled == text.size()) {
+            text.resize(std::min(text.size() * 2, kLargestStateFile + 1));
+        }
+        const ssize_t count = ::read(fd, text.data() + filled, text.size() - filled);
+        if (count == 0) {
+            break;
+        }
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            reason = std::strerror(errno);
+            return false;
+        }
+        filled += static_cast<std::size_t>(count);
+    }
+    text.resize(filled);
+    return true;
+}
+
 }  // namespace
 
 std::string FormatState(const KeyboardMemory& memory) {
@@ -191,7 +223,7 @@ ParsedState ParseState(std::string_view text, std::optional<int> forcedModel) {
             continue;
         }
         why = "expected: model 1-4";
-        if (!parser.Line(keyword, rest, why)) {
+        if (!parser.Line(keyword, rest, why) && ++parser.state.badLineCount <= kBadLinesNamed) {
             parser.state.errors.push_back("line " + std::to_string(number) + ": " + why);
         }
     }
@@ -211,14 +243,55 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
     return std::rename(temporary.c_str(), path.c_str()) == 0;
 }
 
-std::optional<std::string> ReadTextFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+StateFileRead ReadStateFile(const std::string& path) {
+    StateFileRead result;
+    // Opened without waiting, so that a FIFO without a writer cannot hold the keyboard up.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        result.outcome =
+            errno == ENOENT ? StateFileRead::Outcome::Missing : StateFileRead::Outcome::Refused;
+        result.reason = std::strerror(errno);
+        return result;
+    }
+    result.outcome = StateFileRead::Outcome::Refused;
+    const std::string tooLarge = "larger than " + std::to_string(kLargestStateFile >> 20) + " MiB";
+    struct stat status {};
+    std::string text;
+    if (::fstat(fd, &status) != 0) {
+        result.reason = std::strerror(errno);
+    } else if (!S_ISREG(status.st_mode)) {
+        result.reason = "not a regular file";
+    } else if (static_cast<std::uint64_t>(status.st_size) > kLargestStateFile) {
+        result.reason = tooLarge;
+    } else if (!ReadAtMost(fd, static_cast<std::size_t>(status.st_size), text, result.reason)) {
+        // The reason is set.
+    } else if (text.size() > kLargestStateFile) {
+        result.reason = tooLarge;  // it grew while it was read
+    } else {
+        result.outcome = StateFileRead::Outcome::Read;
+        result.text = std::move(text);
+    }
+    // Only read from: closing cannot lose anything.
+    static_cast<void>(::close(fd));
+    return result;
+}
+
+bool FileIdentity::operator==(const FileIdentity& other) const {
+    return device == other.device && inode == other.inode && size == other.size &&
+           modifiedSeconds == other.modifiedSeconds &&
+           modifiedNanoseconds == other.modifiedNanoseconds;
+}
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return FileIdentity{static_cast<unsigned long long>(status.st_dev),
+                        static_cast<unsigned long long>(status.st_ino),
+                        static_cast<long long>(status.st_size),
+                        static_cast<long long>(status.st_mtim.tv_sec),
+                        static_cast<long long>(status.st_mtim.tv_nsec)};
 }
 
 }  // namespace z9rt::sim

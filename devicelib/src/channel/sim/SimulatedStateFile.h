@@ -15,6 +15,7 @@
 
 #include "channel/sim/SimulatedMemory.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,16 +25,46 @@ namespace z9rt::sim {
 
 std::string FormatState(const KeyboardMemory& memory);
 
+// The bad lines a parse keeps word of; the rest are only counted.
+constexpr std::size_t kBadLinesNamed = 10;
+
 struct ParsedState {
     KeyboardMemory memory;
-    std::vector<std::string> errors;  // "line N: what is wrong"; such lines are skipped
+    // "line N: what is wrong" for the first kBadLinesNamed bad lines; all bad lines are skipped.
+    std::vector<std::string> errors;
+    std::size_t badLineCount = 0;
 };
 
 // Reads a state text. The model is `forcedModel` when given, else the file's, else 1.
 ParsedState ParseState(std::string_view text, std::optional<int> forcedModel);
 
-// Whole-file helpers; false / nothing when the file cannot be written / read.
+// The largest state file read. The library writes a few tens of kilobytes for a keyboard
+// (some megabytes were every key a long macro); anything far beyond is not a state file.
+constexpr std::size_t kLargestStateFile = std::size_t{64} << 20;
+
+// Reading a state file: only a regular file (never a FIFO or a device, which could block or
+// never end) of at most kLargestStateFile bytes.
+struct StateFileRead {
+    enum class Outcome { Read, Missing, Refused };
+    Outcome outcome = Outcome::Missing;
+    std::string text;    // Read: the file's content
+    std::string reason;  // Refused: why, e.g. "not a regular file"
+};
+StateFileRead ReadStateFile(const std::string& path);
+
+// The file as the system describes it, to tell whether another process changed it since it
+// was last read or written; nothing when it is missing.
+struct FileIdentity {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = 0;
+    long long modifiedSeconds = 0;
+    long long modifiedNanoseconds = 0;
+    bool operator==(const FileIdentity& other) const;
+};
+std::optional<FileIdentity> IdentityOf(const std::string& path);
+
+// Replaces the file whole; false when it cannot be written.
 bool WriteTextFile(const std::string& path, const std::string& text);
-std::optional<std::string> ReadTextFile(const std::string& path);
 
 }  // namespace z9rt::sim
