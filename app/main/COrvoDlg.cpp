@@ -10,7 +10,9 @@
 #include "TransferLane.h"
 #include "model/KeyboardConfig.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -56,7 +58,44 @@ int COrvoDlg::exec() {
     if (!initialize()) {
         return kResultCancel;
     }
-    return SkinnedDialog::exec();
+    // Not the dialog's own modal run: that one ends as soon as the window is hidden, and the
+    // window hides in the notification area. This run ends only in done().
+    show();
+    QEventLoop run;
+    run_ = &run;
+    run.exec(QEventLoop::DialogExec);
+    run_ = nullptr;
+    return result();
+}
+
+void COrvoDlg::done(int result) {
+    ending_ = true;
+    if (tray_ != nullptr) {
+        tray_->hide();
+    }
+    SkinnedDialog::done(result);
+    if (run_ != nullptr) {
+        run_->exit(result);
+    }
+}
+
+void COrvoDlg::accept() {
+    exitWindow();
+}
+
+void COrvoDlg::reject() {
+    exitWindow();
+}
+
+void COrvoDlg::closeEvent(QCloseEvent* event) {
+    if (ending_) {
+        event->accept();
+        return;
+    }
+    // The window manager's close (Alt+F4, the task bar) asks like the exit button; the window
+    // ends, if the user agrees, through done().
+    event->ignore();
+    exitWindow();
 }
 
 bool COrvoDlg::initialize() {
@@ -97,8 +136,10 @@ bool COrvoDlg::initialize() {
     tray_ = new QSystemTrayIcon(icon_, this);
     tray_->setToolTip(modelName());
     trayMenu_ = new QMenu(this);
-    trayMenu_->addAction(texts::Text(texts::Id::TrayExit, config_.language), this,
-                         &COrvoDlg::trayExit);
+    trayShowAction_ = trayMenu_->addAction(QString(), this, &COrvoDlg::restoreFromTray);
+    trayMenu_->addSeparator();
+    trayExitAction_ = trayMenu_->addAction(QString(), this, &COrvoDlg::trayExit);
+    updateTrayTexts();
     tray_->setContextMenu(trayMenu_);
     connect(tray_, &QSystemTrayIcon::activated, this, &COrvoDlg::trayActivated);
 
@@ -201,11 +242,13 @@ void COrvoDlg::toggleLanguage() {
     skin::SkinItem* button = findItem(mainwin::kIdLanguage);
     button->isSelected = !button->isSelected;
     config_.language = button->isSelected ? kLanguageEnglish : kLanguageChinese;
-    if (!trayMenu_->actions().isEmpty()) {
-        trayMenu_->actions().constFirst()->setText(
-            texts::Text(texts::Id::TrayExit, config_.language));
-    }
+    updateTrayTexts();
     update();
+}
+
+void COrvoDlg::updateTrayTexts() {
+    trayShowAction_->setText(texts::Text(texts::Id::TrayShow, config_.language));
+    trayExitAction_->setText(texts::Text(texts::Id::TrayExit, config_.language));
 }
 
 void COrvoDlg::selectLayer(int buttonId) {
@@ -324,9 +367,7 @@ bool COrvoDlg::inTray() const {
 }
 
 QString COrvoDlg::trayMenuText() const {
-    return trayMenu_ != nullptr && !trayMenu_->actions().isEmpty()
-               ? trayMenu_->actions().constFirst()->text()
-               : QString();
+    return trayExitAction_ != nullptr ? trayExitAction_->text() : QString();
 }
 
 void COrvoDlg::hideToTray() {
@@ -340,15 +381,26 @@ void COrvoDlg::hideToTray() {
 }
 
 void COrvoDlg::trayActivated(QSystemTrayIcon::ActivationReason reason) {
-    if (reason == QSystemTrayIcon::DoubleClick) {
-        showNormal();
-        tray_->hide();
+    // A double click brings the window back; so does a single one, which is all that many
+    // Linux notification areas deliver.
+    if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) {
+        restoreFromTray();
     }
 }
 
-void COrvoDlg::trayExit() {
+void COrvoDlg::restoreFromTray() {
+    showNormal();
+    raise();
+    activateWindow();
     tray_->hide();
-    done(kResultCancel);
+}
+
+void COrvoDlg::trayExit() {
+    // The questions are about this window's configuration: they come with the window.
+    if (inTray()) {
+        restoreFromTray();
+    }
+    exitWindow();
 }
 
 void COrvoDlg::exitWindow() {
@@ -361,28 +413,32 @@ void COrvoDlg::exitWindow() {
     if (ask(texts::Text(texts::Id::ExitSaveQuestion, config_.language), yesNo,
             skin::MessageIcon::Question) == skin::MessageAnswer::Yes) {
         const QString path = dialogs_.saveFileName(this, ProfileDialog());
-        if (!path.isEmpty()) {
-            if (const std::optional<QString> failure = SaveProfileFile(config_, path)) {
-                ask(texts::Text(texts::Id::ProfileSaveFailed, config_.language).arg(path, *failure),
-                    skin::MessageButtons::Ok, skin::MessageIcon::Error);
-                // The user wanted the configuration kept: stay, so nothing is lost.
-                update();
-                return;
-            }
-        }
         update();
+        // The user wanted the configuration kept: without a file (the dialog was cancelled)
+        // or when it cannot be written, the window stays, so nothing is lost.
+        if (path.isEmpty()) {
+            return;
+        }
+        if (const std::optional<QString> failure = SaveProfileFile(config_, path)) {
+            ask(texts::Text(texts::Id::ProfileSaveFailed, config_.language).arg(path, *failure),
+                skin::MessageButtons::Ok, skin::MessageIcon::Error);
+            return;
+        }
     }
-    tray_->hide();
     done(kResultOk);
 }
 
 void COrvoDlg::devicesChanged() {
+    if (unplugReported_) {
+        return;  // the message is up; changes that come meanwhile say nothing new
+    }
     if (lane_.busy()) {
         // A worker has the keyboard: look again once it is done with it.
         QTimer::singleShot(kRecheckWhileBusyMs, this, &COrvoDlg::devicesChanged);
         return;
     }
     if (!config_.device.DetectDevice()) {
+        unplugReported_ = true;
         tellAboutKeyboard(texts::Id::KeyboardUnplugged);
         done(kResultCancel);
     }

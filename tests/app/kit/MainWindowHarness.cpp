@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <QTimer>
 
 namespace testkit {
 namespace {
@@ -33,17 +34,28 @@ MainWindowHarness::~MainWindowHarness() {
     z9rt::sim::SetSimulatedKeyboardFaults("");
 }
 
-bool MainWindowHarness::open() {
+void MainWindowHarness::makeWindow() {
     MainWindowOptions options;
     options.pauses = {std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
-    options.watchDevices = false;
+    options.watchDevices = watchDevices;
     options.helpFile = QStringLiteral("/opt/z9rt/Z9RT(PRSM)Ble.html");
     window = std::make_unique<TestMainWindow>(config, resources, dialogs, lane, options);
+}
+
+bool MainWindowHarness::open() {
+    makeWindow();
     if (!window->initialize()) {
         return false;
     }
     window->show();
     return true;
+}
+
+int MainWindowHarness::run(const std::function<void()>& script, bool trayPresent) {
+    makeWindow();
+    window->trayPresent = trayPresent;
+    QTimer::singleShot(0, window.get(), script);
+    return window->exec();
 }
 
 QPoint MainWindowHarness::centreOf(int id) {

@@ -15,6 +15,9 @@ skin::MessageAnswer ScriptedDialogService::message(QWidget*, const QString& text
                                                    skin::MessageButtons buttons,
                                                    skin::MessageIcon icon) {
     messages.push_back({text, caption, buttons, icon});
+    if (whileShowing) {
+        whileShowing();
+    }
     if (buttons == skin::MessageButtons::Ok) {
         return skin::MessageAnswer::Ok;
     }

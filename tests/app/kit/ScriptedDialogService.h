@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace testkit {
@@ -33,6 +34,8 @@ public:
     std::vector<skin::FileDialogOptions> openDialogs;
     std::vector<QUrl> openedUrls;
     bool openUrlSucceeds = true;
+    // Runs while a message box is up, as events that arrive meanwhile do.
+    std::function<void()> whileShowing;
 
     // The texts of all messages shown so far.
     QStringList messageTexts() const;
