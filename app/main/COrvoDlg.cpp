@@ -23,7 +23,6 @@
 namespace {
 
 const QColor kColorKey(0, 0, 255);
-constexpr float kDesignScreenHeight = 1080.0F;
 constexpr int kClickGuardMs = 500;
 constexpr int kRecheckWhileBusyMs = 500;
 constexpr const char* kProfileFilter = "pro(*.pro)|*.pro|All Files(*.*)|*.*||";
@@ -111,10 +110,7 @@ bool COrvoDlg::initialize() {
     setWindowIcon(icon_);
     setWindowTitle(modelName());
 
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const float screenHeight =
-        screen != nullptr ? static_cast<float>(screen->geometry().height()) : kDesignScreenHeight;
-    config_.scaleFactor = std::max(1.0F, screenHeight / kDesignScreenHeight);
+    config_.scaleFactor = ScreenScaleFactor();
     setScaleFactor(config_.scaleFactor);
 
     const mainwin::FaceImages images = mainwin::FaceImagesFor(config_.deviceType);
@@ -179,10 +175,11 @@ skin::MessageAnswer COrvoDlg::ask(const QString& text, skin::MessageButtons butt
 
 void COrvoDlg::tellAboutKeyboard(texts::Id id) {
     // Messages about the keyboard itself carry the program's name, as it may not be known
-    // which model is (or was) attached.
-    static_cast<void>(dialogs_.message(this, texts::Text(id, config_.language),
-                                       QString::fromUtf8(texts::kProgramName),
-                                       skin::MessageButtons::Ok, skin::MessageIcon::None));
+    // which model is (or was) attached. Before the window is placed (or while it sits in the
+    // notification area) they show in the middle of the screen.
+    static_cast<void>(dialogs_.message(
+        isVisible() ? this : nullptr, texts::Text(id, config_.language),
+        QString::fromUtf8(texts::kProgramName), skin::MessageButtons::Ok, skin::MessageIcon::None));
 }
 
 void COrvoDlg::itemClicked(skin::SkinItem& item) {
@@ -242,6 +239,7 @@ void COrvoDlg::toggleLanguage() {
     skin::SkinItem* button = findItem(mainwin::kIdLanguage);
     button->isSelected = !button->isSelected;
     config_.language = button->isSelected ? kLanguageEnglish : kLanguageChinese;
+    dialogs_.setLanguage(config_.language);
     updateTrayTexts();
     update();
 }

@@ -3,11 +3,14 @@
 // them without a person.
 #pragma once
 
+#include "QtTranslations.h"
+
 #include <QColor>
 #include <QString>
 #include <QUrl>
 
 #include <optional>
+#include <string>
 
 class QWidget;
 
@@ -36,17 +39,27 @@ public:
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     // Asks the desktop to open a file or address; false when nothing could open it.
     virtual bool openUrl(const QUrl& url) = 0;
+    // The windows' language changed ("zh-CN" or "en-US"): the dialogs' own texts (buttons,
+    // columns) follow it from now on.
+    virtual void setLanguage(const std::string& language) = 0;
 };
 
-// The real dialogs.
+// The real dialogs: Qt's own, never the desktop's, so that they take the look of the skinned
+// windows (a dark face, see DialogLook.h) and speak the windows' language.
 class QtDialogService : public DialogService {
 public:
+    QtDialogService();
+
     MessageAnswer message(QWidget* parent, const QString& text, const QString& caption,
                           MessageButtons buttons, MessageIcon icon) override;
     QString saveFileName(QWidget* parent, const FileDialogOptions& options) override;
     QString openFileName(QWidget* parent, const FileDialogOptions& options) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool openUrl(const QUrl& url) override;
+    void setLanguage(const std::string& language) override;
+
+private:
+    QtTranslations translations_;
 };
 
 // "pro(*.pro)|*.pro|All Files(*.*)|*.*||" as a Qt filter list ("pro(*.pro);;All Files(*)"):

@@ -17,6 +17,8 @@ namespace {
 
 // A blank face stands in for a missing picture: the windows still work, without artwork.
 const QColor kBlankFace(0x20, 0x23, 0x29);
+// The screen height at which the pictures are shown at their own size.
+constexpr float kDesignScreenHeight = 1080.0F;
 
 int Truncate(double value) {
     return static_cast<int>(value);
@@ -65,6 +67,13 @@ SkinnedDialog::SkinnedDialog(const SkinResources& resources, const std::string& 
 
 SkinnedDialog::~SkinnedDialog() {
     message_gate::Close(messageHandle_);
+}
+
+float SkinnedDialog::ScreenScaleFactor() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const float height =
+        screen != nullptr ? static_cast<float>(screen->geometry().height()) : kDesignScreenHeight;
+    return std::max(1.0F, height / kDesignScreenHeight);
 }
 
 SkinItem* SkinnedDialog::findItem(int id) {

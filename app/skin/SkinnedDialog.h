@@ -44,6 +44,9 @@ public:
                   QWidget* parent, Qt::WindowFlags flags);
     ~SkinnedDialog() override;
 
+    // The scale every window is drawn at: the primary screen's height / 1080, at least 1.
+    static float ScreenScaleFactor();
+
     // The handle under which the library and the workers post to this window.
     WindowHandle messageHandle() const { return messageHandle_; }
 

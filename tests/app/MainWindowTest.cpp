@@ -180,6 +180,8 @@ private slots:
         const QImage chinese = harness.face();
         harness.click(kIdLanguage);
         QCOMPARE(harness.config.language, std::string("en-US"));
+        // Qt's own dialogs switch with the windows.
+        QCOMPARE(harness.dialogs.languages, (std::vector<std::string>{"en-US"}));
         QVERIFY(harness.window->findItem(kIdLanguage)->isSelected);
         QCOMPARE(harness.window->findItem(kLabelLanguage)->caption(harness.config.language),
                  std::wstring(L"简体中文"));
@@ -190,6 +192,7 @@ private slots:
         harness.click(kIdLanguage);
         QCOMPARE(harness.config.language, std::string("zh-CN"));
         QVERIFY(!harness.window->findItem(kIdLanguage)->isSelected);
+        QCOMPARE(harness.dialogs.languages, (std::vector<std::string>{"en-US", "zh-CN"}));
     }
 
     void defaultRestoresTheModelsKeysButKeepsTheDirtyFlag() {

@@ -1,12 +1,21 @@
 // The skinned-window mechanics on a small window of their own: scaling, hit test and click
 // rule, dragging, hover and selected looks, captions, Enter and Escape, posted messages.
+#include "DialogLook.h"
 #include "DialogService.h"
 #include "MessageGate.h"
 #include "SkinnedDialog.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 
 #include <atomic>
 #include <memory>
@@ -262,6 +271,64 @@ private slots:
         QCOMPARE(resources.font(13).pixelSize(), 13);
         QCOMPARE(resources.font(49).pixelSize(), 49);
         QCOMPARE(resources.editBrush().color(), QColor(20, 20, 20));
+    }
+
+    void qtDialogsSpeakTheWindowsLanguageInTheirLook_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("yes");
+        QTest::addColumn<QString>("fileNameLabel");
+        QTest::newRow("Chinese") << "zh-CN" << QStringLiteral("是(&Y)")
+                                 << QStringLiteral("文件名称(&N)：");
+        QTest::newRow("English") << "en-US" << QStringLiteral("&Yes")
+                                 << QStringLiteral("File &name:");
+    }
+
+    void qtDialogsSpeakTheWindowsLanguageInTheirLook() {
+        QFETCH(QString, language);
+        QFETCH(QString, yes);
+        QFETCH(QString, fileNameLabel);
+        skin::QtDialogService dialogs;
+        dialogs.setLanguage(language.toStdString());
+        const QColor face = skin::DialogPalette().color(QPalette::Window);
+
+        QString yesText;
+        QColor boxFace;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            yesText = box->button(QMessageBox::Yes)->text();
+            boxFace = box->palette().color(QPalette::Window);
+            box->button(QMessageBox::No)->click();
+        });
+        QVERIFY(dialogs.message(nullptr, QStringLiteral("?"), QStringLiteral("Z9RT"),
+                                skin::MessageButtons::YesNo,
+                                skin::MessageIcon::Question) == skin::MessageAnswer::No);
+        QCOMPARE(yesText, yes);
+        QCOMPARE(boxFace, face);
+
+        QStringList labels;
+        QSize size;
+        int nameColumn = 0;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+                labels << label->text();
+            }
+            size = dialog->size();
+            nameColumn = dialog->findChild<QTreeView*>()->header()->sectionSize(0);
+            dialog->reject();
+        });
+        QVERIFY(dialogs
+                    .saveFileName(nullptr,
+                                  {QStringLiteral("pro(*.pro)|*.pro||"), QStringLiteral("pro")})
+                    .isEmpty());
+        QVERIFY2(labels.contains(fileNameLabel), qPrintable(labels.join(QLatin1Char('|'))));
+        // Wide enough for names, sizes, kinds and dates side by side.
+        QCOMPARE(size, skin::FileDialogSize(nullptr));
+        QVERIFY(size.width() >= 600);
+        QVERIFY(nameColumn >= size.width() / 3);
+        dialogs.setLanguage("en-US");
     }
 
     void fileFiltersBecomeQtFilters() {

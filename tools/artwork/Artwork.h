@@ -16,6 +16,8 @@ struct ArtImage {
 std::vector<ArtImage> MainWindowImages();
 // The progress dialog's background, hover and selected pictures.
 std::vector<ArtImage> ProgressImages();
+// The background of the notice shown while start-up looks for the keyboard.
+std::vector<ArtImage> KeyboardSearchImages();
 // The application icon at the given edge length.
 QImage ApplicationIcon(int size);
 

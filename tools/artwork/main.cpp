@@ -45,8 +45,10 @@ int main(int argc, char** argv) {
     }
 
     std::vector<art::ArtImage> images = art::MainWindowImages();
-    for (art::ArtImage& image : art::ProgressImages()) {
-        images.push_back(std::move(image));
+    for (std::vector<art::ArtImage> more : {art::ProgressImages(), art::KeyboardSearchImages()}) {
+        for (art::ArtImage& image : more) {
+            images.push_back(std::move(image));
+        }
     }
 
     std::set<int> ids;

@@ -63,4 +63,8 @@ bool ScriptedDialogService::openUrl(const QUrl& url) {
     return openUrlSucceeds;
 }
 
+void ScriptedDialogService::setLanguage(const std::string& language) {
+    languages.push_back(language);
+}
+
 }  // namespace testkit

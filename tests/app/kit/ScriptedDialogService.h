@@ -33,6 +33,7 @@ public:
     std::vector<skin::FileDialogOptions> saveDialogs;
     std::vector<skin::FileDialogOptions> openDialogs;
     std::vector<QUrl> openedUrls;
+    std::vector<std::string> languages;  // every language the windows switched to
     bool openUrlSucceeds = true;
     // Runs while a message box is up, as events that arrive meanwhile do.
     std::function<void()> whileShowing;
@@ -46,6 +47,7 @@ public:
     QString openFileName(QWidget* parent, const skin::FileDialogOptions& options) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool openUrl(const QUrl& url) override;
+    void setLanguage(const std::string& language) override;
 };
 
 }  // namespace testkit
