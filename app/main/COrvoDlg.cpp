@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -110,7 +111,8 @@ bool COrvoDlg::initialize() {
     setWindowIcon(icon_);
     setWindowTitle(modelName());
 
-    config_.scaleFactor = ScreenScaleFactor();
+    config_.scaleFactor =
+        options_.scaleFactor > 0.0F ? std::max(1.0F, options_.scaleFactor) : ScreenScaleFactor();
     setScaleFactor(config_.scaleFactor);
 
     const mainwin::FaceImages images = mainwin::FaceImagesFor(config_.deviceType);

@@ -28,6 +28,8 @@ struct MainWindowOptions {
     QString helpFile;
     // Watch for the keyboard being unplugged (tests drive devicesChanged() themselves).
     bool watchDevices = true;
+    // The scale to draw at; 0: the screen's (its height / 1080). Tests and benchmarks choose.
+    float scaleFactor = 0.0F;
 };
 
 class COrvoDlg : public skin::SkinnedDialog {

@@ -4,6 +4,7 @@
 #include "DialogService.h"
 #include "MessageGate.h"
 #include "SkinnedDialog.h"
+#include "SmoothEnlarger.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -76,6 +77,15 @@ protected:
         received.push_back(message);
     }
 };
+
+// A picture of the resource file the build made beside the tests.
+QImage ArtworkPicture(int id) {
+    skin::SkinResources resources;
+    resources.loadResourceFile(QCoreApplication::applicationDirPath() +
+                               QStringLiteral("/Z9RT(PRSM)BleRES.rcc"));
+    resources.loadImages({id});
+    return resources.image(id);
+}
 
 bool HasPixelOf(const QImage& image, const QRect& area, const QColor& color) {
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -329,6 +339,52 @@ private slots:
         QVERIFY(size.width() >= 600);
         QVERIFY(nameColumn >= size.width() / 3);
         dialogs.setLanguage("en-US");
+    }
+
+    void enlargingGivesQtsSmoothScalingPixelForPixel_data() {
+        QTest::addColumn<QImage>("picture");
+        QTest::addColumn<QSize>("size");
+        QImage noise(97, 61, QImage::Format_RGB32);
+        std::uint32_t seed = 12345;
+        for (int y = 0; y < noise.height(); ++y) {
+            for (int x = 0; x < noise.width(); ++x) {
+                seed = seed * 1103515245U + 12345U;
+                noise.setPixel(x, y, 0xFF000000U | (seed >> 8));
+            }
+        }
+        const QImage face = ArtworkPicture(101);
+        QVERIFY(!face.isNull());
+        // The scales of screens 1080 (kept), 1440, 1620, 2160 and 2880 pixels high.
+        for (const double scale : {1.0, 4.0 / 3.0, 1.5, 2.0, 8.0 / 3.0}) {
+            for (const QImage& picture : {noise, face}) {
+                const QSize size(static_cast<int>(picture.width() * static_cast<float>(scale)),
+                                 static_cast<int>(picture.height() * static_cast<float>(scale)));
+                QTest::addRow("%dx%d at %.3f", picture.width(), picture.height(), scale)
+                    << picture << size;
+            }
+        }
+        QTest::newRow("wider only") << noise << QSize(150, 61);
+        QTest::newRow("taller only") << noise << QSize(97, 100);
+    }
+
+    void enlargingGivesQtsSmoothScalingPixelForPixel() {
+        QFETCH(QImage, picture);
+        QFETCH(QSize, size);
+        const QImage qt = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_RGB32);
+        const skin::SmoothEnlarger enlarger(picture.size(), size);
+        QCOMPARE(enlarger.enlarged(picture), qt);
+        // Any part computed on its own is that part of the whole.
+        QImage parts(size, QImage::Format_RGB32);
+        parts.fill(Qt::black);
+        const int stepX = std::max(1, size.width() / 7);
+        const int stepY = std::max(1, size.height() / 5);
+        for (int y = 0; y < size.height(); y += stepY) {
+            for (int x = 0; x < size.width(); x += stepX) {
+                enlarger.enlarge(picture, parts, QRect(x, y, stepX, stepY));
+            }
+        }
+        QCOMPARE(parts, qt);
     }
 
     void fileFiltersBecomeQtFilters() {

@@ -43,6 +43,8 @@ public:
 
     // Watch for devices coming and going as the program does (set before open or run).
     bool watchDevices = false;
+    // The scale the window draws at (0: the screen's, as in the program).
+    float scaleFactor = 1.0F;
 
     CKeyboardConfig config;
     ScriptedDialogService dialogs;
