@@ -50,6 +50,10 @@ COrvoDlg::COrvoDlg(CKeyboardConfig& config, const skin::SkinResources& resources
     clickGuardTimer_.setSingleShot(true);
     clickGuardTimer_.setInterval(kClickGuardMs);
     connect(&clickGuardTimer_, &QTimer::timeout, this, [this] { config_.clickGuard = 0; });
+    // One look again after the transfer, however many changes come while it runs.
+    recheckDevicesTimer_.setSingleShot(true);
+    recheckDevicesTimer_.setInterval(kRecheckWhileBusyMs);
+    connect(&recheckDevicesTimer_, &QTimer::timeout, this, &COrvoDlg::devicesChanged);
 }
 
 COrvoDlg::~COrvoDlg() = default;
@@ -434,7 +438,7 @@ void COrvoDlg::devicesChanged() {
     }
     if (lane_.busy()) {
         // A worker has the keyboard: look again once it is done with it.
-        QTimer::singleShot(kRecheckWhileBusyMs, this, &COrvoDlg::devicesChanged);
+        recheckDevicesTimer_.start();
         return;
     }
     if (!config_.device.DetectDevice()) {

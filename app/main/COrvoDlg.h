@@ -118,5 +118,6 @@ private:
     // The keyboard was found unplugged: said once, however many changes follow.
     bool unplugReported_ = false;
     QTimer clickGuardTimer_;
+    QTimer recheckDevicesTimer_;
     QIcon icon_;
 };
