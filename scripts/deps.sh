@@ -9,7 +9,9 @@ packages=(
     # the device library
     libhidapi-dev libudev-dev
     # the windowed program, its tests and its screenshots
-    qt6-base-dev fonts-wqy-microhei fonts-dejavu-core xvfb xauth imagemagick xdotool
+    qt6-base-dev qt6-translations-l10n fonts-wqy-microhei fonts-dejavu-core
+    # ... and a desktop to try them on: screen, window manager, notification area
+    xvfb xauth imagemagick xdotool openbox trayer
     # tests and benchmarks
     libgtest-dev libgmock-dev libpugixml-dev
     # the Debian package and its checks, the manual pages and the bash completion

@@ -2,15 +2,16 @@
 # Takes the screenshots of docs/screenshots: the main window in both languages, an S model, the
 # progress dialog, every page of the key settings dialog in both languages (with the macro
 # page's right-click menu and an S model's Function page), the backlight, multi-key and
-# firmware windows in both languages and the virtual keyboard in both modes, each under Xvfb on
-# the simulated keyboard, and draws the contact sheet of the key settings icons. Needs a release build (scripts/build.sh release) and
-# xvfb-run, openbox, xdotool and ImageMagick's import.
+# firmware windows in both languages, the virtual keyboard in both modes and Qt's own dialogs
+# in Chinese, each under Xvfb on the simulated keyboard, and draws the contact sheet of the key
+# settings icons. Needs a release build (scripts/build.sh release) and xvfb-run, openbox,
+# xdotool and ImageMagick's import.
 #   scripts/screenshots.sh [OUTPUT_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bin=${Z9RT_BIN_DIR:-build/release/bin}
-out=${1:-docs/screenshots}
+bin=$(realpath "${Z9RT_BIN_DIR:-build/release/bin}")
+out=$(realpath -m "${1:-docs/screenshots}")
 program="$bin/Z9RT(PRSM)Ble"
 [[ -x "$program" ]] || { echo "build the program first: scripts/build.sh release" >&2; exit 1; }
 
@@ -266,5 +267,37 @@ stop
 # The key settings icons in all their looks, pixels doubled.
 QT_QPA_PLATFORM=offscreen "${Z9RT_TOOLS_DIR:-build/release/tools}/z9rt_icon_sheet" \
     "$out/icons-pages-4-7.png" 2
+
+# The standard dialogs in Chinese, framed by the window manager as on a desktop: the save
+# question of the exit button, and the file dialog that "是" opens (cancelled, so the program
+# stays).
+# capture_dialog NAME: the program's newest window that is not the main window, with its frame.
+capture_dialog() {
+    sleep 1
+    local window geometry
+    for window in $(xdotool search --onlyvisible --pid "$pid"); do
+        geometry=$(xdotool getwindowgeometry --shell "$window")
+        eval "$geometry"
+        [[ "${WIDTH}x${HEIGHT}" == "${face_width}x${face_height}" ]] && continue
+        import -window root -crop "$((WIDTH + 24))x$((HEIGHT + 56))+$((X - 12))+$((Y - 44))" \
+            +repage "$out/$1.png"
+        return
+    done
+    echo "no dialog to capture for $1" >&2
+    return 1
+}
+# The file dialog opens in the program's working folder: one with two profiles in it.
+mkdir -p "$state/profiles"
+"$bin/z9rtctl" --simulate defaults "$state/profiles/default.pro" >/dev/null
+"$bin/z9rtctl" --simulate defaults "$state/profiles/游戏.pro" >/dev/null
+cd "$state/profiles"
+start 1
+click_at 979 35
+capture_dialog dialog-message-zh
+xdotool key Return
+capture_dialog dialog-file-zh
+xdotool key Escape
+stop
+cd - >/dev/null
 
 echo "screenshots written to $out"

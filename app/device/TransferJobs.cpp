@@ -10,8 +10,12 @@
 
 namespace {
 
-void Pause(std::chrono::milliseconds duration) {
-    std::this_thread::sleep_for(duration);
+void Pause(const JobPauses& pauses, std::chrono::milliseconds duration) {
+    if (pauses.take) {
+        pauses.take(duration);
+    } else {
+        std::this_thread::sleep_for(duration);
+    }
 }
 
 void PostStep(WindowHandle window) {
@@ -50,7 +54,11 @@ public:
                                                           static_cast<int>(slot.array.size())));
         }
         succeeded_ = device_.writeKeyConfigurationToDev(window);
-        Pause(pauses_.afterWrite);
+        // The keyboard needs the pause to store what it took; after a failure the user
+        // learns of it at once.
+        if (succeeded_) {
+            Pause(pauses_, pauses_.afterWrite);
+        }
     }
 
     bool finish(CKeyboardConfig&) override { return succeeded_; }
@@ -76,18 +84,21 @@ public:
 
     void run(WindowHandle window) override {
         keys_ = config_.FetchKeyAssignments(window);
-        Pause(pauses_.betweenReads);
+        if (!keys_) {
+            return;  // a failed step ends the job: no pause, no colour read
+        }
+        Pause(pauses_, pauses_.betweenReads);
         colors_ = config_.FetchLightColors();
     }
 
     bool finish(CKeyboardConfig& config) override {
-        if (keys_) {
-            config.ApplyKeyAssignments(*keys_);
+        // Half a read is not applied: a job that reports failure changes nothing.
+        if (!keys_ || !colors_) {
+            return false;
         }
-        if (colors_) {
-            config.ApplyLightColors(*colors_);
-        }
-        return keys_.has_value() && colors_.has_value();
+        config.ApplyKeyAssignments(*keys_);
+        config.ApplyLightColors(*colors_);
+        return true;
     }
     int percentPer150Steps() const override { return kPercentForKeySlots; }
 
@@ -115,7 +126,9 @@ public:
     void run(WindowHandle window) override {
         succeeded_ = device_.setKeyboardLightArea(colors_.data());
         PostStep(window);
-        Pause(pauses_.afterWrite);
+        if (succeeded_) {
+            Pause(pauses_, pauses_.afterWrite);
+        }
     }
 
     bool finish(CKeyboardConfig&) override { return succeeded_; }
@@ -137,7 +150,7 @@ public:
     void run(WindowHandle window) override {
         counters_ = config_.FetchPressCounters();
         PostStep(window);
-        Pause(pauses_.afterWrite);
+        Pause(pauses_, pauses_.afterWrite);
     }
 
     bool finish(CKeyboardConfig& config) override {
@@ -164,7 +177,9 @@ public:
     void run(WindowHandle window) override {
         colors_ = config_.FetchLightColors();
         PostStep(window);
-        Pause(pauses_.afterWrite);
+        if (colors_) {
+            Pause(pauses_, pauses_.afterWrite);
+        }
     }
 
     bool finish(CKeyboardConfig& config) override {

@@ -3,6 +3,8 @@
 #include "BacklightLayout.h"
 #include "FirmwareLayout.h"
 #include "KeySettingsLayout.h"
+#include "KeyboardSearchLayout.h"
+#include "KeyboardSearchNotice.h"
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
 #include "MultiSelectLayout.h"
@@ -12,15 +14,19 @@
 #include "VirtualKeyboardLayout.h"
 #include "model/KeyboardConfig.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QStringList>
-
-#include <thread>
+#include <QTimer>
 
 COrvoApp::COrvoApp(CKeyboardConfig& config, skin::DialogService& dialogs, StartupOptions options)
     : config_(config), dialogs_(dialogs), options_(std::move(options)) {
     if (!options_.pause) {
         options_.pause = [](std::chrono::milliseconds duration) {
-            std::this_thread::sleep_for(duration);
+            // The notice of the search stays drawn meanwhile; the user's input waits.
+            QEventLoop wait;
+            QTimer::singleShot(duration, &wait, &QEventLoop::quit);
+            wait.exec(QEventLoop::ExcludeUserInputEvents);
         };
     }
     if (options_.resourceFile.isEmpty()) {
@@ -30,6 +36,11 @@ COrvoApp::COrvoApp(CKeyboardConfig& config, skin::DialogService& dialogs, Startu
 
 void COrvoApp::detectKeyboard() {
     config_.deviceType = config_.device.DetectDeviceType();
+    if (config_.deviceType != kDeviceTypeNone) {
+        return;
+    }
+    // The retries take up to eleven seconds: the user sees what the program waits for.
+    const std::unique_ptr<KeyboardSearchNotice> notice = showSearchNotice();
     for (int retry = 0; retry < kDetectionRetries && config_.deviceType == kDeviceTypeNone;
          ++retry) {
         // The keyboard may still be starting up: ask again, give it a second, then look.
@@ -37,6 +48,20 @@ void COrvoApp::detectKeyboard() {
         options_.pause(kRetryPause);
         config_.deviceType = found;
     }
+}
+
+std::unique_ptr<KeyboardSearchNotice> COrvoApp::showSearchNotice() {
+    // Its picture comes from the resource file, which loadArtwork() loads again (and checks)
+    // once the model is known.
+    if (resources_.loadResourceFile(options_.resourceFile)) {
+        resources_.loadImages({keyboard_search::kImageBackground});
+    }
+    auto notice = std::make_unique<KeyboardSearchNotice>(resources_,
+                                                         skin::SkinnedDialog::ScreenScaleFactor());
+    notice->show();
+    notice->repaint();
+    QCoreApplication::processEvents();
+    return notice;
 }
 
 std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
@@ -58,7 +83,8 @@ std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
                          skin::scrollbar_skin::kImage,
                          virtualkbd::kImageBackground,
                          virtualkbd::kImageHover,
-                         virtualkbd::kImageSelected};
+                         virtualkbd::kImageSelected,
+                         keyboard_search::kImageBackground};
     for (int id : keysettings::ImageIds(deviceType)) {
         ids.push_back(id);
     }
@@ -93,6 +119,8 @@ void COrvoApp::loadArtwork() {
 int COrvoApp::run() {
     detectKeyboard();
     config_.BuildCodeTables();
+    // Every start speaks Chinese, Qt's own dialogs included.
+    dialogs_.setLanguage(config_.language);
     loadArtwork();
     {
         COrvoDlg window(config_, resources_, dialogs_, lane_, options_.mainWindow);

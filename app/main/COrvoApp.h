@@ -10,9 +10,11 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CKeyboardConfig;
+class KeyboardSearchNotice;
 
 namespace skin {
 class DialogService;
@@ -39,7 +41,7 @@ public:
     // Start-up, the main window's run and the clean-up; the program's exit code.
     int run();
 
-    // The steps of run, for tests.
+    // The steps of run, for tests. Detection shows a notice while it retries.
     void detectKeyboard();
     // Loads the pictures the windows use; tells the user in one message what is missing.
     void loadArtwork();
@@ -50,6 +52,8 @@ public:
     TransferLane& lane() { return lane_; }
 
 private:
+    std::unique_ptr<KeyboardSearchNotice> showSearchNotice();
+
     CKeyboardConfig& config_;
     skin::DialogService& dialogs_;
     StartupOptions options_;

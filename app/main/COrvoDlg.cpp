@@ -14,17 +14,20 @@
 #include "TransferLane.h"
 #include "model/KeyboardConfig.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
 const QColor kColorKey(0, 0, 255);
-constexpr float kDesignScreenHeight = 1080.0F;
 constexpr int kClickGuardMs = 500;
 constexpr int kRecheckWhileBusyMs = 500;
 constexpr const char* kProfileFilter = "pro(*.pro)|*.pro|All Files(*.*)|*.*||";
@@ -53,6 +56,10 @@ COrvoDlg::COrvoDlg(CKeyboardConfig& config, const skin::SkinResources& resources
     clickGuardTimer_.setSingleShot(true);
     clickGuardTimer_.setInterval(kClickGuardMs);
     connect(&clickGuardTimer_, &QTimer::timeout, this, [this] { config_.clickGuard = 0; });
+    // One look again after the transfer, however many changes come while it runs.
+    recheckDevicesTimer_.setSingleShot(true);
+    recheckDevicesTimer_.setInterval(kRecheckWhileBusyMs);
+    connect(&recheckDevicesTimer_, &QTimer::timeout, this, &COrvoDlg::devicesChanged);
 }
 
 COrvoDlg::~COrvoDlg() = default;
@@ -61,7 +68,44 @@ int COrvoDlg::exec() {
     if (!initialize()) {
         return kResultCancel;
     }
-    return SkinnedDialog::exec();
+    // Not the dialog's own modal run: that one ends as soon as the window is hidden, and the
+    // window hides in the notification area. This run ends only in done().
+    show();
+    QEventLoop run;
+    run_ = &run;
+    run.exec(QEventLoop::DialogExec);
+    run_ = nullptr;
+    return result();
+}
+
+void COrvoDlg::done(int result) {
+    ending_ = true;
+    if (tray_ != nullptr) {
+        tray_->hide();
+    }
+    SkinnedDialog::done(result);
+    if (run_ != nullptr) {
+        run_->exit(result);
+    }
+}
+
+void COrvoDlg::accept() {
+    exitWindow();
+}
+
+void COrvoDlg::reject() {
+    exitWindow();
+}
+
+void COrvoDlg::closeEvent(QCloseEvent* event) {
+    if (ending_) {
+        event->accept();
+        return;
+    }
+    // The window manager's close (Alt+F4, the task bar) asks like the exit button; the window
+    // ends, if the user agrees, through done().
+    event->ignore();
+    exitWindow();
 }
 
 bool COrvoDlg::initialize() {
@@ -77,10 +121,8 @@ bool COrvoDlg::initialize() {
     setWindowIcon(icon_);
     setWindowTitle(modelName());
 
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const float screenHeight =
-        screen != nullptr ? static_cast<float>(screen->geometry().height()) : kDesignScreenHeight;
-    config_.scaleFactor = std::max(1.0F, screenHeight / kDesignScreenHeight);
+    config_.scaleFactor =
+        options_.scaleFactor > 0.0F ? std::max(1.0F, options_.scaleFactor) : ScreenScaleFactor();
     setScaleFactor(config_.scaleFactor);
 
     const mainwin::FaceImages images = mainwin::FaceImagesFor(config_.deviceType);
@@ -102,8 +144,10 @@ bool COrvoDlg::initialize() {
     tray_ = new QSystemTrayIcon(icon_, this);
     tray_->setToolTip(modelName());
     trayMenu_ = new QMenu(this);
-    trayMenu_->addAction(texts::Text(texts::Id::TrayExit, config_.language), this,
-                         &COrvoDlg::trayExit);
+    trayShowAction_ = trayMenu_->addAction(QString(), this, &COrvoDlg::restoreFromTray);
+    trayMenu_->addSeparator();
+    trayExitAction_ = trayMenu_->addAction(QString(), this, &COrvoDlg::trayExit);
+    updateTrayTexts();
     tray_->setContextMenu(trayMenu_);
     connect(tray_, &QSystemTrayIcon::activated, this, &COrvoDlg::trayActivated);
 
@@ -130,10 +174,11 @@ skin::MessageAnswer COrvoDlg::ask(const QString& text, skin::MessageButtons butt
 
 void COrvoDlg::tellAboutKeyboard(texts::Id id) {
     // Messages about the keyboard itself carry the program's name, as it may not be known
-    // which model is (or was) attached.
-    static_cast<void>(dialogs_.message(this, texts::Text(id, config_.language),
-                                       QString::fromUtf8(texts::kProgramName),
-                                       skin::MessageButtons::Ok, skin::MessageIcon::None));
+    // which model is (or was) attached. Before the window is placed (or while it sits in the
+    // notification area) they show in the middle of the screen.
+    static_cast<void>(dialogs_.message(
+        isVisible() ? this : nullptr, texts::Text(id, config_.language),
+        QString::fromUtf8(texts::kProgramName), skin::MessageButtons::Ok, skin::MessageIcon::None));
 }
 
 void COrvoDlg::itemClicked(skin::SkinItem& item) {
@@ -205,11 +250,14 @@ void COrvoDlg::toggleLanguage() {
     skin::SkinItem* button = findItem(mainwin::kIdLanguage);
     button->isSelected = !button->isSelected;
     config_.language = button->isSelected ? kLanguageEnglish : kLanguageChinese;
-    if (!trayMenu_->actions().isEmpty()) {
-        trayMenu_->actions().constFirst()->setText(
-            texts::Text(texts::Id::TrayExit, config_.language));
-    }
+    dialogs_.setLanguage(config_.language);
+    updateTrayTexts();
     update();
+}
+
+void COrvoDlg::updateTrayTexts() {
+    trayShowAction_->setText(texts::Text(texts::Id::TrayShow, config_.language));
+    trayExitAction_->setText(texts::Text(texts::Id::TrayExit, config_.language));
 }
 
 void COrvoDlg::selectLayer(int buttonId) {
@@ -359,9 +407,7 @@ bool COrvoDlg::inTray() const {
 }
 
 QString COrvoDlg::trayMenuText() const {
-    return trayMenu_ != nullptr && !trayMenu_->actions().isEmpty()
-               ? trayMenu_->actions().constFirst()->text()
-               : QString();
+    return trayExitAction_ != nullptr ? trayExitAction_->text() : QString();
 }
 
 void COrvoDlg::hideToTray() {
@@ -375,15 +421,26 @@ void COrvoDlg::hideToTray() {
 }
 
 void COrvoDlg::trayActivated(QSystemTrayIcon::ActivationReason reason) {
-    if (reason == QSystemTrayIcon::DoubleClick) {
-        showNormal();
-        tray_->hide();
+    // A double click brings the window back; so does a single one, which is all that many
+    // Linux notification areas deliver.
+    if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) {
+        restoreFromTray();
     }
 }
 
-void COrvoDlg::trayExit() {
+void COrvoDlg::restoreFromTray() {
+    showNormal();
+    raise();
+    activateWindow();
     tray_->hide();
-    done(kResultCancel);
+}
+
+void COrvoDlg::trayExit() {
+    // The questions are about this window's configuration: they come with the window.
+    if (inTray()) {
+        restoreFromTray();
+    }
+    exitWindow();
 }
 
 void COrvoDlg::exitWindow() {
@@ -396,28 +453,32 @@ void COrvoDlg::exitWindow() {
     if (ask(texts::Text(texts::Id::ExitSaveQuestion, config_.language), yesNo,
             skin::MessageIcon::Question) == skin::MessageAnswer::Yes) {
         const QString path = dialogs_.saveFileName(this, ProfileDialog());
-        if (!path.isEmpty()) {
-            if (const std::optional<QString> failure = SaveProfileFile(config_, path)) {
-                ask(texts::Text(texts::Id::ProfileSaveFailed, config_.language).arg(path, *failure),
-                    skin::MessageButtons::Ok, skin::MessageIcon::Error);
-                // The user wanted the configuration kept: stay, so nothing is lost.
-                update();
-                return;
-            }
-        }
         update();
+        // The user wanted the configuration kept: without a file (the dialog was cancelled)
+        // or when it cannot be written, the window stays, so nothing is lost.
+        if (path.isEmpty()) {
+            return;
+        }
+        if (const std::optional<QString> failure = SaveProfileFile(config_, path)) {
+            ask(texts::Text(texts::Id::ProfileSaveFailed, config_.language).arg(path, *failure),
+                skin::MessageButtons::Ok, skin::MessageIcon::Error);
+            return;
+        }
     }
-    tray_->hide();
     done(kResultOk);
 }
 
 void COrvoDlg::devicesChanged() {
+    if (unplugReported_) {
+        return;  // the message is up; changes that come meanwhile say nothing new
+    }
     if (lane_.busy()) {
         // A worker has the keyboard: look again once it is done with it.
-        QTimer::singleShot(kRecheckWhileBusyMs, this, &COrvoDlg::devicesChanged);
+        recheckDevicesTimer_.start();
         return;
     }
     if (!config_.device.DetectDevice()) {
+        unplugReported_ = true;
         tellAboutKeyboard(texts::Id::KeyboardUnplugged);
         done(kResultCancel);
     }

@@ -18,6 +18,8 @@
 
 class CKeyboardConfig;
 class DeviceWatcher;
+class QAction;
+class QEventLoop;
 class QMenu;
 class QPlainTextEdit;
 class TransferLane;
@@ -29,6 +31,8 @@ struct MainWindowOptions {
     // Watch for the keyboard being unplugged (tests drive devicesChanged() themselves).
     bool watchDevices = true;
     KeySettingsOptions keySettings;
+    // The scale to draw at; 0: the screen's (its height / 1080). Tests and benchmarks choose.
+    float scaleFactor = 0.0F;
 };
 
 class COrvoDlg : public skin::SkinnedDialog {
@@ -43,7 +47,8 @@ public:
     // Opens the keyboard and sets the window up; false (after telling the user) when the
     // keyboard cannot be opened or is held by another program.
     bool initialize();
-    // initialize(), then the window's modal run.
+    // initialize(), then the window's run, which lasts until the window ends (hiding it in
+    // the notification area does not end it).
     int exec() override;
 
     // The display line's text as the window set it (lines end in "\r\n").
@@ -51,6 +56,8 @@ public:
     QPlainTextEdit* displayLine() const { return displayLine_; }
     // Whether the window sits in the notification area.
     bool inTray() const;
+    // The notification area's menu: bring the window back, and exit.
+    QMenu* trayMenu() const { return trayMenu_; }
     QString trayMenuText() const;
 
 public slots:
@@ -58,13 +65,19 @@ public slots:
     void devicesChanged();
     // The notification-area icon was used.
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
-    // The notification-area menu's only command: end the program without the exit questions.
+    // The notification-area menu's exit: the window comes back and asks the exit questions.
     void trayExit();
+    // Enter, Escape and the window manager's close all end the window the way its exit
+    // button does: through the exit questions.
+    void accept() override;
+    void reject() override;
+    void done(int result) override;
 
 protected:
     void beforeCompose() override;
     void paintItem(QPainter& painter, skin::SkinItem& item) override;
     void itemClicked(skin::SkinItem& item) override;
+    void closeEvent(QCloseEvent* event) override;
     // Whether the desktop has a notification area (tests may pretend it has).
     virtual bool trayAvailable() const;
 
@@ -87,6 +100,8 @@ private:
     void openProfile();
     void openHelp();
     void hideToTray();
+    void restoreFromTray();
+    void updateTrayTexts();
     void exitWindow();
     void showTransferOutcome(bool succeeded);
     skin::MessageAnswer ask(const QString& text, skin::MessageButtons buttons,
@@ -103,9 +118,18 @@ private:
     std::wstring displayText_;
     QSystemTrayIcon* tray_ = nullptr;
     QMenu* trayMenu_ = nullptr;
+    QAction* trayShowAction_ = nullptr;
+    QAction* trayExitAction_ = nullptr;
     DeviceWatcher* watcher_ = nullptr;
+    // The window's own run (exec), which hiding the window leaves running.
+    QEventLoop* run_ = nullptr;
+    // Set once the window is ending, so that its own closing asks nothing.
+    bool ending_ = false;
+    // The keyboard was found unplugged: said once, however many changes follow.
+    bool unplugReported_ = false;
     QTimer clickGuardTimer_;
     // Whether the user has been told that keys are captured in the dialog's window only.
     keysettings::CaptureNotice captureNotice_;
+    QTimer recheckDevicesTimer_;
     QIcon icon_;
 };

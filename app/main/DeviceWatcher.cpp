@@ -10,11 +10,17 @@ constexpr int kPollIntervalMs = 1000;
 // udevd re-announces the kernel's events once it has set the device up; where no udevd runs,
 // only the kernel's own announcements arrive.
 constexpr const char* kUdevControl = "/run/udev/control";
+// The device library's choice of keyboard: Z9RT_HID=sim is the simulated one.
+constexpr const char* kBackendVariable = "Z9RT_HID";
+constexpr const char* kSimulated = "sim";
 
 }  // namespace
 
 DeviceWatcher::DeviceWatcher(QObject* parent) : QObject(parent) {
-    if (!openMonitor()) {
+    // The simulated keyboard comes and goes without the kernel knowing: it is looked for
+    // every second, beside whatever the monitor reports of real devices.
+    const bool simulated = qEnvironmentVariable(kBackendVariable) == QLatin1String(kSimulated);
+    if (!openMonitor() || simulated) {
         poll_.setInterval(kPollIntervalMs);
         connect(&poll_, &QTimer::timeout, this, &DeviceWatcher::devicesChanged);
         poll_.start();

@@ -1,5 +1,6 @@
 // Tells when devices come or go: a libudev monitor of the hidraw and usb subsystems, or, where
-// no monitor can be had, a look every second.
+// no monitor can be had and for the simulated keyboard (which the kernel never announces), a
+// look every second.
 #pragma once
 
 #include <QObject>
@@ -16,8 +17,9 @@ public:
     explicit DeviceWatcher(QObject* parent = nullptr);
     ~DeviceWatcher() override;
 
-    // Whether a udev monitor reports the changes (false: the one-second look stands in).
+    // Whether a udev monitor reports the changes, and whether the one-second look runs.
     bool usesMonitor() const { return monitor_ != nullptr; }
+    bool polls() const { return poll_.isActive(); }
 
 signals:
     void devicesChanged();

@@ -26,6 +26,8 @@ Entry Lookup(Id id) {
                     "Configuration don't be writted,continue to exit??"};
         case Id::ExitSaveQuestion:
             return {"是否保存按键配置文件??", "Save configuration file of key??"};
+        case Id::TrayShow:
+            return {"显示窗口", "Show"};
         case Id::TrayExit:
             return {"关闭", "Exit"};
         case Id::ProfileSaveFailed:

@@ -15,6 +15,7 @@ enum class Id {
     TransferFailed,
     ExitUnwritten,
     ExitSaveQuestion,
+    TrayShow,  // the notification area's menu: bring the window back
     TrayExit,
     ProfileSaveFailed,  // %1: the file, %2: the reason
     ProfileLoadFailed,  // %1: the file, %2: the reason

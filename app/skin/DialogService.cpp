@@ -1,12 +1,18 @@
 #include "DialogService.h"
 
+#include "DialogLook.h"
+
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTreeView>
+
+#include <array>
 
 namespace skin {
 namespace {
@@ -29,9 +35,24 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Shares of the dialog's width for the file list's columns: name, size and type; the date
+// takes what is left.
+constexpr std::array<double, 3> kColumnShares{0.35, 0.12, 0.18};
+
 QString RunFileDialog(QWidget* parent, const FileDialogOptions& options,
                       QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setViewMode(QFileDialog::Detail);
+    const QSize size = FileDialogSize(parent);
+    dialog.resize(size);
+    if (auto* list = dialog.findChild<QTreeView*>()) {
+        for (std::size_t column = 0; column < kColumnShares.size(); ++column) {
+            list->header()->resizeSection(static_cast<int>(column),
+                                          static_cast<int>(size.width() * kColumnShares[column]));
+        }
+        list->header()->setStretchLastSection(true);
+    }
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
@@ -73,6 +94,10 @@ QString QtFilterFromPairs(const QString& filter) {
     return filters.join(QStringLiteral(";;"));
 }
 
+QtDialogService::QtDialogService() {
+    InstallDialogLook();
+}
+
 MessageAnswer QtDialogService::message(QWidget* parent, const QString& text, const QString& caption,
                                        MessageButtons buttons, MessageIcon icon) {
     QMessageBox box(
@@ -95,11 +120,12 @@ QString QtDialogService::openFileName(QWidget* parent, const FileDialogOptions& 
 }
 
 std::optional<QColor> QtDialogService::chooseColor(QWidget* parent, const QColor& initial) {
-    const QColor chosen = QColorDialog::getColor(initial, parent);
-    if (!chosen.isValid()) {
+    QColorDialog dialog(initial, parent);
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid()) {
         return std::nullopt;
     }
-    return chosen;
+    return dialog.selectedColor();
 }
 
 bool QtDialogService::openUrl(const QUrl& url) {
@@ -117,6 +143,12 @@ std::optional<int> QtDialogService::popupMenu(QWidget* parent,
         return std::nullopt;
     }
     return chosen->data().toInt();
+}
+
+void QtDialogService::setLanguage(const std::string& language) {
+    // Without Qt's Chinese catalogue its texts stay English; the windows' own texts are
+    // Chinese all the same.
+    static_cast<void>(translations_.use(language));
 }
 
 }  // namespace skin

@@ -3,12 +3,15 @@
 // them without a person.
 #pragma once
 
+#include "QtTranslations.h"
+
 #include <QColor>
 #include <QPoint>
 #include <QString>
 #include <QUrl>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 class QWidget;
@@ -49,11 +52,17 @@ public:
     // when the menu was closed without a choice.
     virtual std::optional<int> popupMenu(QWidget* parent, const std::vector<MenuEntry>& entries,
                                          const QPoint& globalPoint) = 0;
+    // The windows' language changed ("zh-CN" or "en-US"): the dialogs' own texts (buttons,
+    // columns) follow it from now on.
+    virtual void setLanguage(const std::string& language) = 0;
 };
 
-// The real dialogs.
+// The real dialogs: Qt's own, never the desktop's, so that they take the look of the skinned
+// windows (a dark face, see DialogLook.h) and speak the windows' language.
 class QtDialogService : public DialogService {
 public:
+    QtDialogService();
+
     MessageAnswer message(QWidget* parent, const QString& text, const QString& caption,
                           MessageButtons buttons, MessageIcon icon) override;
     QString saveFileName(QWidget* parent, const FileDialogOptions& options) override;
@@ -62,6 +71,10 @@ public:
     bool openUrl(const QUrl& url) override;
     std::optional<int> popupMenu(QWidget* parent, const std::vector<MenuEntry>& entries,
                                  const QPoint& globalPoint) override;
+    void setLanguage(const std::string& language) override;
+
+private:
+    QtTranslations translations_;
 };
 
 // The caption of messages that have no title of their own: the program's name.

@@ -7,17 +7,22 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QScreen>
 #include <QTransform>
 #include <QWindow>
 
+#include <cmath>
+
 namespace skin {
 namespace {
 
 // A blank face stands in for a missing picture: the windows still work, without artwork.
 const QColor kBlankFace(0x20, 0x23, 0x29);
+// The screen height at which the pictures are shown at their own size.
+constexpr float kDesignScreenHeight = 1080.0F;
 
 int Truncate(double value) {
     return static_cast<int>(value);
@@ -95,6 +100,13 @@ SkinnedDialog::~SkinnedDialog() {
     message_gate::Close(messageHandle_);
 }
 
+float SkinnedDialog::ScreenScaleFactor() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const float height =
+        screen != nullptr ? static_cast<float>(screen->geometry().height()) : kDesignScreenHeight;
+    return std::max(1.0F, height / kDesignScreenHeight);
+}
+
 SkinItem* SkinnedDialog::findItem(int id) {
     for (SkinItem& item : items_) {
         if (item.id == id) {
@@ -107,11 +119,13 @@ SkinItem* SkinnedDialog::findItem(int id) {
 void SkinnedDialog::openSkin(const SkinFaces& faces, QColor colorKey, FaceSize fallbackSize,
                              std::vector<SkinItem> items) {
     faces_ = faces;
-    background_ = faces.background;
+    background_ = faces.background.convertToFormat(QImage::Format_RGB32);
     if (background_.isNull()) {
         background_ = QImage(fallbackSize.width, fallbackSize.height, QImage::Format_RGB32);
         background_.fill(kBlankFace);
     }
+    faceComposed_ = false;
+    enlarger_ = SmoothEnlarger(background_.size(), scaledSize());
 
     const QSize size = scaledSize();
     const QScreen* screen =
@@ -235,12 +249,17 @@ QRect SkinnedDialog::designArea(const SkinItem& item) const {
 
 void SkinnedDialog::updateItem(const SkinItem& item) {
     const DesignRect& r = item.rect;
-    if (item.isLabel) {
-        update(QRect(Truncate(r.left * scale_), Truncate(r.top * scale_),
-                     Truncate(r.width() * scale_) + 1, Truncate(r.height() * scale_) + 1));
-    } else {
-        update(QRect(r.left, r.top, r.width(), r.height()));
+    QRect area = item.isLabel
+                     ? QRect(Truncate(r.left * scale_), Truncate(r.top * scale_),
+                             Truncate(r.width() * scale_) + 1, Truncate(r.height() * scale_) + 1)
+                     : QRect(r.left, r.top, r.width(), r.height());
+    if (scale_ != 1.0F) {
+        // The enlargement blends each face pixel into the shown pixels around it: those change
+        // with the element too.
+        const int blend = static_cast<int>(std::ceil(scale_)) + 1;
+        area.adjust(-blend, -blend, blend, blend);
     }
+    update(area);
 }
 
 void SkinnedDialog::CopyArea(QPainter& painter, const QImage& source, const QRect& area) {
@@ -287,29 +306,64 @@ void SkinnedDialog::itemClicked(SkinItem&) {}
 void SkinnedDialog::messageReceived(std::uint32_t, std::uintptr_t, std::intptr_t) {}
 
 QImage SkinnedDialog::composeFace() {
+    QImage face = background_.copy();
+    composeInto(face, QRegion(face.rect()));
+    return face;
+}
+
+void SkinnedDialog::composeInto(QImage& face, const QRegion& area) {
     beforeCompose();
-    face_ = background_.convertToFormat(QImage::Format_RGB32);
-    QPainter painter(&face_);
+    QPainter painter(&face);
+    painter.setClipRegion(area);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    for (const QRect& rect : area) {
+        painter.drawImage(rect.topLeft(), background_, rect);
+    }
+    // Every element is drawn, clipped: what an element draws may reach beyond its rectangle
+    // (a caption longer than its label, a window's own extras).
     for (SkinItem& item : items_) {
         if (item.id >= 1) {
             paintItem(painter, item);
         }
     }
     paintOverlay(painter);
-    painter.end();
-    return face_;
 }
 
-void SkinnedDialog::paintEvent(QPaintEvent*) {
-    composeFace();
+QRegion SkinnedDialog::facePixelsUnder(const QRegion& area) const {
+    QRegion pixels;
+    for (const QRect& rect : area) {
+        pixels += scale_ == 1.0F ? rect : enlarger_.sourceArea(rect);
+    }
+    return pixels & face_.rect();
+}
+
+const QImage& SkinnedDialog::shownFace() const {
+    return scale_ == 1.0F ? face_ : shown_;
+}
+
+void SkinnedDialog::paintEvent(QPaintEvent* event) {
+    const QRect faceArea(QPoint(0, 0), scaledSize());
+    const QRegion repaint = event->region() & faceArea;
+    if (!faceComposed_) {
+        face_ = composeFace();
+        faceComposed_ = true;
+        if (scale_ != 1.0F) {
+            shown_ = enlarger_.enlarged(face_);
+        }
+    } else if (!repaint.isEmpty()) {
+        // Only the repainted part is composed and enlarged again; the face pixels it is made
+        // of are composed exactly as a whole new face would have them.
+        composeInto(face_, facePixelsUnder(repaint));
+        if (scale_ != 1.0F) {
+            for (const QRect& rect : repaint) {
+                enlarger_.enlarge(face_, shown_, rect);
+            }
+        }
+    }
     QPainter painter(this);
-    if (scale_ == 1.0F) {
-        painter.drawImage(0, 0, face_);
-    } else {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(
-            0, 0, face_.scaled(scaledSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QImage& shown = shownFace();
+    for (const QRect& rect : repaint) {
+        painter.drawImage(rect.topLeft(), shown, rect);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "OrvoHWI.h"
 #include "SkinItem.h"
 #include "SkinResources.h"
+#include "SmoothEnlarger.h"
 
 #include <QDialog>
 #include <QImage>
@@ -44,6 +45,9 @@ public:
                   QWidget* parent, Qt::WindowFlags flags);
     ~SkinnedDialog() override;
 
+    // The scale every window is drawn at: the primary screen's height / 1080, at least 1.
+    static float ScreenScaleFactor();
+
     // The handle under which the library and the workers post to this window.
     WindowHandle messageHandle() const { return messageHandle_; }
 
@@ -62,6 +66,9 @@ public:
     QRect designArea(const SkinItem& item) const;
     // The face at design size exactly as the next paint composes it.
     QImage composeFace();
+    // What the window shows: the face as its paints have left it, enlarged by the scale (the
+    // design-size face itself at scale 1).
+    const QImage& shownFace() const;
 
 public slots:
     void accept() override;
@@ -130,6 +137,10 @@ private:
     void startDrag(HitArea area, const QPoint& globalPoint);
     void followDrag(const QPoint& globalPoint);
     QSize scaledSize() const;
+    // Composes `face` anew inside `area` (design coordinates) only.
+    void composeInto(QImage& face, const QRegion& area);
+    // The face's pixels that the shown pixels of `area` (window coordinates) are made of.
+    QRegion facePixelsUnder(const QRegion& area) const;
 
     const SkinResources& resources_;
     const std::string& language_;
@@ -138,7 +149,12 @@ private:
     std::vector<SkinItem> items_;
     SkinFaces faces_;
     QImage background_;
+    // The face at design size and, enlarged, as shown; both kept between paints, so that a
+    // paint composes and enlarges only what it repaints.
     QImage face_;
+    QImage shown_;
+    SmoothEnlarger enlarger_;
+    bool faceComposed_ = false;
     QPoint lastMousePoint_;
     Drag drag_ = Drag::None;
     Qt::Edges resizeEdges_;

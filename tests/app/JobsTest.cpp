@@ -11,6 +11,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <mutex>
+#include <vector>
+
 using testkit::MainWindowHarness;
 using testkit::TraceLines;
 using namespace mainwin;
@@ -46,7 +49,38 @@ void CancelSoon(int delayMs) {
     });
 }
 
+// Key 1 on the layer without Fn as a combo of LCTRL (67) and A (43), as the keyboard keeps it.
+z9rt::sim::KeyRecordBytes ComboRecordForKey1() {
+    z9rt::sim::KeyRecordBytes record{};
+    const std::array<std::uint8_t, 8> bytes{0x00, 0xf0, 0x01, 0x01, 0x00, 0x02, 0x43, 0x2b};
+    std::copy(bytes.begin(), bytes.end(), record.begin());
+    return record;
+}
+
+// The pauses a job takes, recorded instead of slept (the worker takes them on its thread).
+class PauseLog {
+public:
+    JobPauses pauses() {
+        JobPauses pauses{std::chrono::milliseconds(1000), std::chrono::milliseconds(2000)};
+        pauses.take = [this](std::chrono::milliseconds duration) {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            taken_.push_back(static_cast<int>(duration.count()));
+        };
+        return pauses;
+    }
+    std::vector<int> taken() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return taken_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<int> taken_;
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(std::vector<int>)
 
 class JobsTest : public QObject {
     Q_OBJECT
@@ -162,6 +196,60 @@ private slots:
         QVERIFY(harness.config.pressCounter == counts);
         QCOMPARE(harness.config.highestKey, highest);
         QCOMPARE(harness.config.lowestKey, lowest);
+    }
+
+    void aReadAllThatFailsHalfWayChangesNothing() {
+        MainWindowHarness harness;
+        z9rt::sim::SetSimulatedKeyRecords(0, 1, {ComboRecordForKey1()});
+        z9rt::sim::SetSimulatedLight(5, 10, 20, 30);
+        // The version query and the key read get through; the keyboard is gone before the
+        // colours are read.
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=3"));
+        QVERIFY(harness.open());
+        harness.click(kIdReadAll);
+        QCOMPARE(harness.dialogs.messageTexts(), QStringList{kFailedChinese});
+        QCOMPARE(harness.config.keyMode[1][0], static_cast<int>(KindSingle));
+        QCOMPARE(harness.config.keyHWCode[1][0], 1);  // Esc, as before the read
+        QCOMPARE(harness.config.lightColor[5], (RGBColor{0, 0, 0}));
+    }
+
+    void aFailedStepEndsTheJobWithoutItsPauses_data() {
+        QTest::addColumn<int>("job");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<std::vector<int>>("pauses");
+        QTest::newRow("read all") << int{kJobReadAll} << QString() << true
+                                  << std::vector<int>{2000};
+        QTest::newRow("read all, key read fails")
+            << int{kJobReadAll} << QStringLiteral("silent") << false << std::vector<int>{};
+        QTest::newRow("write keys")
+            << int{kJobWriteKeys} << QString() << true << std::vector<int>{1000};
+        QTest::newRow("write keys, keyboard gone")
+            << int{kJobWriteKeys} << QStringLiteral("unplug-after=0") << false
+            << std::vector<int>{};
+        QTest::newRow("write colours")
+            << int{kJobWriteLights} << QString() << true << std::vector<int>{1000};
+        QTest::newRow("read colours")
+            << int{kJobReadLights} << QString() << true << std::vector<int>{1000};
+        QTest::newRow("read colours, keyboard silent")
+            << int{kJobReadLights} << QStringLiteral("silent") << false << std::vector<int>{};
+    }
+
+    void aFailedStepEndsTheJobWithoutItsPauses() {
+        QFETCH(int, job);
+        QFETCH(QString, fault);
+        QFETCH(bool, succeeds);
+        QFETCH(std::vector<int>, pauses);
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults(fault.toStdString()));
+        PauseLog log;
+        COrvoDialogProgress dialog(harness.resources, harness.config, harness.lane, log.pauses(),
+                                   harness.window.get());
+        dialog.jobNumber = job;
+        QCOMPARE(dialog.exec(), skin::SkinnedDialog::kResultOk);
+        QCOMPARE(dialog.transferSucceeded(), succeeds);
+        QCOMPARE(log.taken(), pauses);
     }
 
     void progressFillsTheBarFromTheSelectedPicture() {

@@ -5,11 +5,14 @@
 #include "SimulatedKeyboard.h"
 
 #include <QFile>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using testkit::MainWindowHarness;
+using testkit::TestMainWindow;
 using namespace mainwin;
 
 namespace {
@@ -177,6 +180,8 @@ private slots:
         const QImage chinese = harness.face();
         harness.click(kIdLanguage);
         QCOMPARE(harness.config.language, std::string("en-US"));
+        // Qt's own dialogs switch with the windows.
+        QCOMPARE(harness.dialogs.languages, (std::vector<std::string>{"en-US"}));
         QVERIFY(harness.window->findItem(kIdLanguage)->isSelected);
         QCOMPARE(harness.window->findItem(kLabelLanguage)->caption(harness.config.language),
                  std::wstring(L"简体中文"));
@@ -187,6 +192,7 @@ private slots:
         harness.click(kIdLanguage);
         QCOMPARE(harness.config.language, std::string("zh-CN"));
         QVERIFY(!harness.window->findItem(kIdLanguage)->isSelected);
+        QCOMPARE(harness.dialogs.languages, (std::vector<std::string>{"en-US", "zh-CN"}));
     }
 
     void defaultRestoresTheModelsKeysButKeepsTheDirtyFlag() {
@@ -223,11 +229,96 @@ private slots:
         harness.window->trayActivated(QSystemTrayIcon::DoubleClick);
         QVERIFY(harness.window->isVisible());
         QVERIFY(!harness.window->inTray());
-        // The tray menu's command ends the program without the exit questions.
-        harness.window->trayExit();
-        QVERIFY(!harness.window->isVisible());
-        QCOMPARE(harness.window->result(), skin::SkinnedDialog::kResultCancel);
+        // A single click brings it back too (many notification areas send nothing else).
+        harness.click(kIdHide);
+        harness.window->trayActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(harness.window->isVisible());
         QVERIFY(harness.dialogs.messages.empty());
+    }
+
+    void hidingInTheTrayKeepsTheProgramRunning() {
+        MainWindowHarness harness;
+        bool hidden = false;
+        bool inTray = false;
+        bool backByDoubleClick = false;
+        bool backByMenu = false;
+        bool stayedAfterNo = false;
+        const int result = harness.run(
+            [&] {
+                harness.config.keysDirty = 1;
+                harness.click(kIdHide);
+                // What follows happens only while the window's run goes on.
+                QTimer::singleShot(10, harness.window.get(), [&] {
+                    TestMainWindow& window = *harness.window;
+                    hidden = window.isHidden();
+                    inTray = window.inTray();
+                    window.trayActivated(QSystemTrayIcon::DoubleClick);
+                    backByDoubleClick = window.isVisible() && !window.inTray();
+                    QMenu* menu = window.findChild<QMenu*>();
+                    harness.click(kIdHide);
+                    menu->actions().constFirst()->trigger();
+                    backByMenu = window.isVisible() && !window.inTray();
+                    // Exit from the tray menu asks the exit questions: No keeps the program.
+                    harness.click(kIdHide);
+                    harness.dialogs.answers = {skin::MessageAnswer::No};
+                    menu->actions().constLast()->trigger();
+                    stayedAfterNo = window.isVisible();
+                    harness.click(kIdHide);
+                    harness.dialogs.answers = {skin::MessageAnswer::Yes, skin::MessageAnswer::No};
+                    menu->actions().constLast()->trigger();
+                });
+            },
+            true);
+        QVERIFY(hidden);
+        QVERIFY(inTray);
+        QVERIFY(backByDoubleClick);
+        QVERIFY(backByMenu);
+        QVERIFY(stayedAfterNo);
+        QCOMPARE(result, skin::SkinnedDialog::kResultOk);
+        QVERIFY(!harness.window->inTray());
+        QCOMPARE(harness.dialogs.messageTexts(),
+                 (QStringList{QStringLiteral("配置未写入，是否继续退出??"),
+                              QStringLiteral("配置未写入，是否继续退出??"),
+                              QStringLiteral("是否保存按键配置文件??")}));
+    }
+
+    void everyWayOfClosingAsksTheExitQuestions_data() {
+        QTest::addColumn<QString>("way");
+        for (const char* way : {"exit button", "Escape", "Enter", "window manager", "tray menu"}) {
+            QTest::newRow(way) << QString::fromLatin1(way);
+        }
+    }
+
+    void everyWayOfClosingAsksTheExitQuestions() {
+        QFETCH(QString, way);
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.window->trayPresent = true;
+        harness.config.keysDirty = 1;
+        const auto close = [&] {
+            if (way == QLatin1String("exit button")) {
+                harness.click(kIdExit);
+            } else if (way == QLatin1String("Escape")) {
+                QTest::keyClick(harness.window.get(), Qt::Key_Escape);
+            } else if (way == QLatin1String("Enter")) {
+                QTest::keyClick(harness.window.get(), Qt::Key_Return);
+            } else if (way == QLatin1String("window manager")) {
+                harness.window->close();  // what Alt+F4 and the task bar's close send
+            } else {
+                harness.click(kIdHide);
+                harness.window->findChild<QMenu*>()->actions().constLast()->trigger();
+            }
+        };
+        harness.dialogs.answers = {skin::MessageAnswer::No};
+        close();
+        QVERIFY(harness.window->isVisible());
+        QCOMPARE(harness.dialogs.messageTexts(),
+                 QStringList{QStringLiteral("配置未写入，是否继续退出??")});
+        harness.dialogs.answers = {skin::MessageAnswer::Yes, skin::MessageAnswer::No};
+        close();
+        QVERIFY(!harness.window->isVisible());
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{3});
+        QCOMPARE(harness.dialogs.messages.back().text, QStringLiteral("是否保存按键配置文件??"));
     }
 
     void withoutATrayHideMinimizes() {
@@ -266,15 +357,29 @@ private slots:
     }
 
     void exitWithoutChangesStillAsksToSave() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kept.pro"));
         MainWindowHarness harness;
         QVERIFY(harness.open());
         harness.dialogs.answers = {skin::MessageAnswer::Yes};
-        harness.click(kIdExit);  // the save dialog is cancelled: the program ends
+        harness.dialogs.savePaths = {path};
+        harness.click(kIdExit);
         QCOMPARE(harness.dialogs.messageTexts(),
                  QStringList{QStringLiteral("是否保存按键配置文件??")});
         QCOMPARE(harness.dialogs.saveDialogs.size(), std::size_t{1});
         QCOMPARE(harness.dialogs.saveDialogs.front().defaultSuffix, QStringLiteral("pro"));
+        QVERIFY(QFile::exists(path));
         QVERIFY(!harness.window->isVisible());
+    }
+
+    void cancellingTheSaveDialogCancelsTheExit() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.dialogs.answers = {skin::MessageAnswer::Yes};
+        harness.click(kIdExit);  // the save dialog is cancelled
+        QCOMPARE(harness.dialogs.saveDialogs.size(), std::size_t{1});
+        QVERIFY(harness.window->isVisible());
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{1});
     }
 
     void clicksRightAfterOpeningAProfileAreIgnored() {
@@ -387,9 +492,25 @@ private slots:
         harness.window->devicesChanged();  // another device: nothing happens
         QVERIFY(harness.window->isVisible());
         QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=0"));
+        // Changes that come while the message is up add nothing to it.
+        harness.dialogs.whileShowing = [&harness] { harness.window->devicesChanged(); };
         harness.window->devicesChanged();
         QCOMPARE(harness.dialogs.messageTexts(),
                  QStringList{QStringLiteral("Keyboard is not connected")});
+        QVERIFY(!harness.window->isVisible());
+    }
+
+    void aSimulatedKeyboardThatGoesAwayLooksUnplugged() {
+        MainWindowHarness harness;
+        harness.watchDevices = true;
+        QVERIFY(harness.open());
+        // It takes the request of the key read and is gone.
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=1"));
+        harness.click(kIdReadAll);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.dialogs.messageTexts(),
+                                  (QStringList{QStringLiteral("读写键盘失败，请检查键盘是否连接！"),
+                                               QStringLiteral("Keyboard is not connected")}),
+                                  5000);
         QVERIFY(!harness.window->isVisible());
     }
 

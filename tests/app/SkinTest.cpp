@@ -1,15 +1,23 @@
 // The skinned-window mechanics on a small window of their own: scaling, hit test and click
 // rule, dragging, hover and selected looks, captions, Enter and Escape, posted messages.
+#include "DialogLook.h"
 #include "DialogService.h"
 #include "MessageGate.h"
 #include "SkinnedDialog.h"
+#include "SmoothEnlarger.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <atomic>
 #include <memory>
@@ -70,6 +78,15 @@ protected:
         received.push_back(message);
     }
 };
+
+// A picture of the resource file the build made beside the tests.
+QImage ArtworkPicture(int id) {
+    skin::SkinResources resources;
+    resources.loadResourceFile(QCoreApplication::applicationDirPath() +
+                               QStringLiteral("/Z9RT(PRSM)BleRES.rcc"));
+    resources.loadImages({id});
+    return resources.image(id);
+}
 
 bool HasPixelOf(const QImage& image, const QRect& area, const QColor& color) {
     for (int y = area.top(); y <= area.bottom(); ++y) {
@@ -326,6 +343,110 @@ private slots:
         QCOMPARE(resources.font(13).pixelSize(), 13);
         QCOMPARE(resources.font(49).pixelSize(), 49);
         QCOMPARE(resources.editBrush().color(), QColor(20, 20, 20));
+    }
+
+    void qtDialogsSpeakTheWindowsLanguageInTheirLook_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("yes");
+        QTest::addColumn<QString>("fileNameLabel");
+        QTest::newRow("Chinese") << "zh-CN" << QStringLiteral("是(&Y)")
+                                 << QStringLiteral("文件名称(&N)：");
+        QTest::newRow("English") << "en-US" << QStringLiteral("&Yes")
+                                 << QStringLiteral("File &name:");
+    }
+
+    void qtDialogsSpeakTheWindowsLanguageInTheirLook() {
+        QFETCH(QString, language);
+        QFETCH(QString, yes);
+        QFETCH(QString, fileNameLabel);
+        skin::QtDialogService dialogs;
+        dialogs.setLanguage(language.toStdString());
+        const QColor face = skin::DialogPalette().color(QPalette::Window);
+
+        QString yesText;
+        QColor boxFace;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            yesText = box->button(QMessageBox::Yes)->text();
+            boxFace = box->palette().color(QPalette::Window);
+            box->button(QMessageBox::No)->click();
+        });
+        QVERIFY(dialogs.message(nullptr, QStringLiteral("?"), QStringLiteral("Z9RT"),
+                                skin::MessageButtons::YesNo,
+                                skin::MessageIcon::Question) == skin::MessageAnswer::No);
+        QCOMPARE(yesText, yes);
+        QCOMPARE(boxFace, face);
+
+        QStringList labels;
+        QSize size;
+        int nameColumn = 0;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+                labels << label->text();
+            }
+            size = dialog->size();
+            nameColumn = dialog->findChild<QTreeView*>()->header()->sectionSize(0);
+            dialog->reject();
+        });
+        QVERIFY(dialogs
+                    .saveFileName(nullptr,
+                                  {QStringLiteral("pro(*.pro)|*.pro||"), QStringLiteral("pro")})
+                    .isEmpty());
+        QVERIFY2(labels.contains(fileNameLabel), qPrintable(labels.join(QLatin1Char('|'))));
+        // Wide enough for names, sizes, kinds and dates side by side.
+        QCOMPARE(size, skin::FileDialogSize(nullptr));
+        QVERIFY(size.width() >= 600);
+        QVERIFY(nameColumn >= size.width() / 3);
+        dialogs.setLanguage("en-US");
+    }
+
+    void enlargingGivesQtsSmoothScalingPixelForPixel_data() {
+        QTest::addColumn<QImage>("picture");
+        QTest::addColumn<QSize>("size");
+        QImage noise(97, 61, QImage::Format_RGB32);
+        std::uint32_t seed = 12345;
+        for (int y = 0; y < noise.height(); ++y) {
+            for (int x = 0; x < noise.width(); ++x) {
+                seed = seed * 1103515245U + 12345U;
+                noise.setPixel(x, y, 0xFF000000U | (seed >> 8));
+            }
+        }
+        const QImage face = ArtworkPicture(101);
+        QVERIFY(!face.isNull());
+        // The scales of screens 1080 (kept), 1440, 1620, 2160 and 2880 pixels high.
+        for (const double scale : {1.0, 4.0 / 3.0, 1.5, 2.0, 8.0 / 3.0}) {
+            for (const QImage& picture : {noise, face}) {
+                const QSize size(static_cast<int>(picture.width() * static_cast<float>(scale)),
+                                 static_cast<int>(picture.height() * static_cast<float>(scale)));
+                QTest::addRow("%dx%d at %.3f", picture.width(), picture.height(), scale)
+                    << picture << size;
+            }
+        }
+        QTest::newRow("wider only") << noise << QSize(150, 61);
+        QTest::newRow("taller only") << noise << QSize(97, 100);
+    }
+
+    void enlargingGivesQtsSmoothScalingPixelForPixel() {
+        QFETCH(QImage, picture);
+        QFETCH(QSize, size);
+        const QImage qt = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_RGB32);
+        const skin::SmoothEnlarger enlarger(picture.size(), size);
+        QCOMPARE(enlarger.enlarged(picture), qt);
+        // Any part computed on its own is that part of the whole.
+        QImage parts(size, QImage::Format_RGB32);
+        parts.fill(Qt::black);
+        const int stepX = std::max(1, size.width() / 7);
+        const int stepY = std::max(1, size.height() / 5);
+        for (int y = 0; y < size.height(); y += stepY) {
+            for (int x = 0; x < size.width(); x += stepX) {
+                enlarger.enlarge(picture, parts, QRect(x, y, stepX, stepY));
+            }
+        }
+        QCOMPARE(parts, qt);
     }
 
     void fileFiltersBecomeQtFilters() {

@@ -1,6 +1,8 @@
 // Start-up: detection with its retries, the messages of a missing or busy keyboard, missing
 // artwork, and the pictures each model loads.
 #include "COrvoApp.h"
+#include "KeyboardSearchLayout.h"
+#include "KeyboardSearchNotice.h"
 #include "MainWindowLayout.h"
 #include "MessageGate.h"
 #include "ScriptedDialogService.h"
@@ -27,6 +29,17 @@ struct CountingPause {
     }
 };
 
+// The notice of the keyboard search, when one is on screen.
+KeyboardSearchNotice* ShownSearchNotice() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* notice = qobject_cast<KeyboardSearchNotice*>(widget);
+            notice != nullptr && notice->isVisible()) {
+            return notice;
+        }
+    }
+    return nullptr;
+}
+
 StartupOptions Options(CountingPause& pause) {
     StartupOptions options;
     options.pause = pause.function();
@@ -50,9 +63,23 @@ private slots:
         CKeyboardConfig config;
         testkit::ScriptedDialogService dialogs;
         CountingPause pause;
+        // Every pause of the search happens under its notice, which names it in both languages.
+        int pausesUnderTheNotice = 0;
+        pause.onPause = [&pausesUnderTheNotice] {
+            KeyboardSearchNotice* notice = ShownSearchNotice();
+            if (notice != nullptr &&
+                notice->findItem(keyboard_search::kLabelChinese)->caption("zh-CN") ==
+                    L"正在查找键盘…" &&
+                notice->findItem(keyboard_search::kLabelEnglish)->caption("zh-CN") ==
+                    L"Looking for the keyboard…") {
+                ++pausesUnderTheNotice;
+            }
+        };
         COrvoApp app(config, dialogs, Options(pause));
         QCOMPARE(app.run(), 0);
         QCOMPARE(pause.count, 11);
+        QCOMPARE(pausesUnderTheNotice, 11);
+        QVERIFY(ShownSearchNotice() == nullptr);
         QCOMPARE(config.deviceType, 0);
         QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Keyboard is not connected!")});
         QCOMPARE(dialogs.messages.front().caption, QStringLiteral("Z9RT(PRSM)Ble"));
@@ -96,13 +123,13 @@ private slots:
         StartupOptions options = Options(pause);
         options.resourceFile = QStringLiteral("/nonexistent/Z9RT(PRSM)BleRES.rcc");
         COrvoApp app(config, dialogs, options);
-        // The main window comes up with blank faces; the tray menu's command closes it.
+        // The main window comes up with blank faces; it is then closed.
         QTimer::singleShot(200, [] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 if (auto* window = qobject_cast<COrvoDlg*>(widget); window && window->isVisible()) {
                     QCOMPARE(window->size(),
                              QSize(mainwin::kFaceSize.width, mainwin::kFaceSize.height));
-                    window->trayExit();
+                    window->done(skin::SkinnedDialog::kResultCancel);
                 }
             }
         });

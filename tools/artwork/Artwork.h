@@ -29,6 +29,8 @@ std::vector<ArtImage> VirtualKeyboardImages();
 // The key settings dialog's pages: base, hover and selected pictures of each, and the
 // Function page's face of every model.
 std::vector<ArtImage> KeySettingsImages();
+// The background of the notice shown while start-up looks for the keyboard.
+std::vector<ArtImage> KeyboardSearchImages();
 // The application icon at the given edge length.
 QImage ApplicationIcon(int size);
 

@@ -45,9 +45,9 @@ int main(int argc, char** argv) {
     }
 
     std::vector<art::ArtImage> images = art::MainWindowImages();
-    for (auto draw :
-         {art::ProgressImages, art::FirmwareImages, art::BacklightImages, art::MultiSelectImages,
-          art::ScrollBarImages, art::VirtualKeyboardImages, art::KeySettingsImages}) {
+    for (auto draw : {art::ProgressImages, art::FirmwareImages, art::BacklightImages,
+                      art::MultiSelectImages, art::ScrollBarImages, art::VirtualKeyboardImages,
+                      art::KeySettingsImages, art::KeyboardSearchImages}) {
         for (art::ArtImage& image : draw()) {
             images.push_back(std::move(image));
         }

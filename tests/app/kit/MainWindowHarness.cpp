@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <QTimer>
 
 namespace testkit {
 
@@ -30,17 +31,29 @@ MainWindowHarness::~MainWindowHarness() {
     z9rt::sim::SetSimulatedKeyboardFaults("");
 }
 
-bool MainWindowHarness::open() {
+void MainWindowHarness::makeWindow() {
     MainWindowOptions options;
     options.pauses = {std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
-    options.watchDevices = false;
+    options.watchDevices = watchDevices;
+    options.scaleFactor = scaleFactor;
     options.helpFile = QStringLiteral("/opt/z9rt/Z9RT(PRSM)Ble.html");
     window = std::make_unique<TestMainWindow>(config, resources, dialogs, lane, options);
+}
+
+bool MainWindowHarness::open() {
+    makeWindow();
     if (!window->initialize()) {
         return false;
     }
     window->show();
     return true;
+}
+
+int MainWindowHarness::run(const std::function<void()>& script, bool trayPresent) {
+    makeWindow();
+    window->trayPresent = trayPresent;
+    QTimer::singleShot(0, window.get(), script);
+    return window->exec();
 }
 
 QPoint MainWindowHarness::centreOf(int id) {

@@ -10,18 +10,23 @@
 
 #include <QPoint>
 
+#include <functional>
 #include <memory>
 
 namespace testkit {
 
-// The window of a test: it may claim a notification area the offscreen platform lacks.
+// The window of a test: it may claim a notification area the offscreen platform lacks, or ask
+// the desktop as the program does.
 class TestMainWindow : public COrvoDlg {
 public:
     using COrvoDlg::COrvoDlg;
     bool trayPresent = false;
+    bool askTheDesktop = false;
 
 protected:
-    bool trayAvailable() const override { return trayPresent; }
+    bool trayAvailable() const override {
+        return askTheDesktop ? COrvoDlg::trayAvailable() : trayPresent;
+    }
 };
 
 class MainWindowHarness {
@@ -32,6 +37,14 @@ public:
 
     // Opens the window (false when it refused to open, as the program's start does).
     bool open();
+    // Runs the window as the program does (exec), with `script` run once the window's run is
+    // up and `trayPresent` given to the window; exec's result.
+    int run(const std::function<void()>& script, bool trayPresent = false);
+
+    // Watch for devices coming and going as the program does (set before open or run).
+    bool watchDevices = false;
+    // The scale the window draws at (0: the screen's, as in the program).
+    float scaleFactor = 1.0F;
 
     CKeyboardConfig config;
     ScriptedDialogService dialogs;
@@ -47,6 +60,9 @@ public:
     void hover(int id);
     // The face as the window paints it now (design size).
     QImage face();
+
+private:
+    void makeWindow();
 };
 
 // The resource file of pictures beside the test.

@@ -27,6 +27,9 @@ skin::MessageAnswer ScriptedDialogService::message(QWidget*, const QString& text
                                                    skin::MessageButtons buttons,
                                                    skin::MessageIcon icon) {
     messages.push_back({text, caption, buttons, icon});
+    if (whileShowing) {
+        whileShowing();
+    }
     if (buttons == skin::MessageButtons::Ok) {
         return skin::MessageAnswer::Ok;
     }
@@ -86,6 +89,10 @@ std::optional<int> ScriptedDialogService::popupMenu(QWidget*,
         return std::nullopt;
     }
     return command;
+}
+
+void ScriptedDialogService::setLanguage(const std::string& language) {
+    languages.push_back(language);
 }
 
 }  // namespace testkit

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace testkit {
@@ -45,7 +46,10 @@ public:
     // The initial colour of every colour chooser opened so far.
     std::vector<QColor> colorRequests;
     std::vector<ShownMenu> menus;
+    std::vector<std::string> languages;  // every language the windows switched to
     bool openUrlSucceeds = true;
+    // Runs while a message box is up, as events that arrive meanwhile do.
+    std::function<void()> whileShowing;
 
     // The texts of all messages shown so far.
     QStringList messageTexts() const;
@@ -58,6 +62,7 @@ public:
     bool openUrl(const QUrl& url) override;
     std::optional<int> popupMenu(QWidget* parent, const std::vector<skin::MenuEntry>& entries,
                                  const QPoint& globalPoint) override;
+    void setLanguage(const std::string& language) override;
 };
 
 }  // namespace testkit
