@@ -304,6 +304,26 @@ private slots:
         QCOMPARE(z9rt::sim::ReadSimulatedKeyboard().light[3 * (kKeyA - 1)], 1);
     }
 
+    void aWriteCutOffPartWaySaysFailed() {
+        Backlight fixture;
+        MainWindowHarness& harness = fixture.harness;
+        const QColor normal = harness.window->findItem(mainwin::kLabelBacklight)->textColor;
+        const std::uint8_t before = z9rt::sim::ReadSimulatedKeyboard().light[3 * (kKeyA - 1)];
+        harness.dialogs.colors = {QColor(9, 8, 7)};
+        WhenModal<COrvoDialogBkLightSettings>([](COrvoDialogBkLightSettings& dialog) {
+            ClickElement(dialog, backlight::kIdSetAll);
+            // The start report and the first chunk arrive; then the keyboard is gone.
+            QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=2"));
+            ClickElement(dialog, backlight::kIdWrite);
+        });
+        harness.click(mainwin::kIdBacklight);
+        QCOMPARE(harness.dialogs.messageTexts(), QStringList{kFailed});
+        QCOMPARE(harness.config.lightColor[kKeyA], (RGBColor{9, 8, 7}));
+        QVERIFY(harness.window->findItem(mainwin::kLabelBacklight)->textColor != normal);
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults(""));
+        QCOMPARE(z9rt::sim::ReadSimulatedKeyboard().light[3 * (kKeyA - 1)], before);
+    }
+
     void multiKeyGivesTheSelectedKeysThePickedColour() {
         Backlight fixture;
         CKeyboardConfig& config = fixture.harness.config;
