@@ -70,14 +70,17 @@ void ReadList(CXmlDoc& doc, CItemList& list, ListReadLimits& limits, int depth) 
 }  // namespace
 
 void WriteItemList(CXmlDoc& doc, const CItemList& list) {
-    const int values[] = {
-        list.SizeOfView, list.ViewStartAt, list.CursorPos, list.Cycles, list.IsAutoInterval ? 1 : 0,
-        list.Delay,      list.PlayMode,
+    const XmlNumberAttribute attributes[] = {
+        {kSizeOfView, list.SizeOfView},
+        {kViewStartAt, list.ViewStartAt},
+        {kCursorPos, list.CursorPos},
+        {kCycles, list.Cycles},
+        {kIsAutoInterval, list.IsAutoInterval ? 1 : 0},
+        {kDelay, list.Delay},
+        {kPlayMode, list.PlayMode},
     };
-    doc.AppendElement(kListElement);
-    for (std::size_t i = 0; i < std::size(kListAttributes); ++i) {
-        doc.SetAttribute(kListAttributes[i], values[i]);
-    }
+    static_assert(std::size(attributes) == std::size(kListAttributes), "read as written");
+    doc.AppendElement(kListElement, attributes, std::size(attributes));
     if (list.Empty()) {
         return;
     }

@@ -316,6 +316,44 @@ bool CXmlDoc::AppendElement(std::string_view name) {
     return true;
 }
 
+bool CXmlDoc::AppendElement(std::string_view name, const XmlNumberAttribute* attributes,
+                            std::size_t count) {
+    if (!AppendElement(name)) {
+        return false;
+    }
+    // One insertion for all of them when none can be refused or replace another; otherwise
+    // one by one, as SetAttribute decides.
+    std::size_t maxLength = 0;
+    std::uint32_t names = 0;
+    bool together = true;
+    for (std::size_t i = 0; i < count && together; ++i) {
+        const std::string_view attribute = attributes[i].utf8Name;
+        const std::uint32_t bit = AttributeNameBit(attribute);
+        together = (names & bit) == 0 && IsValidName(attribute);
+        names |= bit;
+        maxLength += attribute.size() + kAttributeExtra + kMaxIntLength;
+    }
+    if (!together || !Fits(maxLength)) {
+        for (std::size_t i = 0; i < count; ++i) {
+            SetAttribute(attributes[i].utf8Name, attributes[i].value);
+        }
+        return true;
+    }
+    InsertIntoStartTag(StartOfCurrent(), maxLength, [attributes, count](char* out) {
+        for (std::size_t i = 0; i < count; ++i) {
+            char digits[kMaxIntLength + 1];
+            out = Put(out, " ");
+            out = Put(out, attributes[i].utf8Name);
+            out = Put(out, "=\"");
+            out = Put(out, Decimal(attributes[i].value, digits));
+            out = Put(out, "\"");
+        }
+        return out;
+    });
+    At(current_).attributeNames |= names;
+    return true;
+}
+
 bool CXmlDoc::AppendFirstChild(std::string_view name) {
     // "<parent .../>" becomes "<parent ...>", a line break, the child's line and the parent's
     // end tag.
@@ -548,27 +586,34 @@ void CXmlDoc::GetAttributeInts(const std::string_view* names, int* values,
     }
 }
 
-template <typename WriteValue>
-void CXmlDoc::InsertAttribute(std::size_t start, std::string_view name, std::size_t maxValueLength,
-                              WriteValue writeValue) {
+template <typename Write>
+void CXmlDoc::InsertIntoStartTag(std::size_t start, std::size_t maxLength, Write write) {
     XmlElement& element = At(current_);
     // Before "/>" of an empty-element tag, before ">" of a start tag.
     const std::size_t position =
         start + element.startTagLength - (element.emptyTag ? kEmptyTagClose.size() : 1);
-    char* const begin = text_.BeginInsert(position, name.size() + kAttributeExtra + maxValueLength);
-    char* out = Put(begin, " ");
-    out = Put(out, name);
-    out = Put(out, "=\"");
-    out = writeValue(out);
-    out = Put(out, "\"");
-    const auto length = static_cast<std::size_t>(out - begin);
+    char* const begin = text_.BeginInsert(position, maxLength);
+    const auto length = static_cast<std::size_t>(write(begin) - begin);
     text_.EndInsert(length);
 
     element.startTagLength += static_cast<std::uint32_t>(length);
     element.length += static_cast<std::uint32_t>(length);
-    element.attributeNames |= AttributeNameBit(name);
     element.attributesIndexed = false;
     GrewAfter(current_, static_cast<std::int64_t>(length));
+}
+
+template <typename WriteValue>
+void CXmlDoc::InsertAttribute(std::size_t start, std::string_view name, std::size_t maxValueLength,
+                              WriteValue writeValue) {
+    InsertIntoStartTag(start, name.size() + kAttributeExtra + maxValueLength,
+                       [name, &writeValue](char* out) {
+                           out = Put(out, " ");
+                           out = Put(out, name);
+                           out = Put(out, "=\"");
+                           out = writeValue(out);
+                           return Put(out, "\"");
+                       });
+    At(current_).attributeNames |= AttributeNameBit(name);
 }
 
 bool CXmlDoc::ReplaceAttribute(std::size_t start, const AttributeSpan& span,
