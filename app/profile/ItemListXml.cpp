@@ -70,7 +70,7 @@ void ReadList(CXmlDoc& doc, CItemList& list, ListReadLimits& limits, int depth) 
 }  // namespace
 
 void WriteItemList(CXmlDoc& doc, const CItemList& list) {
-    const XmlNumberAttribute attributes[] = {
+    const XmlNewAttribute attributes[] = {
         {kSizeOfView, list.SizeOfView},
         {kViewStartAt, list.ViewStartAt},
         {kCursorPos, list.CursorPos},
@@ -87,9 +87,11 @@ void WriteItemList(CXmlDoc& doc, const CItemList& list) {
     doc.EnterElement();
     const std::vector<std::wstring>& items = list.Items();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        doc.AppendElement(kItemElement);
-        doc.SetAttribute(kItemIndex, static_cast<int>(i));
-        doc.SetAttribute(kItemText, items[i]);
+        const XmlNewAttribute item[] = {
+            {kItemIndex, static_cast<int>(i)},
+            {kItemText, std::wstring_view(items[i])},
+        };
+        doc.AppendElement(kItemElement, item, std::size(item));
         doc.EnterElement();
         WriteItemList(doc, list.SubLists()[i]);
         doc.LeaveElement();

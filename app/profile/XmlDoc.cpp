@@ -83,11 +83,35 @@ inline bool SameText(const char* text, std::string_view name) {
     return true;
 }
 
-char* Put(char* out, std::string_view text) {
-    for (char c : text) {
-        *out++ = c;
+template <typename Word>
+void Store(char* bytes, Word word) {
+    std::memcpy(bytes, &word, sizeof word);
+}
+
+// Copies `text` to `out` and returns the end. What is written is mostly names, punctuation and
+// short numbers: copied as SameText compares, in two overlapping words, instead of byte by
+// byte or through a library call.
+inline char* Put(char* out, std::string_view text) {
+    const char* from = text.data();
+    const std::size_t size = text.size();
+    if (size > 16) {
+        std::memcpy(out, from, size);
+    } else if (size >= 8) {
+        const auto first = Load<std::uint64_t>(from);
+        const auto last = Load<std::uint64_t>(from + size - 8);
+        Store(out, first);
+        Store(out + size - 8, last);
+    } else if (size >= 4) {
+        const auto first = Load<std::uint32_t>(from);
+        const auto last = Load<std::uint32_t>(from + size - 4);
+        Store(out, first);
+        Store(out + size - 4, last);
+    } else {
+        for (std::size_t i = 0; i < size; ++i) {
+            out[i] = from[i];
+        }
     }
-    return out;
+    return out + size;
 }
 
 // The decimal form of `value` ("%d").
@@ -316,7 +340,7 @@ bool CXmlDoc::AppendElement(std::string_view name) {
     return true;
 }
 
-bool CXmlDoc::AppendElement(std::string_view name, const XmlNumberAttribute* attributes,
+bool CXmlDoc::AppendElement(std::string_view name, const XmlNewAttribute* attributes,
                             std::size_t count) {
     if (!AppendElement(name)) {
         return false;
@@ -327,25 +351,37 @@ bool CXmlDoc::AppendElement(std::string_view name, const XmlNumberAttribute* att
     std::uint32_t names = 0;
     bool together = true;
     for (std::size_t i = 0; i < count && together; ++i) {
-        const std::string_view attribute = attributes[i].utf8Name;
-        const std::uint32_t bit = AttributeNameBit(attribute);
-        together = (names & bit) == 0 && IsValidName(attribute);
+        const XmlNewAttribute& attribute = attributes[i];
+        const std::uint32_t bit = AttributeNameBit(attribute.utf8Name);
+        together = (names & bit) == 0 && IsValidName(attribute.utf8Name) &&
+                   attribute.text.size() <= kMaxMarkupLength / kMaxEscapedLength;
         names |= bit;
-        maxLength += attribute.size() + kAttributeExtra + kMaxIntLength;
+        maxLength += attribute.utf8Name.size() + kAttributeExtra +
+                     (attribute.isText ? attribute.text.size() * kMaxEscapedLength : kMaxIntLength);
     }
     if (!together || !Fits(maxLength)) {
         for (std::size_t i = 0; i < count; ++i) {
-            SetAttribute(attributes[i].utf8Name, attributes[i].value);
+            const XmlNewAttribute& attribute = attributes[i];
+            if (attribute.isText) {
+                SetAttribute(attribute.utf8Name, attribute.text);
+            } else {
+                SetAttribute(attribute.utf8Name, attribute.number);
+            }
         }
         return true;
     }
     InsertIntoStartTag(StartOfCurrent(), maxLength, [attributes, count](char* out) {
         for (std::size_t i = 0; i < count; ++i) {
-            char digits[kMaxIntLength + 1];
+            const XmlNewAttribute& attribute = attributes[i];
             out = Put(out, " ");
-            out = Put(out, attributes[i].utf8Name);
+            out = Put(out, attribute.utf8Name);
             out = Put(out, "=\"");
-            out = Put(out, Decimal(attributes[i].value, digits));
+            if (attribute.isText) {
+                out = WriteEscapedAttribute(out, attribute.text);
+            } else {
+                char digits[kMaxIntLength + 1];
+                out = Put(out, Decimal(attribute.number, digits));
+            }
             out = Put(out, "\"");
         }
         return out;

@@ -26,10 +26,17 @@
 // many times its size in memory.
 constexpr std::size_t kMaxDocumentFileBytes = std::size_t{64} << 20;
 
-// An attribute with a number as its value, for writing an element with its attributes at once.
-struct XmlNumberAttribute {
+// An attribute written together with its element: a number, or a text (escaped as
+// SetAttribute escapes it).
+struct XmlNewAttribute {
+    XmlNewAttribute(std::string_view name, int value) : utf8Name(name), number(value) {}
+    XmlNewAttribute(std::string_view name, std::wstring_view value)
+        : utf8Name(name), text(value), isText(true) {}
+
     std::string_view utf8Name;
-    int value;
+    int number = 0;
+    std::wstring_view text;
+    bool isText = false;
 };
 
 class CXmlDoc {
@@ -55,7 +62,7 @@ public:
     bool AppendElement(std::string_view utf8Name);
     // The same followed by SetAttribute for each of `count` attributes in their order, written
     // in one go: a profile has hundreds of thousands of such elements.
-    bool AppendElement(std::string_view utf8Name, const XmlNumberAttribute* attributes,
+    bool AppendElement(std::string_view utf8Name, const XmlNewAttribute* attributes,
                        std::size_t count);
     // The current element becomes the parent, with the position before its first child.
     // False, changing nothing, when there is no current element.
