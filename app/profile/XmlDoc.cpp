@@ -114,6 +114,16 @@ inline char* Put(char* out, std::string_view text) {
     return out + size;
 }
 
+// Writes ' name="value"', the value written by `writeValue(out)`, and returns the end.
+template <typename WriteValue>
+char* PutAttribute(char* out, std::string_view name, WriteValue&& writeValue) {
+    out = Put(out, " ");
+    out = Put(out, name);
+    out = Put(out, "=\"");
+    out = writeValue(out);
+    return Put(out, "\"");
+}
+
 // The decimal form of `value` ("%d").
 std::string_view Decimal(int value, char (&digits)[kMaxIntLength + 1]) {
     char* const end = digits + sizeof digits;
@@ -373,16 +383,13 @@ bool CXmlDoc::AppendElement(std::string_view name, const XmlNewAttribute* attrib
     InsertIntoStartTag(StartOfCurrent(), maxLength, [attributes, count](char* out) {
         for (std::size_t i = 0; i < count; ++i) {
             const XmlNewAttribute& attribute = attributes[i];
-            out = Put(out, " ");
-            out = Put(out, attribute.utf8Name);
-            out = Put(out, "=\"");
-            if (attribute.isText) {
-                out = WriteEscapedAttribute(out, attribute.text);
-            } else {
+            out = PutAttribute(out, attribute.utf8Name, [&attribute](char* value) {
+                if (attribute.isText) {
+                    return WriteEscapedAttribute(value, attribute.text);
+                }
                 char digits[kMaxIntLength + 1];
-                out = Put(out, Decimal(attribute.number, digits));
-            }
-            out = Put(out, "\"");
+                return Put(value, Decimal(attribute.number, digits));
+            });
         }
         return out;
     });
@@ -641,14 +648,9 @@ void CXmlDoc::InsertIntoStartTag(std::size_t start, std::size_t maxLength, Write
 template <typename WriteValue>
 void CXmlDoc::InsertAttribute(std::size_t start, std::string_view name, std::size_t maxValueLength,
                               WriteValue writeValue) {
-    InsertIntoStartTag(start, name.size() + kAttributeExtra + maxValueLength,
-                       [name, &writeValue](char* out) {
-                           out = Put(out, " ");
-                           out = Put(out, name);
-                           out = Put(out, "=\"");
-                           out = writeValue(out);
-                           return Put(out, "\"");
-                       });
+    InsertIntoStartTag(
+        start, name.size() + kAttributeExtra + maxValueLength,
+        [name, &writeValue](char* out) { return PutAttribute(out, name, writeValue); });
     At(current_).attributeNames |= AttributeNameBit(name);
 }
 
