@@ -68,9 +68,14 @@ void GapText::EnsureGap(std::size_t length) {
     // The new room is zero-filled as the string grows, just before it is written, while it is
     // still in the cache; at least as much as the tail that moves, so that moving it costs no
     // more than the text inserted.
-    const std::size_t newSize = oldSize + std::max(length - gap + kMinimumGrowth, tailLength);
+    const std::size_t needed = oldSize + (length - gap);
+    std::size_t newSize = std::max(needed + kMinimumGrowth, oldSize + tailLength);
     if (newSize > buffer_.capacity()) {
-        buffer_.reserve(std::max(newSize, 2 * buffer_.capacity()));
+        if (needed <= buffer_.capacity()) {
+            newSize = buffer_.capacity();  // the reserved room first: growing copies everything
+        } else {
+            buffer_.reserve(std::max(newSize, 2 * buffer_.capacity()));
+        }
     }
     buffer_.resize(newSize);
     std::memmove(buffer_.data() + newSize - tailLength, buffer_.data() + gapEnd_, tailLength);
