@@ -5,8 +5,9 @@
 
 namespace {
 
-// Room the gap gets beyond what an insertion needs when the buffer grows.
-constexpr std::size_t kMinimumGrowth = 4096;
+// Room the gap gets beyond what an insertion needs when it grows: a few pages, small enough
+// to stay in the cache until written.
+constexpr std::size_t kMinimumGrowth = 16384;
 
 // Moves a few bytes without the call a library move costs; the gap moves by a handful of
 // bytes on most edits.
@@ -49,21 +50,36 @@ void GapText::MoveGap(std::size_t position) const {
 }
 
 void GapText::Reserve(std::size_t size) {
-    if (size > Size()) {
-        EnsureGap(size - Size());
+    // Capacity only: the room is filled as the text is written, so a generous estimate costs
+    // nothing for the part that stays unused and the writing never waits on filling it.
+    const std::size_t needed = size + (gapEnd_ - gapStart_);
+    if (needed > buffer_.capacity()) {
+        buffer_.reserve(needed);
     }
 }
 
 void GapText::EnsureGap(std::size_t length) {
-    if (gapEnd_ - gapStart_ >= length) {
+    const std::size_t gap = gapEnd_ - gapStart_;
+    if (gap >= length) {
         return;
     }
     const std::size_t oldSize = buffer_.size();
     const std::size_t tailLength = oldSize - gapEnd_;
-    const std::size_t capacity = std::max(oldSize * 2, Size() + length + kMinimumGrowth);
-    buffer_.resize(capacity);
-    std::memmove(buffer_.data() + capacity - tailLength, buffer_.data() + gapEnd_, tailLength);
-    gapEnd_ = capacity - tailLength;
+    // The new room is zero-filled as the string grows, just before it is written, while it is
+    // still in the cache; at least as much as the tail that moves, so that moving it costs no
+    // more than the text inserted.
+    const std::size_t needed = oldSize + (length - gap);
+    std::size_t newSize = std::max(needed + kMinimumGrowth, oldSize + tailLength);
+    if (newSize > buffer_.capacity()) {
+        if (needed <= buffer_.capacity()) {
+            newSize = buffer_.capacity();  // the reserved room first: growing copies everything
+        } else {
+            buffer_.reserve(std::max(newSize, 2 * buffer_.capacity()));
+        }
+    }
+    buffer_.resize(newSize);
+    std::memmove(buffer_.data() + newSize - tailLength, buffer_.data() + gapEnd_, tailLength);
+    gapEnd_ = newSize - tailLength;
 }
 
 char* GapText::BeginInsert(std::size_t position, std::size_t maxLength) {

@@ -70,23 +70,28 @@ void ReadList(CXmlDoc& doc, CItemList& list, ListReadLimits& limits, int depth) 
 }  // namespace
 
 void WriteItemList(CXmlDoc& doc, const CItemList& list) {
-    const int values[] = {
-        list.SizeOfView, list.ViewStartAt, list.CursorPos, list.Cycles, list.IsAutoInterval ? 1 : 0,
-        list.Delay,      list.PlayMode,
+    const XmlNewAttribute attributes[] = {
+        {kSizeOfView, list.SizeOfView},
+        {kViewStartAt, list.ViewStartAt},
+        {kCursorPos, list.CursorPos},
+        {kCycles, list.Cycles},
+        {kIsAutoInterval, list.IsAutoInterval ? 1 : 0},
+        {kDelay, list.Delay},
+        {kPlayMode, list.PlayMode},
     };
-    doc.AppendElement(kListElement);
-    for (std::size_t i = 0; i < std::size(kListAttributes); ++i) {
-        doc.SetAttribute(kListAttributes[i], values[i]);
-    }
+    static_assert(std::size(attributes) == std::size(kListAttributes), "read as written");
+    doc.AppendElement(kListElement, attributes, std::size(attributes));
     if (list.Empty()) {
         return;
     }
     doc.EnterElement();
     const std::vector<std::wstring>& items = list.Items();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        doc.AppendElement(kItemElement);
-        doc.SetAttribute(kItemIndex, static_cast<int>(i));
-        doc.SetAttribute(kItemText, items[i]);
+        const XmlNewAttribute item[] = {
+            {kItemIndex, static_cast<int>(i)},
+            {kItemText, std::wstring_view(items[i])},
+        };
+        doc.AppendElement(kItemElement, item, std::size(item));
         doc.EnterElement();
         WriteItemList(doc, list.SubLists()[i]);
         doc.LeaveElement();

@@ -78,15 +78,19 @@ void WriteAssignments(const CKeyboardProfile& profile, CXmlDoc& doc) {
     doc.LeaveElement();
 }
 
-// What a profile's text and index will hold, roughly, so that writing it moves nothing.
+// What a profile's text and index will hold, roughly, so that writing it moves nothing. Kept
+// close to what is written: a generous estimate of a large profile asks for memory that the
+// allocator then maps afresh for every save instead of reusing it.
 struct DocumentSize {
     std::size_t bytes = 0;
     std::size_t elements = 0;
 
-    // Bytes of a "List" line with its attributes and end tag, of an "x" line without its text,
-    // of a "KEY" group without its list, and of an "AREA" line.
-    static constexpr std::size_t kListBytes = 120;
-    static constexpr std::size_t kItemBytes = 30;
+    // Bytes of a "List" line with its attributes (108 with one-digit values), of the end tag
+    // of a list that has items, of an "x" line and its end tag without the text (23 with a
+    // one-digit ID), of a "KEY" group without its list, and of an "AREA" line.
+    static constexpr std::size_t kListBytes = 112;
+    static constexpr std::size_t kListEndBytes = 9;
+    static constexpr std::size_t kItemBytes = 26;
     static constexpr std::size_t kKeyBytes = 80;
     static constexpr std::size_t kColourBytes = 50;
     static constexpr std::size_t kFixedBytes = 512;
@@ -94,6 +98,9 @@ struct DocumentSize {
     void Add(const CItemList& list) {
         bytes += kListBytes;
         elements += 1;
+        if (!list.Items().empty()) {
+            bytes += kListEndBytes;
+        }
         for (const std::wstring& item : list.Items()) {
             bytes += kItemBytes + item.size();
             elements += 1;

@@ -83,11 +83,45 @@ inline bool SameText(const char* text, std::string_view name) {
     return true;
 }
 
-char* Put(char* out, std::string_view text) {
-    for (char c : text) {
-        *out++ = c;
+template <typename Word>
+void Store(char* bytes, Word word) {
+    std::memcpy(bytes, &word, sizeof word);
+}
+
+// Copies `text` to `out` and returns the end. What is written is mostly names, punctuation and
+// short numbers: copied as SameText compares, in two overlapping words, instead of byte by
+// byte or through a library call.
+inline char* Put(char* out, std::string_view text) {
+    const char* from = text.data();
+    const std::size_t size = text.size();
+    if (size > 16) {
+        std::memcpy(out, from, size);
+    } else if (size >= 8) {
+        const auto first = Load<std::uint64_t>(from);
+        const auto last = Load<std::uint64_t>(from + size - 8);
+        Store(out, first);
+        Store(out + size - 8, last);
+    } else if (size >= 4) {
+        const auto first = Load<std::uint32_t>(from);
+        const auto last = Load<std::uint32_t>(from + size - 4);
+        Store(out, first);
+        Store(out + size - 4, last);
+    } else {
+        for (std::size_t i = 0; i < size; ++i) {
+            out[i] = from[i];
+        }
     }
-    return out;
+    return out + size;
+}
+
+// Writes ' name="value"', the value written by `writeValue(out)`, and returns the end.
+template <typename WriteValue>
+char* PutAttribute(char* out, std::string_view name, WriteValue&& writeValue) {
+    out = Put(out, " ");
+    out = Put(out, name);
+    out = Put(out, "=\"");
+    out = writeValue(out);
+    return Put(out, "\"");
 }
 
 // The decimal form of `value` ("%d").
@@ -313,6 +347,53 @@ bool CXmlDoc::AppendElement(std::string_view name) {
     LinkAfterCurrent(id);
     GrewAfter(id, static_cast<std::int64_t>(lineLength));
     current_ = id;
+    return true;
+}
+
+bool CXmlDoc::AppendElement(std::string_view name, const XmlNewAttribute* attributes,
+                            std::size_t count) {
+    if (!AppendElement(name)) {
+        return false;
+    }
+    // One insertion for all of them when none can be refused or replace another; otherwise
+    // one by one, as SetAttribute decides.
+    std::size_t maxLength = 0;
+    std::uint32_t names = 0;
+    bool together = true;
+    for (std::size_t i = 0; i < count && together; ++i) {
+        const XmlNewAttribute& attribute = attributes[i];
+        const std::uint32_t bit = AttributeNameBit(attribute.utf8Name);
+        together = (names & bit) == 0 && IsValidName(attribute.utf8Name) &&
+                   attribute.text.size() <= kMaxMarkupLength / kMaxEscapedLength;
+        names |= bit;
+        maxLength += attribute.utf8Name.size() + kAttributeExtra +
+                     (attribute.isText ? attribute.text.size() * kMaxEscapedLength : kMaxIntLength);
+    }
+    if (!together || !Fits(maxLength)) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const XmlNewAttribute& attribute = attributes[i];
+            if (attribute.isText) {
+                SetAttribute(attribute.utf8Name, attribute.text);
+            } else {
+                SetAttribute(attribute.utf8Name, attribute.number);
+            }
+        }
+        return true;
+    }
+    InsertIntoStartTag(StartOfCurrent(), maxLength, [attributes, count](char* out) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const XmlNewAttribute& attribute = attributes[i];
+            out = PutAttribute(out, attribute.utf8Name, [&attribute](char* value) {
+                if (attribute.isText) {
+                    return WriteEscapedAttribute(value, attribute.text);
+                }
+                char digits[kMaxIntLength + 1];
+                return Put(value, Decimal(attribute.number, digits));
+            });
+        }
+        return out;
+    });
+    At(current_).attributeNames |= names;
     return true;
 }
 
@@ -548,27 +629,29 @@ void CXmlDoc::GetAttributeInts(const std::string_view* names, int* values,
     }
 }
 
-template <typename WriteValue>
-void CXmlDoc::InsertAttribute(std::size_t start, std::string_view name, std::size_t maxValueLength,
-                              WriteValue writeValue) {
+template <typename Write>
+void CXmlDoc::InsertIntoStartTag(std::size_t start, std::size_t maxLength, Write write) {
     XmlElement& element = At(current_);
     // Before "/>" of an empty-element tag, before ">" of a start tag.
     const std::size_t position =
         start + element.startTagLength - (element.emptyTag ? kEmptyTagClose.size() : 1);
-    char* const begin = text_.BeginInsert(position, name.size() + kAttributeExtra + maxValueLength);
-    char* out = Put(begin, " ");
-    out = Put(out, name);
-    out = Put(out, "=\"");
-    out = writeValue(out);
-    out = Put(out, "\"");
-    const auto length = static_cast<std::size_t>(out - begin);
+    char* const begin = text_.BeginInsert(position, maxLength);
+    const auto length = static_cast<std::size_t>(write(begin) - begin);
     text_.EndInsert(length);
 
     element.startTagLength += static_cast<std::uint32_t>(length);
     element.length += static_cast<std::uint32_t>(length);
-    element.attributeNames |= AttributeNameBit(name);
     element.attributesIndexed = false;
     GrewAfter(current_, static_cast<std::int64_t>(length));
+}
+
+template <typename WriteValue>
+void CXmlDoc::InsertAttribute(std::size_t start, std::string_view name, std::size_t maxValueLength,
+                              WriteValue writeValue) {
+    InsertIntoStartTag(
+        start, name.size() + kAttributeExtra + maxValueLength,
+        [name, &writeValue](char* out) { return PutAttribute(out, name, writeValue); });
+    At(current_).attributeNames |= AttributeNameBit(name);
 }
 
 bool CXmlDoc::ReplaceAttribute(std::size_t start, const AttributeSpan& span,

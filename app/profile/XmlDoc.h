@@ -26,6 +26,19 @@
 // many times its size in memory.
 constexpr std::size_t kMaxDocumentFileBytes = std::size_t{64} << 20;
 
+// An attribute written together with its element: a number, or a text (escaped as
+// SetAttribute escapes it).
+struct XmlNewAttribute {
+    XmlNewAttribute(std::string_view name, int value) : utf8Name(name), number(value) {}
+    XmlNewAttribute(std::string_view name, std::wstring_view value)
+        : utf8Name(name), text(value), isText(true) {}
+
+    std::string_view utf8Name;
+    int number = 0;
+    std::wstring_view text;
+    bool isText = false;
+};
+
 class CXmlDoc {
 public:
     // Replaces the document text and parses it; navigation goes to the top level, before the
@@ -47,6 +60,10 @@ public:
     // current. False for a name that cannot be a tag name.
     bool AppendElement(std::wstring_view name);
     bool AppendElement(std::string_view utf8Name);
+    // The same followed by SetAttribute for each of `count` attributes in their order, written
+    // in one go: a profile has hundreds of thousands of such elements.
+    bool AppendElement(std::string_view utf8Name, const XmlNewAttribute* attributes,
+                       std::size_t count);
     // The current element becomes the parent, with the position before its first child.
     // False, changing nothing, when there is no current element.
     bool EnterElement();
@@ -144,6 +161,10 @@ private:
     template <typename WriteValue>
     void InsertAttribute(std::size_t start, std::string_view name, std::size_t maxValueLength,
                          WriteValue writeValue);
+    // Inserts what `write(out)` writes (at most `maxLength` bytes, returning their end) at the
+    // end of the current element's attributes.
+    template <typename Write>
+    void InsertIntoStartTag(std::size_t start, std::size_t maxLength, Write write);
     bool CanSetAttribute(std::string_view name, std::size_t maxValueLength);
     bool ReplaceAttribute(std::size_t start, const AttributeSpan& span, std::wstring_view value);
     // The attributes of the current element, and its start tag: packed in the index for a

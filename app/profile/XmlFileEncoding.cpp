@@ -326,7 +326,10 @@ bool EncodeDocumentText(std::string_view head, std::string_view tail, const Byte
 }
 
 std::string EncodeDocumentText(std::string_view head, std::string_view tail) {
+    // Sized once for the common case, a UTF-8 text handed over as it is: growing a string of
+    // a large profile piece by piece would copy it again and touch twice its memory.
     std::string bytes;
+    bytes.reserve(head.size() + tail.size());
     EncodeDocumentText(head, tail, [&bytes](std::string_view piece) {
         bytes.append(piece);
         return true;

@@ -155,6 +155,55 @@ void OurSaveToMemory(benchmark::State& state) {
     SetBytes(state, fixture);
 }
 
+// The stages of saving to memory on their own: building the document, and copying its text
+// out.
+void OurBuildDocument(benchmark::State& state) {
+    Fixture& fixture = FixtureFor(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        CXmlDoc doc;
+        BuildProfileDocument(*fixture.config, fixture.config->deviceType, doc);
+        benchmark::DoNotOptimize(doc.Utf8Length());
+    }
+    SetBytes(state, fixture);
+}
+
+void OurEncodeText(benchmark::State& state) {
+    Fixture& fixture = FixtureFor(static_cast<int>(state.range(0)));
+    CXmlDoc doc;
+    BuildProfileDocument(*fixture.config, fixture.config->deviceType, doc);
+    for (auto _ : state) {
+        const std::string bytes = doc.EncodedText();
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    SetBytes(state, fixture);
+}
+
+// The stages of loading from memory on their own: decoding and parsing the text into a
+// document, and reading the profile from a parsed document.
+void OurParseDocument(benchmark::State& state) {
+    Fixture& fixture = FixtureFor(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        CXmlDoc doc;
+        doc.LoadBytes(fixture.text);
+        benchmark::DoNotOptimize(doc.Utf8Length());
+    }
+    SetBytes(state, fixture);
+}
+
+void OurReadDocument(benchmark::State& state) {
+    Fixture& fixture = FixtureFor(static_cast<int>(state.range(0)));
+    CKeyboardConfig config;
+    config.BuildCodeTables();
+    config.deviceType = fixture.config->deviceType;
+    CXmlDoc doc;
+    doc.LoadBytes(fixture.text);
+    for (auto _ : state) {
+        const ProfileResult result = ReadProfileDocument(doc, config);
+        benchmark::DoNotOptimize(result.status);
+    }
+    SetBytes(state, fixture);
+}
+
 void OurLoad(benchmark::State& state) {
     Fixture& fixture = FixtureFor(static_cast<int>(state.range(0)));
     CKeyboardConfig config;
@@ -384,6 +433,10 @@ int main(int argc, char** argv) {
         Register("PugiWriteFile", PugiWriteFile, keys);
         Register("OurSaveToMemory", OurSaveToMemory, keys);
         Register("PugiWriteMemory", PugiWriteMemory, keys);
+        Register("OurBuildDocument", OurBuildDocument, keys);
+        Register("OurEncodeText", OurEncodeText, keys);
+        Register("OurParseDocument", OurParseDocument, keys);
+        Register("OurReadDocument", OurReadDocument, keys);
     }
 
     benchmark::Initialize(&argc, argv);

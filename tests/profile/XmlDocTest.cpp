@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -117,6 +119,83 @@ TEST(XmlDocWriting, RefusesNamesThatWouldBreakTheText) {
     EXPECT_FALSE(doc.SetAttribute(L"x=\"1\" y", L"v"));
     EXPECT_FALSE(doc.SetAttribute(L"", L"v"));
     EXPECT_EQ(doc.GetText(), L"<ok/>\r\n");
+}
+
+// Writing an element with its attributes at once gives the text, the index and the refusals
+// that appending it and setting them one by one gives, wherever it goes.
+TEST(XmlDocWriting, AttributesWrittenWithTheElementMatchSettingThemOneByOne) {
+    struct Case {
+        const char* what;
+        std::vector<XmlNewAttribute> attributes;
+    };
+    const std::wstring text = L"a<b & \"c\" 宏";
+    const std::vector<Case> cases = {
+        {"none", {}},
+        {"numbers", {{"SizeOfView", 9}, {"Delay", -2147483647 - 1}, {"PlayMode", 2147483647}}},
+        {"numbers and texts", {{"ID", 12}, {"t1", std::wstring_view(text)}, {"e", L""}}},
+        {"a name twice: the second replaces", {{"n", 1}, {"m", L"x"}, {"n", L"longer"}}},
+        {"names sharing a hash bit", {{"aa", 1}, {"df", 2}}},
+        {"a name that cannot be one", {{"ok", 1}, {"x=\"1\" y", 2}, {"after", 3}}},
+    };
+    const std::wstring start = L"<r>\r\n<a/>\r\n<c/>\r\n<e/>\r\n</r>\r\n";
+    // Where the element goes: after a current element in the middle, at the end of a parent
+    // with children, and as the first child of an empty-element tag.
+    const std::vector<std::pair<const char*, const char*>> places = {
+        {"r", "a"}, {"r", nullptr}, {"e", nullptr}};
+    for (const Case& c : cases) {
+        for (const auto& [parent, after] : places) {
+            SCOPED_TRACE(std::string(c.what) + " in " + parent + " after " +
+                         (after != nullptr ? after : "-"));
+            CXmlDoc together;
+            CXmlDoc oneByOne;
+            for (CXmlDoc* doc : {&together, &oneByOne}) {
+                doc->SetText(start);
+                ASSERT_TRUE(doc->FindNextElement(std::string_view("r")));
+                if (std::string_view(parent) != "r") {
+                    ASSERT_TRUE(doc->EnterElement());
+                    ASSERT_TRUE(doc->FindNextElement(std::string_view(parent)));
+                }
+                ASSERT_TRUE(doc->EnterElement());
+                if (after != nullptr) {
+                    ASSERT_TRUE(doc->FindNextElement(std::string_view(after)));
+                }
+            }
+            ASSERT_TRUE(together.AppendElement(std::string_view("b"), c.attributes.data(),
+                                               c.attributes.size()));
+            ASSERT_TRUE(oneByOne.AppendElement(std::string_view("b")));
+            for (const XmlNewAttribute& attribute : c.attributes) {
+                if (attribute.isText) {
+                    oneByOne.SetAttribute(attribute.utf8Name, attribute.text);
+                } else {
+                    oneByOne.SetAttribute(attribute.utf8Name, attribute.number);
+                }
+            }
+            EXPECT_EQ(together.GetText(), oneByOne.GetText());
+            EXPECT_EQ(together.WriteFailed(), oneByOne.WriteFailed());
+            // The index follows: the attributes read back, a later attribute replaces an
+            // earlier one, and the elements after the new one are still found.
+            for (CXmlDoc* doc : {&together, &oneByOne}) {
+                for (const XmlNewAttribute& attribute : c.attributes) {
+                    if (!attribute.isText && attribute.utf8Name == "SizeOfView") {
+                        EXPECT_EQ(doc->GetAttributeInt(attribute.utf8Name), attribute.number);
+                    }
+                }
+                EXPECT_TRUE(doc->SetAttribute(std::string_view("ID"), 7));
+                EXPECT_EQ(doc->GetAttributeInt(std::string_view("ID")), 7);
+            }
+            EXPECT_EQ(together.GetText(), oneByOne.GetText());
+            for (CXmlDoc* doc : {&together, &oneByOne}) {
+                doc->ResetPosition();
+                ASSERT_TRUE(doc->FindNextElement(std::string_view("r")));
+                ASSERT_TRUE(doc->EnterElement());
+                EXPECT_TRUE(doc->FindNextElement(std::string_view("e")));
+                EXPECT_TRUE(doc->SetAttribute(std::string_view("z"), L"1"));
+            }
+            EXPECT_EQ(together.GetText(), oneByOne.GetText());
+            CXmlDoc reparsed;
+            EXPECT_TRUE(reparsed.SetText(together.GetText()));
+        }
+    }
 }
 
 TEST(XmlDocNavigation, EnterAndLeaveAtTheEdges) {
