@@ -28,8 +28,8 @@ bool RowShowsSelection(const CItemList& list, int row) {
 
 }  // namespace
 
-LibraryList::LibraryList(PageHost& host, const LibrarySpec& spec, int contentRows)
-    : host_(host), spec_(spec), contentRows_(contentRows) {}
+LibraryList::LibraryList(PageHost& host, const LibrarySpec& plan, int contentRows)
+    : host_(host), spec_(plan), contentRows_(contentRows) {}
 
 void LibraryList::open(const CItemList& predefined) {
     library_.Assign(predefined);

@@ -17,13 +17,13 @@ class LibraryList {
 public:
     // `contentRows`: rows of the content list's view and scroll bar; 0 for a content list
     // without one (the combination's record box).
-    LibraryList(PageHost& host, const LibrarySpec& spec, int contentRows);
+    LibraryList(PageHost& host, const LibrarySpec& plan, int contentRows);
 
     CItemList& library() { return library_; }
     const CItemList& library() const { return library_; }
     CItemList& content() { return content_; }
     const CItemList& content() const { return content_; }
-    const LibrarySpec& spec() const { return spec_; }
+    const LibrarySpec& plan() const { return spec_; }
 
     // Starts from a copy of the configuration's library and loads the selected entry.
     void open(const CItemList& predefined);

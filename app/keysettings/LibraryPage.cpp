@@ -4,10 +4,10 @@
 
 namespace keysettings {
 
-LibraryPage::LibraryPage(PageHost& host, const LibrarySpec& spec, int contentRows, int kind,
+LibraryPage::LibraryPage(PageHost& host, const LibrarySpec& plan, int contentRows, int kind,
                          CItemList CKeyboardProfile::*predefined)
-    : KeySettingsPage(host, spec.page),
-      list_(host, spec, contentRows),
+    : KeySettingsPage(host, plan.page),
+      list_(host, plan, contentRows),
       kind_(kind),
       predefined_(predefined) {
     list_.open(host.config().*predefined_);

@@ -14,7 +14,7 @@ namespace keysettings {
 class LibraryPage : public KeySettingsPage {
 public:
     // `predefined`: the configuration's library this page edits a copy of.
-    LibraryPage(PageHost& host, const LibrarySpec& spec, int contentRows, int kind,
+    LibraryPage(PageHost& host, const LibrarySpec& plan, int contentRows, int kind,
                 CItemList CKeyboardProfile::*predefined);
 
     LibraryList& list() { return list_; }

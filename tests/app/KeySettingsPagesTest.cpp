@@ -696,9 +696,9 @@ private slots:
         h.click(TabId(page));
         const auto chosen = [&]() {
             std::vector<int> ids;
-            for (const IconSpec& spec : IconPageLayout(page).icons) {
-                if (h.selected(spec.id)) {
-                    ids.push_back(spec.id);
+            for (const IconSpec& plan : IconPageLayout(page).icons) {
+                if (h.selected(plan.id)) {
+                    ids.push_back(plan.id);
                 }
             }
             return ids;

@@ -197,12 +197,12 @@ TEST(IconPagesLayout, LabelsOfTheIconsAndTheSections) {
             }
             ASSERT_NE(match, nullptr);
             ++found;
-            EXPECT_EQ(label.spec.id, match->id);
-            EXPECT_TRUE(SameRect(label.spec.rect, match->rect));
-            EXPECT_STREQ(label.spec.captionZh, match->zh);
-            EXPECT_STREQ(label.spec.captionEn, match->en);
-            EXPECT_TRUE(label.spec.isLabel);
-            EXPECT_EQ(label.spec.textFormat, match->format);
+            EXPECT_EQ(label.plan.id, match->id);
+            EXPECT_TRUE(SameRect(label.plan.rect, match->rect));
+            EXPECT_STREQ(label.plan.captionZh, match->zh);
+            EXPECT_STREQ(label.plan.captionEn, match->en);
+            EXPECT_TRUE(label.plan.isLabel);
+            EXPECT_EQ(label.plan.textFormat, match->format);
         }
     }
     EXPECT_EQ(found, expected.size());
@@ -232,16 +232,16 @@ TEST(IconPagesLayout, ElementsFollowEachOtherWithoutGapsOrOverlaps) {
             EXPECT_EQ(item, nextItem++);
         }
         // The dialog's table takes the same elements in the same order.
-        const std::vector<skin::ItemSpec> specs = keysettings::IconPageItems(page);
-        ASSERT_EQ(specs.size(), items.size());
+        const std::vector<skin::ItemSpec> planned = keysettings::IconPageItems(page);
+        ASSERT_EQ(planned.size(), items.size());
         for (std::size_t i = 0; i < layout.icons.size(); ++i) {
-            EXPECT_EQ(specs[i].id, layout.icons[i].id);
-            EXPECT_FALSE(specs[i].isLabel);
-            EXPECT_EQ(keysettings::FindIcon(specs[i].id), &layout.icons[i]);
+            EXPECT_EQ(planned[i].id, layout.icons[i].id);
+            EXPECT_FALSE(planned[i].isLabel);
+            EXPECT_EQ(keysettings::FindIcon(planned[i].id), &layout.icons[i]);
             // The element carries what the dialog chooses and names by it.
-            EXPECT_EQ(specs[i].tag, layout.icons[i].hwCode);
-            EXPECT_STREQ(specs[i].tipZh, layout.icons[i].tipZh);
-            EXPECT_STREQ(specs[i].tipEn, layout.icons[i].tipEn);
+            EXPECT_EQ(planned[i].tag, layout.icons[i].hwCode);
+            EXPECT_STREQ(planned[i].tipZh, layout.icons[i].tipZh);
+            EXPECT_STREQ(planned[i].tipEn, layout.icons[i].tipEn);
         }
     }
     EXPECT_EQ(nextItem, 210);

@@ -43,8 +43,8 @@ QString IconName(const keysettings::IconPage& page, const keysettings::IconSpec&
         return QString::fromUtf8(icon.tipEn);
     }
     for (const keysettings::IconPageLabel& label : page.labels) {
-        if (label.spec.rect.left == icon.rect.left && label.spec.rect.top == icon.rect.top) {
-            return QString::fromUtf8(label.spec.captionEn);
+        if (label.plan.rect.left == icon.rect.left && label.plan.rect.top == icon.rect.top) {
+            return QString::fromUtf8(label.plan.captionEn);
         }
     }
     return QString();
@@ -55,7 +55,7 @@ QString IconName(const keysettings::IconPage& page, const keysettings::IconSpec&
 void DrawIconLabels(QPainter& painter, const keysettings::IconPage& page,
                     const keysettings::IconSpec& icon, QPointF shift) {
     for (const keysettings::IconPageLabel& label : page.labels) {
-        const skin::DesignRect& r = label.spec.rect;
+        const skin::DesignRect& r = label.plan.rect;
         const bool onIcon = r.left >= icon.rect.left && r.right <= icon.rect.right &&
                             r.top >= icon.rect.top && r.bottom <= icon.rect.bottom;
         if (!onIcon) {
@@ -67,7 +67,7 @@ void DrawIconLabels(QPainter& painter, const keysettings::IconPage& page,
         painter.setFont(font);
         painter.setPen(QColor(200, 200, 200));
         painter.drawText(art::ToRectF(r).translated(shift), Qt::AlignHCenter | Qt::AlignTop,
-                         QString::fromUtf8(label.spec.captionEn));
+                         QString::fromUtf8(label.plan.captionEn));
         painter.restore();
     }
 }

@@ -137,12 +137,12 @@ IconPageLabel Label(int item, int id, DesignRect rect, const char* zh, const cha
                     unsigned format) {
     IconPageLabel label;
     label.item = item;
-    label.spec.id = id;
-    label.spec.rect = rect;
-    label.spec.captionZh = zh;
-    label.spec.captionEn = en;
-    label.spec.isLabel = true;
-    label.spec.textFormat = format;
+    label.plan.id = id;
+    label.plan.rect = rect;
+    label.plan.captionZh = zh;
+    label.plan.captionEn = en;
+    label.plan.isLabel = true;
+    label.plan.textFormat = format;
     return label;
 }
 
@@ -245,7 +245,7 @@ std::vector<skin::ItemSpec> IconPageItems(int page) {
         items.push_back(item);
     }
     for (const IconPageLabel& label : layout.labels) {
-        items.push_back(label.spec);
+        items.push_back(label.plan);
     }
     return items;
 }

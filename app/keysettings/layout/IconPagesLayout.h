@@ -28,7 +28,7 @@ struct IconSpec {
 // A label of an icon page with its place in the element table.
 struct IconPageLabel {
     int item = -1;
-    skin::ItemSpec spec;
+    skin::ItemSpec plan;
 };
 
 struct IconPage {

@@ -27,10 +27,10 @@ void AppendListRows(std::vector<skin::ItemSpec>& items, int firstId, int count, 
 
 }  // namespace
 
-void AppendLibraryRows(std::vector<skin::ItemSpec>& items, const LibrarySpec& spec,
+void AppendLibraryRows(std::vector<skin::ItemSpec>& items, const LibrarySpec& plan,
                        int contentRows) {
-    AppendListRows(items, spec.firstRowId, spec.rows, kLibraryTitle.left, kLibraryTitle.right);
-    AppendListRows(items, spec.firstContentRowId, contentRows, kContentTitle.left,
+    AppendListRows(items, plan.firstRowId, plan.rows, kLibraryTitle.left, kLibraryTitle.right);
+    AppendListRows(items, plan.firstContentRowId, contentRows, kContentTitle.left,
                    kContentTitle.right);
 }
 

@@ -22,9 +22,9 @@ constexpr skin::DesignRect kNewCaption{45, 264, 105, 288};
 constexpr skin::DesignRect kRemoveCaption{114, 264, 174, 288};
 constexpr skin::DesignRect kLibraryTitle{37, 95, 178, 111};
 constexpr skin::DesignRect kContentTitle{213, 95, 355, 111};
-// The rows of the library (`rows` from spec.firstRowId on) and of its content (`contentRows`
-// from spec.firstContentRowId on), 14 pixels apart.
-void AppendLibraryRows(std::vector<skin::ItemSpec>& items, const LibrarySpec& spec,
+// The rows of the library (`rows` from plan.firstRowId on) and of its content (`contentRows`
+// from plan.firstContentRowId on), 14 pixels apart.
+void AppendLibraryRows(std::vector<skin::ItemSpec>& items, const LibrarySpec& plan,
                        int contentRows);
 
 // The record button's two captions at the same place: "Record", and "Stop Rec" in green,
