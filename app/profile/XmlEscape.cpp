@@ -96,8 +96,22 @@ char* WriteEscapedAttribute(char* out, std::wstring_view value) {
                 put("&apos;");
                 break;
             default:
-                if (c >= 0 && c < 0x80) {
+                if (c >= 0x20 && c < 0x80) {
                     *out++ = static_cast<char>(c);
+                } else if (c >= 0 && c < 0x20 && c != L'\t' && c != L'\n' && c != L'\r') {
+                    // Control characters may not stand in markup as they are: a reference
+                    // ("&#x1;", at most kMaxEscapedLength bytes) reads back as the character.
+                    constexpr char kDigits[] = "0123456789ABCDEF";
+                    put("&#x");
+                    if (c >= 0x10) {
+                        *out++ = kDigits[c >> 4];
+                    }
+                    *out++ = kDigits[c & 0xF];
+                    *out++ = ';';
+                } else if (c == 0xFFFE || c == 0xFFFF) {
+                    // Not characters at all: written as the replacement character, as any
+                    // other value that is no character is.
+                    out += EncodeUtf8(L"\uFFFD", out);
                 } else {
                     out += EncodeUtf8(value.substr(i, 1), out);
                 }
