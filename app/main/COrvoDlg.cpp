@@ -378,9 +378,12 @@ void COrvoDlg::saveProfile() {
 void COrvoDlg::openProfile() {
     const QString path = dialogs_.openFileName(this, ProfileDialog());
     if (!path.isEmpty()) {
-        if (const std::optional<QString> failure = LoadProfileFile(config_, path)) {
+        QString keptNote;
+        if (const std::optional<QString> failure = LoadProfileFile(config_, path, keptNote)) {
             ask(texts::Text(texts::Id::ProfileLoadFailed, config_.language).arg(path, *failure),
                 skin::MessageButtons::Ok, skin::MessageIcon::Error);
+        } else if (!keptNote.isEmpty()) {
+            ask(keptNote, skin::MessageButtons::Ok, skin::MessageIcon::Exclamation);
         }
     }
     update();

@@ -460,13 +460,45 @@ private slots:
         harness.click(kIdOpen);
         const QStringList texts = harness.dialogs.messageTexts();
         QCOMPARE(texts.size(), 2);
-        QVERIFY2(
-            texts[0].contains(QStringLiteral("配置文件已损坏：根元素没有结束（文件可能不完整）")),
-            qPrintable(texts[0]));
-        QVERIFY2(texts[1].contains(QStringLiteral("the profile is damaged: its root element is "
-                                                  "not closed (the file may be cut off)")),
+        QVERIFY2(texts[0].contains(QStringLiteral("配置文件已损坏（第 ")), qPrintable(texts[0]));
+        QVERIFY2(texts[1].contains(QStringLiteral("the profile is damaged at line ")),
                  qPrintable(texts[1]));
         QVERIFY(static_cast<const CKeyboardProfile&>(harness.config) == before);
+    }
+
+    // A key whose assignment in the file the keyboard could not take as it is keeps what it
+    // held; the rest of the profile is opened, and the window says which keys it left.
+    void keysAProfileHoldsBeyondTheRulesAreLeftAsTheyWere() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rules.pro"));
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.config.keyMode[kKeyA][1] = KindCombo;
+        for (const wchar_t* key : {L"A", L"B", L"C", L"D", L"E", L"F", L"G", L"H", L"I"}) {
+            harness.config.keyList[kKeyA][1].Append(key);
+        }
+        harness.config.lightColor[5] = {1, 2, 3};
+        harness.dialogs.savePaths = {path};
+        harness.click(kIdSave);
+
+        harness.click(kIdDefault);
+        MakeCombo(harness.config, kKeyA, 1);
+        harness.config.lightColor[5] = {};
+        harness.dialogs.openPaths = {path, path};
+        harness.click(kIdOpen);
+        QTRY_COMPARE(harness.config.clickGuard, 0);
+        harness.click(kIdLanguage);
+        harness.click(kIdOpen);
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{2});
+        QVERIFY(harness.dialogs.messages[0].icon == skin::MessageIcon::Exclamation);
+        const QStringList texts = harness.dialogs.messageTexts();
+        QVERIFY2(texts[0].contains(QStringLiteral("按键 46（A），RightFn")), qPrintable(texts[0]));
+        QVERIFY2(texts[1].contains(
+                     QStringLiteral("key 46 (A), RightFn: a combination of 9 keys; at most 6")),
+                 qPrintable(texts[1]));
+        QCOMPARE(harness.config.keyList[kKeyA][1].Items(),
+                 (std::vector<std::wstring>{L"LCTRL", L"A"}));
+        QCOMPARE(harness.config.lightColor[5], (RGBColor{1, 2, 3}));
     }
 
     void aProfileThatCannotBeWrittenIsReported() {
