@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <exception>
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,9 @@ int main(int argc, char** argv) {
         return 0;
     } catch (const CommandFailure& failure) {
         return Fail(failure.Status(), failure.what());
+    } catch (const std::bad_alloc&) {
+        // Only an input far beyond anything the tool handles needs more memory than there is.
+        return Fail(ExitStatus::FileRefused, "the input is too large: there is not enough memory");
     } catch (const std::exception& unexpected) {
         return Fail(ExitStatus::DeviceFailure, unexpected.what());
     }
