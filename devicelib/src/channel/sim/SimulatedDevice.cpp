@@ -70,6 +70,7 @@ SimulatedDevice& SimulatedDevice::Instance() {
 
 SimulatedDevice::SimulatedDevice() {
     memory_ = FactoryMemory(ModelFromEnvironment(chosenModel_));
+    base_ = memory_;
     if (const char* const path = std::getenv("Z9RT_SIM_STATE")) {
         statePath_ = path;
         LoadLocked();
@@ -115,6 +116,7 @@ void SimulatedDevice::LoadLocked() {
             // A missing file is a factory-fresh keyboard; it is written out at once, so there
             // is a file to edit.
             memory_ = FactoryMemory(chosenModel_.value_or(memory_.model));
+            base_ = memory_;
             saveRefused_ = false;
             SaveLocked();
             return;
@@ -129,6 +131,7 @@ void SimulatedDevice::LoadLocked() {
     }
     ParsedState parsed = ParseState(file.text, chosenModel_);
     memory_ = std::move(parsed.memory);
+    base_ = memory_;
     saveRefused_ = parsed.badLineCount > 0;
     for (const std::string& error : parsed.errors) {
         std::fprintf(stderr, "%s: %s (line ignored)\n", statePath_.c_str(), error.c_str());
@@ -147,11 +150,35 @@ void SimulatedDevice::SaveLocked() {
     if (statePath_.empty() || saveRefused_) {
         return;
     }
+    std::string reason;
+    const StateFileLock lock(statePath_, reason);
+    if (!lock.Held()) {
+        std::fprintf(stderr, "%s: cannot lock the simulated keyboard's state (%s)\n",
+                     statePath_.c_str(), reason.c_str());
+        return;
+    }
+    const std::optional<FileIdentity> identity = IdentityOf(statePath_);
+    if (!identity || !stateIdentity_ || !(*identity == *stateIdentity_)) {
+        // Another process wrote the file since this one read or wrote it: what it changed
+        // stays, with this process's changes on top.
+        const StateFileRead file = ReadStateFile(statePath_);
+        ParsedState parsed = ParseState(file.text, chosenModel_);
+        if (file.outcome != StateFileRead::Outcome::Read || parsed.badLineCount > 0) {
+            saveRefused_ = true;
+            std::fprintf(stderr,
+                         "%s: changed by another process and no longer readable; not "
+                         "written over\n",
+                         statePath_.c_str());
+            return;
+        }
+        memory_ = MergeState(base_, memory_, parsed.memory);
+    }
     if (!WriteTextFile(statePath_, FormatState(memory_))) {
         std::fprintf(stderr, "%s: cannot write the simulated keyboard's state\n",
                      statePath_.c_str());
     }
     stateIdentity_ = IdentityOf(statePath_);
+    base_ = memory_;
 }
 
 bool SimulatedDevice::Open() {

@@ -61,6 +61,9 @@ private:
 
     std::mutex mutex_;
     KeyboardMemory memory_;
+    // The memory as the state file held it when last read or written here: what changed since
+    // is this process's to keep when another process wrote the file meanwhile.
+    KeyboardMemory base_;
     Faults faults_;
     std::optional<int> chosenModel_;  // from Z9RT_SIM_MODEL or a reset; else the file decides
     std::string statePath_;
