@@ -24,8 +24,9 @@ struct ProfileReadLimits {
     int maxItemIndex = 65535;
     // Empty items that gaps between stored indexes may create, for the whole profile.
     std::size_t maxGapItems = 65536;
-    // Items of all lists together: about 200 MB of memory.
-    std::size_t maxItems = 2000000;
+    // Items of all lists together, about 100 MB of memory: more than twice what a profile of
+    // the largest size read holds (each item it writes takes well over 100 bytes).
+    std::size_t maxItems = 1000000;
 };
 
 struct ProfileTextRead {

@@ -6,7 +6,6 @@
 
 #include <fcntl.h>
 #include <memory>
-#include <random>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <thread>
@@ -63,8 +62,11 @@ protected:
 };
 
 TEST_F(ToolFileSafety, OnlyARegularFileIsReplaced) {
+    // Only things of the test's own: a tool that replaced a link's device would otherwise
+    // replace a device of the system.
     ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0600), 0);
-    fs::create_symlink("/dev/null", Path("null"));
+    const bool node = ::mknod(Path("node").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    fs::create_symlink(Path(node ? "node" : "fifo"), Path("device-link"));
     fs::create_symlink(Path("missing.pro"), Path("dangling"));
     fs::create_symlink(Path("loop-b"), Path("loop-a"));
     fs::create_symlink(Path("loop-a"), Path("loop-b"));
@@ -73,23 +75,26 @@ TEST_F(ToolFileSafety, OnlyARegularFileIsReplaced) {
         const char* why;
     };
     std::vector<Case> cases = {{"fifo", "not a regular file"},
-                               {"null", "not a regular file"},
+                               {"device-link", "not a regular file"},
                                {"dangling", "a symbolic link to a missing file"},
                                {"loop-a", "symbolic links"}};
-    // A device node of its own where the test may make one (as root).
-    if (::mknod(Path("node").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) {
+    if (node) {  // a device node of its own where the test may make one (as root)
         cases.push_back({"node", "not a regular file"});
     }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto before = fs::symlink_status(Path(c.name)).type();
-        ExpectOneLineFailure(Run({"--simulate", "read", c.name}), 3, c.why);
-        EXPECT_NE(Run({"--simulate", "read", c.name}).err.find(c.name + ": "), std::string::npos);
+        const ToolRun run = Run({"--simulate", "read", c.name});
+        ExpectOneLineFailure(run, 3, c.why);
+        EXPECT_NE(run.err.find(c.name + ": "), std::string::npos);
         EXPECT_EQ(fs::symlink_status(Path(c.name)).type(), before);
     }
+    if (node) {
+        EXPECT_EQ(fs::status(Path("device-link")).type(), fs::file_type::character);
+    }
     EXPECT_FALSE(fs::exists(Path("missing.pro")));
-    EXPECT_TRUE(Leftovers({"fifo", "null", "dangling", "loop-a", "loop-b", "node", "keyboard.txt",
-                           "trace.txt"})
+    EXPECT_TRUE(Leftovers({"fifo", "device-link", "dangling", "loop-a", "loop-b", "node",
+                           "keyboard.txt", "trace.txt"})
                     .empty());
 
     // A link to a regular file is followed, as editors do: the target is replaced, the link
@@ -131,10 +136,14 @@ TEST_F(ToolFileSafety, AReplacedFileKeepsItsPermissionsAndOwnerButNoSetId) {
 
 TEST_F(ToolFileSafety, AKilledSaveLeavesTheFileWholeAndNothingALaterSaveDoesNotClear) {
     SaveProfile("big.pro", 120);  // some megabytes: the write takes a while
-    std::mt19937 random(7);
-    for (int run = 0; run < 12; ++run) {
+    // Killed at moments spread evenly over a whole run, reading and writing alike.
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(Run({"set", "big.pro", "1", "single", "F2"}).status, 0);
+    const auto whole = std::chrono::steady_clock::now() - start;
+    constexpr int kKills = 16;
+    for (int run = 0; run < kKills; ++run) {
         RunningTool tool = Start({"set", "big.pro", "1", "single", run % 2 == 0 ? "F1" : "F2"});
-        std::this_thread::sleep_for(std::chrono::milliseconds(random() % 400));
+        std::this_thread::sleep_for(whole * (run + 1) / (kKills + 1));
         tool.Kill();
         tool.Finish();
         // Whatever the moment, the profile is one of the two whole versions.
