@@ -1,7 +1,9 @@
 // The characters a markup text may hold: valid UTF-8 without control characters other than tab,
 // line feed and carriage return, and without the two non-characters U+FFFE and U+FFFF.
+#include "model/WideText.h"
 #include "profile/StrictMarkup.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -45,44 +47,15 @@ bool PlainBlock(const unsigned char* p) {
 // The length of the UTF-8 sequence at `p` (before `end`) when it is a valid, allowed
 // character; 0 otherwise, with `what` set.
 std::size_t SequenceLength(const unsigned char* p, const unsigned char* end, std::string& what) {
-    const unsigned lead = *p;
-    if (lead < kFirstNonAscii) {
-        if (lead < kFirstPrintable && !IsAllowedControl(static_cast<unsigned char>(lead))) {
-            what = lead == 0 ? "a NUL byte" : "a control character";
-            return 0;
-        }
-        return 1;
+    if (*p < kFirstPrintable && !IsAllowedControl(*p)) {
+        what = *p == 0 ? "a NUL byte" : "a control character";
+        return 0;
     }
-    std::size_t length = 0;
     char32_t value = 0;
-    char32_t smallest = 0;
-    if ((lead & 0xE0U) == 0xC0U) {
-        length = 2;
-        value = lead & 0x1FU;
-        smallest = 0x80;
-    } else if ((lead & 0xF0U) == 0xE0U) {
-        length = 3;
-        value = lead & 0x0FU;
-        smallest = 0x800;
-    } else if ((lead & 0xF8U) == 0xF0U) {
-        length = 4;
-        value = lead & 0x07U;
-        smallest = 0x10000;
-    }
-    what = "a byte that is not UTF-8";
-    if (length == 0 || static_cast<std::size_t>(end - p) < length) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((p[i] & 0xC0U) != 0x80U) {
-            return 0;
-        }
-        value = (value << 6) | (p[i] & 0x3FU);
-    }
-    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        return 0;
-    }
-    if (value == 0xFFFE || value == 0xFFFF) {
+    const std::size_t length = Utf8SequenceAt(p, end, value);
+    if (length == 0) {
+        what = "a byte that is not UTF-8";
+    } else if (value == 0xFFFE || value == 0xFFFF) {
         what = "the non-character U+FFFE or U+FFFF";
         return 0;
     }

@@ -1,6 +1,8 @@
 // The strict one-pass markup reader.
 #include "profile/StrictMarkup.h"
 
+#include "profile/MarkupSyntax.h"
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -8,48 +10,12 @@
 
 namespace {
 
-constexpr std::string_view kCommentOpen = "<!--";
-constexpr std::string_view kCommentClose = "-->";
-constexpr std::string_view kCDataOpen = "<![CDATA[";
-constexpr std::string_view kCDataClose = "]]>";
-constexpr std::string_view kInstructionClose = "?>";
-constexpr std::string_view kDocumentTypeOpen = "<!DOCTYPE";
-
-// Classes of the bytes that end or may not be in something.
-enum : std::uint8_t {
-    kBlank = 1,
-    kNameEnd = 2,    // blanks, "/" and ">"
-    kNotInName = 4,  // "<", "=", quotes and "&"
-    kDoubleQuote = 16,
-    kSingleQuote = 32,
-    kLessThan = 64,
-    kAmpersand = 128,
-};
-
-constexpr std::array<std::uint8_t, 256> MakeClasses() {
-    std::array<std::uint8_t, 256> classes{};
-    for (char c : {' ', '\t', '\r', '\n'}) {
-        classes[static_cast<unsigned char>(c)] = kBlank | kNameEnd;
-    }
-    classes['/'] = kNameEnd;
-    classes['>'] = kNameEnd;
-    classes['='] = kNotInName;
-    classes['<'] = kNotInName | kLessThan;
-    classes['&'] = kNotInName | kAmpersand;
-    classes['"'] = kNotInName | kDoubleQuote;
-    classes['\''] = kNotInName | kSingleQuote;
-    return classes;
-}
-constexpr std::array<std::uint8_t, 256> kClasses = MakeClasses();
-
-inline std::uint8_t ClassOf(char c) {
-    return kClasses[static_cast<unsigned char>(c)];
-}
+using namespace markup;
 
 // The position of the first byte from `at` on that ends a name (a blank, "/", ">") or may not
 // be in one ("<", "=", quotes, "&"); the text's size when none does.
 std::size_t NameEnd(std::string_view text, std::size_t at) {
-    while (at < text.size() && (ClassOf(text[at]) & (kNameEnd | kNotInName)) == 0) {
+    while (at < text.size() && !Is(text[at], (kNameEnd | kNotInName))) {
         ++at;
     }
     return at;
@@ -57,8 +23,9 @@ std::size_t NameEnd(std::string_view text, std::size_t at) {
 
 // The position of the first `quote`, "<" or "&" from `at` on; the text's size when none comes.
 std::size_t ValueStop(std::string_view text, std::size_t at, char quote) {
-    const std::uint8_t stop = (quote == '"' ? kDoubleQuote : kSingleQuote) | kLessThan | kAmpersand;
-    while (at < text.size() && (ClassOf(text[at]) & stop) == 0) {
+    const std::uint16_t stop =
+        (quote == '"' ? kDoubleQuote : kSingleQuote) | kLessThan | kAmpersand;
+    while (at < text.size() && !Is(text[at], stop)) {
         ++at;
     }
     return at;
@@ -87,7 +54,7 @@ private:
         return text_.compare(at, prefix.size(), prefix) == 0;
     }
     std::size_t SkipBlanks(std::size_t at) const {
-        while (at < text_.size() && (ClassOf(text_[at]) & kBlank) != 0) {
+        while (at < text_.size() && Is(text_[at], kBlank)) {
             ++at;
         }
         return at;
@@ -148,25 +115,11 @@ Reader::LastTag* Reader::Remembered(std::string_view name) {
 }
 
 std::size_t Reader::DocumentType(std::size_t at) const {
-    // An internal subset in brackets and quoted texts may both hold ">".
-    int depth = 0;
-    for (std::size_t i = at + kDocumentTypeOpen.size(); i < text_.size(); ++i) {
-        const char c = text_[i];
-        if (c == '"' || c == '\'') {
-            const std::size_t close = text_.find(c, i + 1);
-            if (close == std::string_view::npos) {
-                break;
-            }
-            i = close;
-        } else if (c == '[') {
-            ++depth;
-        } else if (c == ']') {
-            depth = depth > 0 ? depth - 1 : 0;
-        } else if (c == '>' && depth == 0) {
-            return i + 1;
-        }
+    const std::size_t end = EndOfDocumentType(text_, at);
+    if (end == std::string_view::npos) {
+        Fail(text_.size(), "the file ends inside the document type declaration");
     }
-    Fail(text_.size(), "the file ends inside the document type declaration");
+    return end;
 }
 
 std::size_t Reader::Prolog(std::size_t at, bool beforeRoot) {
@@ -282,8 +235,7 @@ std::size_t Reader::StartTag(std::size_t at) {
         const std::size_t attributeStart = i;
         i = NameEnd(text_, i);
         attribute.name = std::string_view(text_.data() + attributeStart, i - attributeStart);
-        if (attribute.name.empty() ||
-            (i < size && text_[i] != '=' && (ClassOf(text_[i]) & kNotInName) != 0)) {
+        if (attribute.name.empty() || (i < size && text_[i] != '=' && Is(text_[i], kNotInName))) {
             Fail(attributeStart, "an attribute without a proper name");
         }
         i = SkipBlanks(i);
@@ -297,7 +249,7 @@ std::size_t Reader::StartTag(std::size_t at) {
         if (i >= size) {
             Fail(size, "the file ends inside a tag");
         }
-        if ((ClassOf(text_[i]) & (kDoubleQuote | kSingleQuote)) == 0) {
+        if (!Is(text_[i], kQuote)) {
             Fail(i, "an attribute value without quotation marks");
         }
         i = AttributeValue(i, attribute);
@@ -360,7 +312,7 @@ std::size_t Reader::Content(std::size_t at) {
     const std::size_t size = text_.size();
     while (!open_.empty() && !stopped_) {
         // Most markup follows a line break: look at the next few characters before searching.
-        while (at < size && text_[at] != '<' && (ClassOf(text_[at]) & kBlank) != 0) {
+        while (at < size && text_[at] != '<' && Is(text_[at], kBlank)) {
             ++at;
         }
         if (at < size && text_[at] != '<') {
