@@ -61,10 +61,13 @@ QString KeptNote(const std::vector<KeptAssignment>& kept, const std::string& lan
     for (const KeptAssignment& key : kept) {
         note += QLatin1Char('\n');
         if (chinese) {
+            // The layers as the window's layer buttons name them.
+            static const QString kLayers[kLayerCount] = {
+                QStringLiteral("无FN层"), QStringLiteral("右FN层"), QStringLiteral("左FN层")};
             note += QStringLiteral("按键 %1（%2），%3")
                         .arg(key.key)
                         .arg(QString::fromStdWString(std::wstring(KeyCaption(key.key))),
-                             QString::fromLatin1(LayerName(key.layer)));
+                             kLayers[key.layer]);
         } else {
             note += QString::fromStdString(KeyLayerWords(key.key, key.layer) + ": " + key.problem);
         }

@@ -492,7 +492,7 @@ private slots:
         QCOMPARE(harness.dialogs.messages.size(), std::size_t{2});
         QVERIFY(harness.dialogs.messages[0].icon == skin::MessageIcon::Exclamation);
         const QStringList texts = harness.dialogs.messageTexts();
-        QVERIFY2(texts[0].contains(QStringLiteral("按键 46（A），RightFn")), qPrintable(texts[0]));
+        QVERIFY2(texts[0].contains(QStringLiteral("按键 46（A），右FN层")), qPrintable(texts[0]));
         QVERIFY2(texts[1].contains(
                      QStringLiteral("key 46 (A), RightFn: a combination of 9 keys; at most 6")),
                  qPrintable(texts[1]));
