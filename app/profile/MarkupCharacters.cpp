@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr unsigned char kFirstNonAscii = 0x80;
 constexpr unsigned char kFirstPrintable = 0x20;
 
 bool IsAllowedControl(unsigned char c) {
@@ -35,6 +34,7 @@ bool PlainBlock(const unsigned char* p) {
                                          _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')));
     return _mm_movemask_epi8(_mm_andnot_si128(allowed, control)) == 0;
 #else
+    constexpr unsigned char kFirstNonAscii = 0x80;
     for (int i = 0; i < 16; ++i) {
         if (p[i] >= kFirstNonAscii || (p[i] < kFirstPrintable && !IsAllowedControl(p[i]))) {
             return false;
