@@ -7,11 +7,13 @@
 #include <string>
 #include <string_view>
 
-// The most bytes one character becomes when written escaped ("&quot;").
-constexpr std::size_t kMaxEscapedLength = 6;
+// The most bytes one character becomes when written escaped ("&#xFFFE;").
+constexpr std::size_t kMaxEscapedLength = 8;
 
-// Writes `value` as UTF-8 at `out`, with "<", "&", ">", '"' and "'" written as references.
-// `out` has room for kMaxEscapedLength bytes per character; returns the end of what it wrote.
+// Writes `value` as UTF-8 at `out`, with "<", "&", ">", '"' and "'" written as references, and
+// so are the characters markup may not hold as they are (control characters other than tab,
+// line feed and carriage return, U+FFFE and U+FFFF), so that they read back unchanged. `out`
+// has room for kMaxEscapedLength bytes per character; returns the end of what it wrote.
 char* WriteEscapedAttribute(char* out, std::wstring_view value);
 
 // Replaces every recognised reference by its character; a reference that is not recognised

@@ -308,14 +308,16 @@ TEST(HostileProfile, CutOffAndDamagedFilesNeverCrash) {
 TEST(HostileProfile, WhatTheProgramWritesItReadsBack) {
     ScratchFolder folder;
     auto config = FreshConfig(kDeviceTypePrsmBle);
-    // Control characters and non-characters in a name: written as references, read back.
-    config->predefinedCombo.Append(std::wstring(L"a\x01\x1F\tb\x7F") + wchar_t(0xFFFE));
+    // Control characters (NUL too) and non-characters in a name: written as references, which
+    // read back as the characters.
+    const std::wstring name = std::wstring(L"a\x01\x1F\tb\x7F") + wchar_t(0xFFFE) + L'\0' + L"c";
+    config->predefinedCombo.Append(name);
     ASSERT_TRUE(SaveProfile(*config, folder / "names.pro").Ok());
-    EXPECT_NE(ReadBytes(folder / "names.pro").find("t1=\"a&#x1;&#x1F;\tb\x7F\xEF\xBF\xBD\""),
+    EXPECT_NE(ReadBytes(folder / "names.pro").find("t1=\"a&#x1;&#x1F;\tb\x7F&#xFFFE;&#x0;c\""),
               std::string::npos);
     auto loaded = FreshConfig(kDeviceTypePrsmBle);
     ASSERT_TRUE(LoadProfile(*loaded, folder / "names.pro").Ok());
-    EXPECT_EQ(loaded->predefinedCombo.Items()[0], L"a\x01\x1F\tb\x7F\xFFFD");
+    EXPECT_EQ(loaded->predefinedCombo.Items()[0], name);
 
     // A library longer than a profile is read with is refused, and the file left alone.
     WriteBytes(folder / "big.pro", "before");
