@@ -7,6 +7,7 @@ namespace {
 
 constexpr std::wstring_view kSuffixUp = L" UP";
 constexpr std::wstring_view kSuffixDown = L" Down";
+constexpr std::wstring_view kDelayEnd = L"ms>";
 // Item texts are quoted in a problem up to this many characters.
 constexpr std::size_t kQuotedItemLength = 40;
 
@@ -51,7 +52,11 @@ AssignmentJudge::AssignmentJudge(const CKeyCodeTables& codes) {
     for (const auto& [code, name] : codes.keyNames) {
         const int hwCode =
             code >= 0 && code < kCodeTableSize ? codes.vkToHw[static_cast<std::size_t>(code)] : 0;
-        names_.emplace(std::wstring_view(name), Named{code, hwCode});
+        // HWCodeOfName reads any text with "ms>" in it as a delay, so such a name (the tables
+        // hold none) would name no code.
+        if (name.find(kDelayEnd) == std::wstring::npos) {
+            names_.emplace(std::wstring_view(name), Named{code, hwCode});
+        }
     }
 }
 
@@ -61,9 +66,6 @@ const AssignmentJudge::Named* AssignmentJudge::Find(std::wstring_view name) cons
 }
 
 int AssignmentJudge::CodeOfName(std::wstring_view item) const {
-    if (item.find(L"ms>") != std::wstring_view::npos) {
-        return 0;  // the form of a delay
-    }
     // HWCodeOfName takes the lowest key code whose name matches the text whole or with an
     // event suffix.
     const Named* best = Find(item);
@@ -178,10 +180,11 @@ std::string AssignmentJudge::MacroProblem(const CItemList& list) const {
                 return ItemWords(i, items[i]) + " is no delay '<N ms>' of 0 to " +
                        std::to_string(kMacroDelayMax) + " ms; events and delays alternate";
             }
-        } else if (DelayOf(items[i])) {
-            return ItemWords(i, items[i]) + " is a delay where an event belongs" +
-                   (fixedInterval ? " (at a fixed interval a macro holds events only)" : "");
         } else if (CodeOfName(items[i]) == 0) {
+            if (DelayOf(items[i])) {
+                return ItemWords(i, items[i]) + " is a delay where an event belongs" +
+                       (fixedInterval ? " (at a fixed interval a macro holds events only)" : "");
+            }
             return ItemWords(i, items[i]) + " names no key the keyboard has a code for";
         }
     }

@@ -44,8 +44,10 @@ char32_t NumericCharacter(std::wstring_view body) {
             return kNoCharacter;
         }
     }
-    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
-    return surrogate ? kNoCharacter : static_cast<char32_t>(value);
+    // Surrogates and the two non-characters are no characters a text may hold.
+    const bool noCharacter =
+        (value >= 0xD800 && value <= 0xDFFF) || value == 0xFFFE || value == 0xFFFF;
+    return noCharacter ? kNoCharacter : static_cast<char32_t>(value);
 }
 
 char32_t ReferencedCharacter(std::wstring_view body) {
@@ -73,10 +75,11 @@ char32_t ReferencedCharacter(std::wstring_view body) {
     return named == 0 ? kNoCharacter : named;
 }
 
-// Writes "&#x" and the hexadecimal digits of `c` and ";" at `out`; returns the end.
+// Writes "&#x", the hexadecimal digits of a control character `c` and ";" at `out`; returns the
+// end.
 char* WriteNumericReference(char* out, char32_t c) {
     constexpr char kDigits[] = "0123456789ABCDEF";
-    char digits[8];
+    char digits[2];
     int count = 0;
     do {
         digits[count++] = kDigits[c & 0xFU];
@@ -121,11 +124,12 @@ char* WriteEscapedAttribute(char* out, std::wstring_view value) {
             default:
                 if (c >= 0x20 && c < 0x80) {
                     *out++ = static_cast<char>(c);
-                } else if ((c >= 0 && c < 0x20 && c != L'\t' && c != L'\n' && c != L'\r') ||
-                           c == 0xFFFE || c == 0xFFFF) {
+                } else if (c >= 0 && c < 0x20 && c != L'\t' && c != L'\n' && c != L'\r') {
                     // Characters markup may not hold as they are: a reference ("&#x1;", at
                     // most kMaxEscapedLength bytes) reads back as the character.
                     out = WriteNumericReference(out, static_cast<char32_t>(c));
+                } else if (c == 0xFFFE || c == 0xFFFF) {
+                    out += EncodeUtf8(L"\uFFFD", out);  // no characters, as surrogates are not
                 } else {
                     out += EncodeUtf8(value.substr(i, 1), out);
                 }

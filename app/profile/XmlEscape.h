@@ -7,13 +7,14 @@
 #include <string>
 #include <string_view>
 
-// The most bytes one character becomes when written escaped ("&#xFFFE;").
-constexpr std::size_t kMaxEscapedLength = 8;
+// The most bytes one character becomes when written escaped ("&quot;", "&#x1F;").
+constexpr std::size_t kMaxEscapedLength = 6;
 
 // Writes `value` as UTF-8 at `out`, with "<", "&", ">", '"' and "'" written as references, and
-// so are the characters markup may not hold as they are (control characters other than tab,
-// line feed and carriage return, U+FFFE and U+FFFF), so that they read back unchanged. `out`
-// has room for kMaxEscapedLength bytes per character; returns the end of what it wrote.
+// so are the control characters markup may not hold as they are (all but tab, line feed and
+// carriage return), so that they read back unchanged. Values that are no characters (U+FFFE,
+// U+FFFF, surrogates) are written as U+FFFD. `out` has room for kMaxEscapedLength bytes per
+// character; returns the end of what it wrote.
 char* WriteEscapedAttribute(char* out, std::wstring_view value);
 
 // Replaces every recognised reference by its character; a reference that is not recognised

@@ -308,16 +308,18 @@ TEST(HostileProfile, CutOffAndDamagedFilesNeverCrash) {
 TEST(HostileProfile, WhatTheProgramWritesItReadsBack) {
     ScratchFolder folder;
     auto config = FreshConfig(kDeviceTypePrsmBle);
-    // Control characters (NUL too) and non-characters in a name: written as references, which
-    // read back as the characters.
-    const std::wstring name = std::wstring(L"a\x01\x1F\tb\x7F") + wchar_t(0xFFFE) + L'\0' + L"c";
+    // Control characters (NUL too) in a name: written as references, which read back as the
+    // characters. A value that is no character is written as U+FFFD.
+    const std::wstring name = std::wstring(L"a\x01\x1F\tb\x7F") + L'\0' + L"c";
     config->predefinedCombo.Append(name);
+    config->predefinedCombo.Append(std::wstring(1, wchar_t(0xFFFE)));
     ASSERT_TRUE(SaveProfile(*config, folder / "names.pro").Ok());
-    EXPECT_NE(ReadBytes(folder / "names.pro").find("t1=\"a&#x1;&#x1F;\tb\x7F&#xFFFE;&#x0;c\""),
-              std::string::npos);
+    const std::string written = ReadBytes(folder / "names.pro");
+    EXPECT_NE(written.find("t1=\"a&#x1;&#x1F;\tb\x7F&#x0;c\""), std::string::npos);
+    EXPECT_NE(written.find("t1=\"\xEF\xBF\xBD\""), std::string::npos);
     auto loaded = FreshConfig(kDeviceTypePrsmBle);
     ASSERT_TRUE(LoadProfile(*loaded, folder / "names.pro").Ok());
-    EXPECT_EQ(loaded->predefinedCombo.Items()[0], name);
+    EXPECT_EQ(loaded->predefinedCombo.Items(), (std::vector<std::wstring>{name, L"\xFFFD"}));
 
     // A library longer than a profile is read with is refused, and the file left alone.
     WriteBytes(folder / "big.pro", "before");
