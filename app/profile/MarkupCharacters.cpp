@@ -1,5 +1,5 @@
 // The characters a markup text may hold: valid UTF-8 without control characters other than tab,
-// line feed and carriage return, and without the two non-characters U+FFFE and U+FFFF.
+// line feed and carriage return.
 #include "model/WideText.h"
 #include "profile/StrictMarkup.h"
 
@@ -55,9 +55,6 @@ std::size_t SequenceLength(const unsigned char* p, const unsigned char* end, std
     const std::size_t length = Utf8SequenceAt(p, end, value);
     if (length == 0) {
         what = "a byte that is not UTF-8";
-    } else if (value == 0xFFFE || value == 0xFFFF) {
-        what = "the non-character U+FFFE or U+FFFF";
-        return 0;
     }
     return length;
 }

@@ -60,8 +60,8 @@ struct MarkupOutcome {
 MarkupOutcome ReadStrictMarkup(std::string_view text, MarkupHandler& handler);
 
 // The offset of the first character a markup text may not hold (a byte that is not part of
-// valid UTF-8, a control character other than tab, line feed and carriage return, U+FFFE or
-// U+FFFF), with `what` saying which; npos when there is none.
+// valid UTF-8, a control character other than tab, line feed and carriage return), with
+// `what` saying which; npos when there is none.
 std::size_t FirstForbiddenCharacter(std::string_view text, std::string& what);
 
 // Whether `text` starts with `name`, `text` holding at least name.size() bytes. Names are

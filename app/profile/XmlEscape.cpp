@@ -44,10 +44,8 @@ char32_t NumericCharacter(std::wstring_view body) {
             return kNoCharacter;
         }
     }
-    // Surrogates and the two non-characters are no characters a text may hold.
-    const bool noCharacter =
-        (value >= 0xD800 && value <= 0xDFFF) || value == 0xFFFE || value == 0xFFFF;
-    return noCharacter ? kNoCharacter : static_cast<char32_t>(value);
+    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+    return surrogate ? kNoCharacter : static_cast<char32_t>(value);
 }
 
 char32_t ReferencedCharacter(std::wstring_view body) {
@@ -128,8 +126,6 @@ char* WriteEscapedAttribute(char* out, std::wstring_view value) {
                     // Characters markup may not hold as they are: a reference ("&#x1;", at
                     // most kMaxEscapedLength bytes) reads back as the character.
                     out = WriteNumericReference(out, static_cast<char32_t>(c));
-                } else if (c == 0xFFFE || c == 0xFFFF) {
-                    out += EncodeUtf8(L"\uFFFD", out);  // no characters, as surrogates are not
                 } else {
                     out += EncodeUtf8(value.substr(i, 1), out);
                 }

@@ -12,9 +12,9 @@ constexpr std::size_t kMaxEscapedLength = 6;
 
 // Writes `value` as UTF-8 at `out`, with "<", "&", ">", '"' and "'" written as references, and
 // so are the control characters markup may not hold as they are (all but tab, line feed and
-// carriage return), so that they read back unchanged. Values that are no characters (U+FFFE,
-// U+FFFF, surrogates) are written as U+FFFD. `out` has room for kMaxEscapedLength bytes per
-// character; returns the end of what it wrote.
+// carriage return), so that they read back unchanged. Values that are no Unicode scalar values
+// (surrogates) are written as U+FFFD. `out` has room for kMaxEscapedLength bytes per character;
+// returns the end of what it wrote.
 char* WriteEscapedAttribute(char* out, std::wstring_view value);
 
 // Replaces every recognised reference by its character; a reference that is not recognised
