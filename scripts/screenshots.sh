@@ -23,6 +23,9 @@ fi
 
 mkdir -p "$out"
 state=$(mktemp -d)
+# Every run starts as a first start: what the program remembers stays in the scratch folder,
+# never in the user's.
+export XDG_CONFIG_HOME="$state/config"
 # A window manager gives the message boxes the keyboard focus, so Return answers them.
 openbox >/dev/null 2>&1 &
 wm=$!
@@ -41,6 +44,7 @@ click_at() { at "$1" "$2"; xdotool click 1; }
 # Keys are captured in the program's own window (as xdotool types them), never from the
 # machine's keyboards.
 start() {
+    rm -rf "$XDG_CONFIG_HOME"  # a first start: Chinese, in the middle of the screen
     Z9RT_HID=sim Z9RT_HOOK_INPUT=none Z9RT_SIM_MODEL=$1 Z9RT_SIM_STATE="$state/keyboard-$1.txt" \
         "$program" &
     pid=$!

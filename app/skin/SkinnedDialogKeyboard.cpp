@@ -13,9 +13,9 @@
 namespace skin {
 namespace {
 
-// The mark: a light accent line inside a dark one, visible on the dark face, on the orange
+// The mark: a near-white line inside a dark one, visible on the dark face, on the orange
 // selected look and on the hover look alike.
-const QColor kFocusMarkLine(0xff, 0xc8, 0x8c);
+const QColor kFocusMarkLine(0xf4, 0xf1, 0xec);
 const QColor kFocusMarkRim(0x11, 0x13, 0x17);
 constexpr double kFocusMarkRadius = 3.0;
 
@@ -139,10 +139,12 @@ bool SkinnedDialog::focusNextPrevChild(bool next) {
     takeFocusIfNoneHasIt();
     if (!hasFocus()) {
         // One of the window's own controls has the focus: Qt passes it on, back to the face
-        // after the last of them (focusInEvent), where the mark then shows. (Qt also asks
-        // here for a first focus as the window opens; that shows no mark.)
+        // after the last of them (focusInEvent), where the mark then shows. Qt also asks here
+        // for a first focus as the window opens, and for another one when the control with
+        // the focus is hidden (an editor closing): those show no mark.
         const QWidget* control = QApplication::focusWidget();
-        if (control != nullptr && isAncestorOf(control)) {
+        if (control != nullptr && control != this && isAncestorOf(control) &&
+            control->isVisible()) {
             focusMarkOn_ = true;
         }
         return QDialog::focusNextPrevChild(next);

@@ -211,6 +211,21 @@ private slots:
         Press(*edit, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(window.focused(), 101);
     }
+
+    // Qt hands the focus on when the control that has it is hidden (an editor closing): no
+    // mark appears for it.
+    void aControlClosingShowsNoMark() {
+        KeyboardWindow window(resources_);
+        auto* edit = new QLineEdit(&window);
+        edit->setGeometry(100, 50, 80, 20);
+        window.open();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        edit->setFocus();
+        QVERIFY(edit->hasFocus());
+        edit->hide();
+        QVERIFY(!window.focusMarkShown());
+        QVERIFY(!window.markAround(1));
+    }
 };
 
 QTEST_MAIN(SkinKeyboardTest)
