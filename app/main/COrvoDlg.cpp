@@ -198,15 +198,23 @@ int COrvoDlg::askQuestion(texts::Id text, const QStringList& buttons, int defaul
     return dialogs_.ask(this, question);
 }
 
-bool COrvoDlg::goOnWithoutKeyboard() {
+skin::Question COrvoDlg::keyboardQuestion(texts::Id happened, texts::Id offer,
+                                          texts::Id firstButton, texts::Id secondButton) const {
     skin::Question question;
-    question.text = texts::Text(texts::Id::KeyboardOccupied, config_.language) +
-                    QStringLiteral("\n\n") +
-                    texts::Text(texts::Id::GoOnWithoutKeyboard, config_.language);
+    question.text = texts::Text(happened, config_.language) + QStringLiteral("\n\n") +
+                    texts::Text(offer, config_.language);
+    // As the other messages about the keyboard, under the program's name.
     question.caption = QString::fromUtf8(texts::kProgramName);
     question.icon = skin::MessageIcon::Exclamation;
-    question.buttons = {texts::Text(texts::Id::GoOnWithoutKeyboardButton, config_.language),
-                        texts::Text(texts::Id::QuitButton, config_.language)};
+    question.buttons = {texts::Text(firstButton, config_.language),
+                        texts::Text(secondButton, config_.language)};
+    return question;
+}
+
+bool COrvoDlg::goOnWithoutKeyboard() {
+    skin::Question question =
+        keyboardQuestion(texts::Id::KeyboardOccupied, texts::Id::GoOnWithoutKeyboard,
+                         texts::Id::GoOnWithoutKeyboardButton, texts::Id::QuitButton);
     question.defaultButton = kGoOnWithoutKeyboard;
     question.escapeButton = kQuitWithoutKeyboard;
     // The window is not placed yet: the question shows in the middle of the screen.
@@ -634,14 +642,9 @@ void COrvoDlg::keyboardGone() {
         tellAboutKeyboard(texts::Id::KeyboardUnplugged);
     } else {
         // One message: that the keyboard is gone, and an offer to keep what it never got.
-        skin::Question question;
-        question.text = texts::Text(texts::Id::KeyboardUnplugged, config_.language) +
-                        QStringLiteral("\n\n") +
-                        texts::Text(texts::Id::UnpluggedSaveQuestion, config_.language);
-        question.caption = QString::fromUtf8(texts::kProgramName);
-        question.icon = skin::MessageIcon::Exclamation;
-        question.buttons = {texts::Text(texts::Id::SaveButton, config_.language),
-                            texts::Text(texts::Id::QuitWithoutSavingButton, config_.language)};
+        skin::Question question =
+            keyboardQuestion(texts::Id::KeyboardUnplugged, texts::Id::UnpluggedSaveQuestion,
+                             texts::Id::SaveButton, texts::Id::QuitWithoutSavingButton);
         question.defaultButton = kSaveBeforeQuitting;
         // Neither Escape nor the close box answers: the program ends either way, and only
         // the user may choose to lose the changes.

@@ -130,6 +130,9 @@ private:
     bool keyboardAvailableForTransfers();
     int askQuestion(texts::Id text, const QStringList& buttons, int defaultButton,
                     int escapeButton);
+    // A question about the keyboard: what happened, then what the user may do about it.
+    skin::Question keyboardQuestion(texts::Id happened, texts::Id offer, texts::Id firstButton,
+                                    texts::Id secondButton) const;
     void readAll();
     void readCounters();
     void openBacklight();

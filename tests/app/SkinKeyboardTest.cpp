@@ -1,6 +1,7 @@
 // The skinned windows without a mouse, on a small window of their own: the focus mark, Tab
 // from stop to stop with a group as one stop, the arrows, Space and Enter, the tab keys, and
 // the window's own controls in the Tab order.
+#include "SkinParts.h"
 #include "SkinnedDialog.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QTest>
 
 using skin::SkinItem;
+using testkit::Element;
 
 namespace {
 
@@ -17,16 +19,7 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 100;
 
 QImage Filled(const QColor& color) {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
-
-SkinItem Element(int id, skin::DesignRect rect) {
-    SkinItem item;
-    item.id = id;
-    item.rect = rect;
-    return item;
+    return testkit::FilledPicture(QSize(kWidth, kHeight), color);
 }
 
 // Two buttons on top; under them a block of keys (ids from 100 on, one Tab stop), and a label.

@@ -3,6 +3,7 @@
 #include "DialogLook.h"
 #include "DialogService.h"
 #include "MessageGate.h"
+#include "SkinParts.h"
 #include "SkinnedDialog.h"
 #include "SmoothEnlarger.h"
 
@@ -26,6 +27,7 @@
 
 using skin::HitArea;
 using skin::SkinItem;
+using testkit::Element;
 
 namespace {
 
@@ -37,16 +39,7 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 100;
 
 QImage Filled(const QColor& color) {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
-
-SkinItem Element(int id, skin::DesignRect rect) {
-    SkinItem item;
-    item.id = id;
-    item.rect = rect;
-    return item;
+    return testkit::FilledPicture(QSize(kWidth, kHeight), color);
 }
 
 SkinItem Label(int id, skin::DesignRect rect, const wchar_t* zh, const wchar_t* en) {
