@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Takes the screenshots of docs/screenshots: the main window in both languages, an S model, the
+# keyboard's focus in the main window and the key settings, the
 # progress dialog, every page of the key settings dialog in both languages (with the macro
 # page's right-click menu and an S model's Function page), the backlight, multi-key and
 # firmware windows in both languages, the virtual keyboard in both modes and Qt's own dialogs
@@ -238,6 +239,22 @@ sleep 1
 ks_click_at 446 64
 ks_at 300 300
 capture keysettings-page6-s-en "$key_settings"
+stop
+
+# Without a mouse (Chinese): Tab shows the focus on the first button, then goes to the keys,
+# which the arrows walk; in the key settings (English) the focus goes from the tabs to a page.
+start 1
+xdotool key Tab
+for _ in $(seq 13); do xdotool key Tab; done
+xdotool key Down Down Right Right
+capture keyboard-focus-zh "$main_window"
+stop
+start 1
+click_at 943 110
+click_at 334 342
+sleep 1
+xdotool key Tab ctrl+Tab ctrl+Tab ctrl+Tab ctrl+Tab Tab Down Down
+capture keysettings-focus-en "$key_settings"
 stop
 
 # The virtual keyboard, on its own as the key settings dialog opens it: a combination picked by
