@@ -9,7 +9,7 @@
 
 #include <QWheelEvent>
 
-#include <cstdlib>
+#include <algorithm>
 
 using keysettings::ListBar;
 using keysettings::PageOfId;

@@ -4,7 +4,6 @@
 #include "MessageGate.h"
 
 #include <QBitmap>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -186,6 +186,8 @@ private:
     // The elements that can take the focus now, as the focus rules see them, with their
     // indexes in the table.
     std::vector<focus::Target> focusTargets(std::vector<int>* indexes) const;
+    // focusIndex_ while that element can take the focus, otherwise -1.
+    int focusedIndex() const;
     void setFocusIndex(int index, bool showMark);
     void takeFocusIfNoneHasIt();
     void moveFocus(focus::Direction direction);

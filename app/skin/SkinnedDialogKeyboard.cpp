@@ -71,16 +71,20 @@ std::vector<focus::Target> SkinnedDialog::focusTargets(std::vector<int>* indexes
     return targets;
 }
 
+int SkinnedDialog::focusedIndex() const {
+    // An element that took the focus may take it no more (a page of the window was turned).
+    const bool valid = focusIndex_ >= 0 && focusIndex_ < static_cast<int>(items_.size()) &&
+                       takesFocus(items_[static_cast<std::size_t>(focusIndex_)]);
+    return valid ? focusIndex_ : -1;
+}
+
 SkinItem* SkinnedDialog::focusedItem() {
-    if (focusIndex_ < 0 || focusIndex_ >= static_cast<int>(items_.size())) {
-        return nullptr;
-    }
-    SkinItem& item = items_[static_cast<std::size_t>(focusIndex_)];
-    return takesFocus(item) ? &item : nullptr;
+    const int index = focusedIndex();
+    return index >= 0 ? &items_[static_cast<std::size_t>(index)] : nullptr;
 }
 
 bool SkinnedDialog::focusMarkShown() const {
-    return focusMarkOn_ && hasFocus() && const_cast<SkinnedDialog*>(this)->focusedItem() != nullptr;
+    return focusMarkOn_ && hasFocus() && focusedIndex() >= 0;
 }
 
 void SkinnedDialog::focusItem(int id) {
