@@ -1,0 +1,106 @@
+# What the rig's scenarios share: gadget keyboards started and told what to do, their hidraw
+# and event devices, checks that say what went wrong, and clean-up. Sourced by each scenario.
+set -uo pipefail
+[[ -n ${RIG_TRACE:-} ]] && set -x
+bin=$RIG_BUILD/bin
+udevadm=$RIG_KROOT/bin/udevadm
+z9rtctl=$bin/z9rtctl
+keyboard_program=$bin/z9rt-rig-keyboard
+work=$(mktemp -d /tmp/scenario.XXXXXX)
+failures=0
+keyboards=()
+scenario_start=$((${EPOCHREALTIME/./} / 1000))
+
+# Checks: "ok: what" or "FAIL: what"; a scenario fails when any check did.
+check() {
+    local what=$1
+    shift
+    local at="[$(printf '%6.1f' "$(((${EPOCHREALTIME/./} / 1000 - scenario_start) / 100))e-1")]"
+    if "$@"; then
+        echo "$at ok: $what"
+    else
+        echo "$at FAIL: $what"
+        failures=$((failures + 1))
+    fi
+}
+same_files() { cmp -s "$1" "$2" || { diff "$1" "$2" | head -8; false; }; }
+contains() { grep -qF -- "$2" "$1" || { echo "  '$2' not in $1:"; head -5 "$1" | sed 's/^/    /'; false; }; }
+lacks() { ! grep -qF -- "$2" "$1" || { echo "  '$2' in $1"; false; }; }
+equals() { [[ $1 == "$2" ]] || { echo "  '$1' is not '$2'"; false; }; }
+at_most_ms() { (($1 <= $2)) || { echo "  took $1 ms, more than $2"; false; }; }
+now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
+
+# start_keyboard NAME MODEL UDC-NUMBER [serve options]: a gadget keyboard serving in the
+# background, its control socket at $work/NAME.sock.
+start_keyboard() {
+    local name=$1 model=$2 udc=$3
+    shift 3
+    "$keyboard_program" serve --model "$model" --udc "dummy_udc.$udc" --name "$name" \
+        --control "$work/$name.sock" "$@" 2>>"$work/keyboards.log" &
+    keyboards+=("$!")
+    for _ in $(seq 100); do
+        [[ -S $work/$name.sock ]] && return 0
+        sleep 0.05
+    done
+    echo "FAIL: keyboard $name did not start"
+    cat "$work/keyboards.log"
+    return 1
+}
+ctl() { "$keyboard_program" ctl "$work/$1.sock" "${@:2}"; }
+
+# The hidraw node of a gadget's interface (0 the boot keyboard, 1 the vendor interface),
+# waiting for the kernel and udevd to be done with it.
+hidraw_of() {
+    local name=$1 interface=${2:-1}
+    for _ in $(seq 100); do
+        for node in /sys/class/hidraw/hidraw*; do
+            [[ -e $node ]] || continue
+            local usb_interface
+            usb_interface=$(readlink -f "$node/device/..")
+            if [[ $(cat "$usb_interface/../serial" 2>/dev/null) == "$name" &&
+                  $(cat "$usb_interface/bInterfaceNumber" 2>/dev/null) == "0$interface" ]]; then
+                "$udevadm" settle --timeout=5
+                echo "/dev/$(basename "$node")"
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+# The event device of a gadget's boot keyboard.
+event_of() {
+    local name=$1
+    for _ in $(seq 100); do
+        for node in /sys/class/input/event*; do
+            [[ -e $node ]] || continue
+            if [[ $(cat "$(readlink -f "$node/device/device")/../../serial" 2>/dev/null) == "$name" ]]; then
+                "$udevadm" settle --timeout=5
+                echo "/dev/input/$(basename "$node")"
+                return 0
+            fi
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+finish() {
+    local status=$?
+    for pid in "${keyboards[@]}"; do
+        kill "$pid" 2>/dev/null
+    done
+    wait 2>/dev/null
+    echo "keyboards:"
+    sed 's/^/  /' "$work/keyboards.log" 2>/dev/null
+    if ((failures > 0)); then
+        echo "$failures checks failed"
+        exit 1
+    fi
+    if ((status != 0)); then
+        echo "the scenario stopped early (status $status)"
+        exit "$status"
+    fi
+    echo "all checks passed"
+}
+trap finish EXIT
