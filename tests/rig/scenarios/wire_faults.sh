@@ -47,7 +47,7 @@ expect "unplugged when the key records are asked for" 1 "reading the key assignm
 replug
 
 # Another program holds the keyboard (a second configurator takes the same lock).
-flock --exclusive --nonblock "$hidraw" sleep 30 &
+flock --exclusive --nonblock --close "$hidraw" sleep 30 &
 holder=$!
 sleep 0.3
 expect "held by another program, info" 1 "the keyboard does not answer (another program may be using it)" info
