@@ -8,6 +8,11 @@ hidraw=$(hidraw_of kb) || { echo "FAIL: no hidraw node"; exit 1; }
 cd "$work" || exit 1
 Z9RT_HID=none "$z9rtctl" --model 1 defaults keys.pro >/dev/null
 Z9RT_HID=none "$z9rtctl" --model 1 set keys.pro A combo LCTRL+C >/dev/null
+# The 2 s are the tool's own: what the emulated machine takes to start a program is added.
+begin=$(now_ms)
+Z9RT_HID=none "$z9rtctl" --model 1 show keys.pro >/dev/null
+startup_ms=$(($(now_ms) - begin))
+echo "starting the tool takes $startup_ms ms here"
 snapshot() { find "$work" -maxdepth 1 -type f ! -name '*.log' ! -name 'tool.*' -printf '%f %s %T@\n' | sort | md5sum; }
 
 # expect LABEL STATUS WORDS COMMAND...: the tool ends with STATUS within 2 s, says WORDS on one
@@ -20,7 +25,7 @@ expect() {
     local got=$? took=$(($(now_ms) - begin))
     check "$label: exit status $status" equals "$got" "$status"
     [[ -z $words ]] || check "$label: says '$words'" contains tool.err "$words"
-    check "$label: ends within 2 s" at_most_ms "$took" 2000
+    check "$label: ends within 2 s" at_most_ms "$took" $((2000 + startup_ms))
     check "$label: no file changed" equals "$(snapshot)" "$before"
 }
 replug() { ctl kb unplug >/dev/null; ctl kb fault none >/dev/null; ctl kb plug >/dev/null; hidraw=$(hidraw_of kb); }
