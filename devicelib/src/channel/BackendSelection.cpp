@@ -15,7 +15,11 @@
 namespace z9rt {
 namespace {
 
-constexpr const char* kBackendVariable = "Z9RT_HID";
+constexpr const char* kBackendVariable = "Z9RT_HID";  // named in messages
+
+const char* BackendVariableValue() {
+    return std::getenv("Z9RT_HID");
+}
 
 struct NamedChoice {
     const char* name;
@@ -71,7 +75,7 @@ HidBackend& ActiveBackend() {
     static HidBackend* const hidapi = new HidapiBackend;
     static HidBackend* const simulated = new SimulatedBackend;
     static HidBackend* const noKeyboard = new NoKeyboardBackend;
-    const char* const value = std::getenv(kBackendVariable);
+    const char* const value = BackendVariableValue();
     const std::optional<BackendChoice> choice = ParseBackendChoice(value);
     if (!choice) {
         ReportRefusedOnce(value);
@@ -100,5 +104,5 @@ std::unique_ptr<HidConnection> OpenConnection(const std::string& path) {
 }  // namespace z9rt
 
 std::string KeyboardBackendProblem() {
-    return z9rt::BackendVariableProblem(std::getenv(z9rt::kBackendVariable));
+    return z9rt::BackendVariableProblem(z9rt::BackendVariableValue());
 }
