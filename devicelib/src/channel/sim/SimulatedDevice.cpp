@@ -179,7 +179,7 @@ bool SimulatedDevice::Receive(const Payload& payload, std::deque<Payload>& answe
     }
     ++reportsSeen_;
     ++reportsSinceFaults_;
-    if (faults_.silent) {
+    if (faults_.silent || (faults_.silentAfter && reportsSinceFaults_ > *faults_.silentAfter)) {
         return true;
     }
     const std::optional<protocol::Request> request = protocol::RequestOf(payload);
