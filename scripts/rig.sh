@@ -121,11 +121,18 @@ for scenario in "${scenarios[@]}"; do
     esac
 done
 [[ -f $out/timing ]] && { echo "== rig: transfer times over the dummy controller"; cat "$out/timing"; }
+if [[ $qemu_status -eq 124 ]]; then
+    echo "rig: the machine was stopped after $boot_limit s (Z9RT_RIG_TIMEOUT), before it was done."
+fi
 if [[ ! -f $out/results ]]; then
     echo "rig: the machine did not run the scenarios (qemu exit status $qemu_status)."
-    echo "rig: its console ($out/console.log) ends:"
-    tail -25 "$out/console.log" 2>/dev/null | sed 's/^/    /'
-    grep -h '^rig: ' "$out/console.log" 2>/dev/null | sed 's/^/    /' || true
+    if [[ -s $out/console.log ]]; then
+        echo "rig: its console ($out/console.log) ends:"
+        tail -25 "$out/console.log" | sed 's/^/    /'
+        grep -h '^rig: ' "$out/console.log" | sed 's/^/    /' || true
+    else
+        echo "rig: its kernel printed nothing on the console ($out/console.log)."
+    fi
 fi
 echo "rig: whole run $(($(date +%s) - started)) s"
 echo "$passed passed, $failed failed"

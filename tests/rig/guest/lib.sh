@@ -15,7 +15,8 @@ scenario_start=$((${EPOCHREALTIME/./} / 1000))
 check() {
     local what=$1
     shift
-    local at="[$(printf '%6.1f' "$(((${EPOCHREALTIME/./} / 1000 - scenario_start) / 100))e-1")]"
+    local tenths=$(((${EPOCHREALTIME/./} / 1000 - scenario_start) / 100)) at
+    printf -v at '[%4d.%d]' $((tenths / 10)) $((tenths % 10))
     if "$@"; then
         echo "$at ok: $what"
     else
@@ -28,7 +29,9 @@ contains() { grep -qF -- "$2" "$1" || { echo "  '$2' not in $1:"; head -5 "$1" |
 lacks() { ! grep -qF -- "$2" "$1" || { echo "  '$2' in $1"; false; }; }
 equals() { [[ $1 == "$2" ]] || { echo "  '$1' is not '$2'"; false; }; }
 at_most_ms() { (($1 <= $2)) || { echo "  took $1 ms, more than $2"; false; }; }
-now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
+# stamp VAR: the time in ms into VAR (no command substitution: a fork is slow here).
+stamp() { printf -v "$1" '%d' $((${EPOCHREALTIME/./} / 1000)); }
+median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 
 # start_keyboard NAME MODEL UDC-NUMBER [serve options]: a gadget keyboard serving in the
 # background, its control socket at $work/NAME.sock.
@@ -48,19 +51,24 @@ start_keyboard() {
 }
 ctl() { "$keyboard_program" ctl "$work/$1.sock" "${@:2}"; }
 
+# read_attribute FILE: a sysfs attribute into $attribute, empty when there is none (no fork:
+# the scenarios look often and forks are slow here).
+read_attribute() { attribute=; [[ -r $1 ]] && read -r attribute <"$1" 2>/dev/null; return 0; }
+
 # The hidraw node of a gadget's interface (0 the boot keyboard, 1 the vendor interface),
-# waiting for the kernel and udevd to be done with it.
+# waiting for the kernel and udevd to be done with it. ".." after a sysfs link is the parent of
+# the link's target.
 hidraw_of() {
-    local name=$1 interface=${2:-1}
+    local name=$1 interface=${2:-1} node serial
     for _ in $(seq 100); do
         for node in /sys/class/hidraw/hidraw*; do
             [[ -e $node ]] || continue
-            local usb_interface
-            usb_interface=$(readlink -f "$node/device/..")
-            if [[ $(cat "$usb_interface/../serial" 2>/dev/null) == "$name" &&
-                  $(cat "$usb_interface/bInterfaceNumber" 2>/dev/null) == "0$interface" ]]; then
+            read_attribute "$node/device/../../serial"
+            serial=$attribute
+            read_attribute "$node/device/../bInterfaceNumber"
+            if [[ $serial == "$name" && $attribute == "0$interface" ]]; then
                 "$udevadm" settle --timeout=5
-                echo "/dev/$(basename "$node")"
+                echo "/dev/${node##*/}"
                 return 0
             fi
         done
@@ -70,13 +78,14 @@ hidraw_of() {
 }
 # The event device of a gadget's boot keyboard.
 event_of() {
-    local name=$1
+    local name=$1 node
     for _ in $(seq 100); do
         for node in /sys/class/input/event*; do
             [[ -e $node ]] || continue
-            if [[ $(cat "$(readlink -f "$node/device/device")/../../serial" 2>/dev/null) == "$name" ]]; then
+            read_attribute "$node/device/device/../../serial"
+            if [[ $attribute == "$name" ]]; then
                 "$udevadm" settle --timeout=5
-                echo "/dev/input/$(basename "$node")"
+                echo "/dev/input/${node##*/}"
                 return 0
             fi
         done

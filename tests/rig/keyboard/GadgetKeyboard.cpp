@@ -151,6 +151,11 @@ void GadgetKeyboard::TakeReport() {
     if (got <= 0) {
         return;  // nothing after all, or the device is going away with the bus
     }
+    if (firstReportMs_ < 0) {
+        firstReportMs_ = std::chrono::duration_cast<std::chrono::milliseconds>(
+                             std::chrono::system_clock::now().time_since_epoch())
+                             .count();
+    }
     std::deque<z9rt::Payload> answers;
     const bool present = Engine().Receive(report, answers);
     if (!present || !Engine().IsPresent()) {
@@ -221,6 +226,12 @@ std::string GadgetKeyboard::Execute(const std::string& command) {
     if (verb == "identity" && words.size() == 3) {
         return Reidentify(static_cast<std::uint16_t>(std::strtoul(words[1].c_str(), nullptr, 16)),
                           static_cast<std::uint16_t>(std::strtoul(words[2].c_str(), nullptr, 16)));
+    }
+    if (verb == "first-report") {
+        // Asking starts afresh.
+        const long long at = firstReportMs_;
+        firstReportMs_ = -1;
+        return at < 0 ? "ok none" : "ok " + std::to_string(at);
     }
     if (verb == "dump") {
         return "ok\n" + Dump();

@@ -49,6 +49,9 @@ private:
     int keyboardFd_ = -1;
     int vendorFd_ = -1;
     int lateMs_ = 0;  // every answer comes this late
+    // When the first report since a scenario last asked arrived (ms since the epoch; -1: none
+    // yet), which is when a program that then waits in vain started waiting.
+    long long firstReportMs_ = -1;
     bool quit_ = false;
 };
 

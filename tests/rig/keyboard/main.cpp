@@ -4,7 +4,7 @@
 //   serve --model N --udc UDC --name NAME --control SOCKET [--unplugged]
 //         [--vendor HEX] [--product HEX]   another vendor or product than the model's
 //   ctl SOCKET COMMAND...      type CHORD..., plug, unplug, fault LIST, counter KEY N,
-//                              model N, identity VENDOR PRODUCT, dump, quit
+//                              model N, identity VENDOR PRODUCT, first-report, dump, quit
 //   watch-input DEVICE         print every key event another reader of DEVICE gets
 //   hold-grab DEVICE           hold DEVICE grabbed
 #include "ControlChannel.h"

@@ -91,20 +91,20 @@ check "counters show 2^31 - 1" contains "$work/hw/counters.out" '{"key":48,"capt
 
 # Firmware: an Intel HEX file named for the model, 40 data lines and the end record.
 hex="Z9RT(PRSM)BLe_rig.hex"
-for side in hw sim; do
-    for line in $(seq 0 39); do
-        address=$((line * 16))
-        sum=$((16 + (address >> 8) + (address & 255)))
-        data=""
-        for byte in $(seq 0 15); do
-            value=$(((line * 31 + byte * 7) & 255))
-            data+=$(printf '%02X' "$value")
-            sum=$((sum + value))
-        done
-        printf ':10%04X00%s%02X\r\n' "$address" "$data" $(((256 - (sum & 255)) & 255))
-    done >"$work/$side/$hex"
-    printf ':00000001FF\r\n' >>"$work/$side/$hex"
-done
+for ((line = 0; line < 40; line++)); do
+    address=$((line * 16))
+    sum=$((16 + (address >> 8) + (address & 255)))
+    data=""
+    for ((byte = 0; byte < 16; byte++)); do
+        value=$(((line * 31 + byte * 7) & 255))
+        printf -v pair '%02X' "$value"
+        data+=$pair
+        sum=$((sum + value))
+    done
+    printf ':10%04X00%s%02X\r\n' "$address" "$data" $(((256 - (sum & 255)) & 255))
+done >"$work/hw/$hex"
+printf ':00000001FF\r\n' >>"$work/hw/$hex"
+cp "$work/hw/$hex" "$work/sim/$hex"
 on_both firmware firmware "$hex"
 ctl kb1 dump >"$work/kb1.dump"
 check "the keyboard took 41 firmware lines, each checksum right" contains "$work/kb1.dump" "firmware-lines 41"
