@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "ExitStatus.h"
+#include "OrvoHWI.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +35,9 @@ int main(int argc, char** argv) {
     }
     if (line.simulate) {
         setenv("Z9RT_HID", "sim", 1);
+    }
+    if (const std::string problem = KeyboardBackendProblem(); !problem.empty()) {
+        return Fail(ExitStatus::Usage, problem);
     }
 
     using Command = void (*)(const CommandLine&);

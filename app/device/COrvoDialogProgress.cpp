@@ -50,6 +50,7 @@ int COrvoDialogProgress::exec() {
     openSkin({art.image(progress::kImageBackground), art.image(progress::kImageHover),
               art.image(progress::kImageSelected)},
              kColorKey, progress::kFaceSize, std::move(items));
+    takeTitleFrom(progress::kLabelTitle);
     findItem(progress::kLabelWaiting)->textVisible = false;
     progress_ = 1;
 

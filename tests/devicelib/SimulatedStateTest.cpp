@@ -236,6 +236,9 @@ TEST(SimulatedFaults, ListsCombine) {
     EXPECT_FALSE(faults->busy);
     EXPECT_FALSE(faults->silent);
     EXPECT_EQ(faults->unplugAfter, 12);
+    EXPECT_FALSE(faults->silentAfter);
+    EXPECT_EQ(z9rt::sim::ParseFaults("silent-after=3", error)->silentAfter, 3);
+    EXPECT_FALSE(z9rt::sim::ParseFaults("silent-after=-1", error));
     EXPECT_FALSE(z9rt::sim::ParseFaults("unplug-after=", error));
     EXPECT_FALSE(z9rt::sim::ParseFaults("loud", error));
     EXPECT_NE(error.find("\"loud\""), std::string::npos);
