@@ -239,6 +239,11 @@ ProfileResult ReadProfileText(std::string_view text, CKeyboardConfig& config,
     return result;
 }
 
+// A profile within the size limits may still need more memory than the system gives.
+ProfileResult NotEnoughMemoryToRead() {
+    return {ProfileStatus::TooLarge, "there is not enough memory to read it"};
+}
+
 }  // namespace
 
 std::string ProfileResult::Message() const {
@@ -299,7 +304,7 @@ ProfileResult ReadProfileBytes(std::string_view bytes, CKeyboardConfig& config,
         const std::string text = DecodeDocumentBytes(std::string(bytes), InvalidUtf8::Keep);
         return ReadProfileText(text, config, options);
     } catch (const std::bad_alloc&) {
-        return {ProfileStatus::TooLarge, "there is not enough memory to read it"};
+        return NotEnoughMemoryToRead();
     }
 }
 
@@ -341,7 +346,12 @@ ProfileResult SaveProfile(const CKeyboardConfig& config, const std::filesystem::
 
 ProfileResult LoadProfile(CKeyboardConfig& config, const std::filesystem::path& path,
                           const ProfileLoadOptions& options) {
-    FileRead read = ReadRegularFile(path, kMaxDocumentFileBytes);
+    FileRead read;
+    try {
+        read = ReadRegularFile(path, kMaxDocumentFileBytes);
+    } catch (const std::bad_alloc&) {
+        return NotEnoughMemoryToRead();
+    }
     switch (read.problem) {
         case FileRead::Problem::None:
             break;

@@ -187,7 +187,9 @@ private slots:
         QVERIFY(!harness.window->isVisible());
         CKeyboardConfig saved;
         saved.BuildCodeTables();
-        QVERIFY(!LoadProfileFile(saved, path));
+        QString keptNote;
+        QVERIFY(!LoadProfileFile(saved, path, keptNote));
+        QVERIFY(keptNote.isEmpty());
         QCOMPARE(saved.keyMode[kKeyA][0], static_cast<int>(KindCombo));
     }
 

@@ -150,7 +150,9 @@ TEST_F(ToolFileSafety, AKilledSaveLeavesTheFileWholeAndNothingALaterSaveDoesNotC
         const auto config = Load("big.pro");
         EXPECT_EQ(config->keyMode[1][1], KindMacro);
     }
-    // The next save clears what killed saves left.
+    // The next save clears what killed saves left, this version's and earlier versions' alike.
+    WriteFile(Path(TemporaryNameOf("big.pro", 0x1234)), "partial");
+    WriteFile(Path(".big.pro.tmp4242"), "partial");
     ASSERT_EQ(Run({"set", "big.pro", "1", "single", "F3"}).status, 0);
     EXPECT_EQ(Leftovers({"big.pro", "keyboard.txt", "trace.txt"}), std::vector<std::string>{});
 }

@@ -125,6 +125,36 @@ TEST_F(ToolInput, InputBeyondItsLimitsIsRefusedAsSoonAsThatIsKnown) {
                          "the profile is too large: the file is larger than 64 MiB");
 }
 
+// A profile within the size limits can still need more memory than the machine gives: that is
+// a refusal of the file (exit status 3), never an unexplained failure, and the file stays.
+TEST_F(ToolInput, RunningOutOfMemoryIsReportedAsAFileTooLarge) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit leaves";
+#endif
+    if (!fs::exists("/usr/bin/prlimit")) {
+        GTEST_SKIP() << "no prlimit to run the tool short of memory";
+    }
+    CKeyboardConfig config;
+    Prepare(config, 1);
+    Save(config, "small.pro");
+    // A library name of 16 million characters: 16 MB in the file, four times that in memory.
+    config.predefinedCombo.Append(std::wstring(std::size_t{16} << 20, L'A'));
+    Save(config, "big.pro");
+    const std::string before = ReadFile(Path("big.pro"));
+    constexpr std::size_t kAddressSpace = std::size_t{48} << 20;
+    const auto runShort = [this](const std::vector<std::string>& arguments) {
+        return StartTool(arguments, environment_, directory_, "", kAddressSpace).Finish();
+    };
+    const ToolRun small = runShort({"show", "small.pro"});
+    ASSERT_EQ(small.status, 0) << small.err;  // the limit leaves room for the tool itself
+    ExpectOneLineFailure(runShort({"show", "big.pro"}), 3,
+                         "big.pro: the profile is too large: there is not enough memory");
+    const ToolRun edit = runShort({"set", "big.pro", "1", "single", "F1"});
+    ExpectOneLineFailure(edit, 3, "too large");
+    EXPECT_EQ(edit.out, "");
+    EXPECT_EQ(ReadFile(Path("big.pro")), before);
+}
+
 TEST_F(ToolInput, ShowTakesTheProfilesOwnModelWhateverKeyboardIsAttached) {
     CKeyboardConfig config;
     Prepare(config, 3);

@@ -20,6 +20,7 @@ namespace {
 // A tool that hangs (on a FIFO, say) is killed after this long, so the test fails instead.
 constexpr std::chrono::seconds kLongestRun{60};
 constexpr std::chrono::milliseconds kWaitStep{5};
+constexpr const char* kPrlimitPath = "/usr/bin/prlimit";
 
 }  // namespace
 
@@ -44,7 +45,8 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 RunningTool StartTool(const std::vector<std::string>& arguments,
                       const std::map<std::string, std::string>& environment,
-                      const std::string& directory, const std::string& input) {
+                      const std::string& directory, const std::string& input,
+                      std::size_t addressSpaceLimit) {
     std::map<std::string, std::string> merged;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         const std::string text(*entry);
@@ -67,7 +69,11 @@ RunningTool StartTool(const std::vector<std::string>& arguments,
         envp.push_back(text.data());
     envp.push_back(nullptr);
 
-    std::vector<std::string> argumentText = {Z9RTCTL_PATH};
+    std::vector<std::string> argumentText;
+    if (addressSpaceLimit != 0) {
+        argumentText = {kPrlimitPath, "--as=" + std::to_string(addressSpaceLimit), "--"};
+    }
+    argumentText.push_back(Z9RTCTL_PATH);
     argumentText.insert(argumentText.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& text : argumentText)

@@ -2,6 +2,7 @@
 // says and how it ends.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <utility>
@@ -34,10 +35,12 @@ private:
 
 // Starts z9rtctl with `arguments` in `directory`, with the test's environment plus
 // `environment` (an empty value removes a variable), its standard input read from `input`
-// (a file; empty: /dev/null).
+// (a file; empty: /dev/null), and when `addressSpaceLimit` is not 0 with at most that many
+// bytes of address space (through prlimit), as on a machine short of memory.
 RunningTool StartTool(const std::vector<std::string>& arguments,
                       const std::map<std::string, std::string>& environment,
-                      const std::string& directory, const std::string& input = "");
+                      const std::string& directory, const std::string& input = "",
+                      std::size_t addressSpaceLimit = 0);
 // Starts it and waits for it.
 ToolRun RunTool(const std::vector<std::string>& arguments,
                 const std::map<std::string, std::string>& environment, const std::string& directory,
