@@ -14,6 +14,9 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}
 
+echo "== formatting"
+scripts/format.sh --check
+
 echo "== release build"
 scripts/build.sh release
 ctest --test-dir build/release --output-on-failure --label-exclude fuzz

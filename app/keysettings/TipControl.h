@@ -1,5 +1,5 @@
-// The dialog's tooltip: light text on the windows' dark face, shown 100 ms after the pointer came to rest on an
-// element that has a tip, and gone as soon as it leaves it.
+// The dialog's tooltip: light text on the windows' dark face, shown 100 ms after the pointer came
+// to rest on an element that has a tip, and gone as soon as it leaves it.
 #pragma once
 
 #include <QLabel>
