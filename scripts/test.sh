@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the tree and runs every test: once in the release build,
-# then the kernel rig (a machine running Debian's kernel, with keyboards of the family made as
-# USB gadgets), once under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz
-# targets for a bounded time. Outside the rig nothing talks to a real keyboard: the tests use
-# the simulated one.
+# Installs what is missing, checks the formatting, builds the tree and runs every test: once in
+# the release build, then the kernel rig (a machine running Debian's kernel, with keyboards of
+# the family made as USB gadgets), once under AddressSanitizer and UndefinedBehaviorSanitizer,
+# the threaded ones under ThreadSanitizer, then the fuzz targets for a bounded time. Outside the
+# rig nothing talks to a real keyboard: the tests use the simulated one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,6 +27,19 @@ scripts/rig.sh
 echo "== sanitizer build"
 scripts/build.sh sanitize
 ctest --test-dir build/sanitize --output-on-failure --label-exclude fuzz
+
+# ThreadSanitizer on the tests whose transfers run on a worker thread: the device library's
+# (its simulated keyboard, message posting and key hook) and the windows' around jobs and
+# progress. Only these are built, each labelled with its name. Qt itself is not instrumented:
+# what its code touches is left out, and tests/tsan.supp names what it hands over for us.
+# Once QProcess has started the command-line tool, ThreadSanitizer takes the test itself for
+# the child of a multi-threaded fork and stops it at its next thread: die_after_fork=0.
+echo "== thread sanitizer build"
+threaded_tests=(devicelib_tests test_skin test_jobs test_mainwindow test_backlight test_firmware)
+scripts/build.sh tsan "${threaded_tests[@]}"
+TSAN_OPTIONS=${TSAN_OPTIONS:-suppressions=$PWD/tests/tsan.supp:ignore_noninstrumented_modules=1:die_after_fork=0} \
+    ctest --test-dir build/tsan --output-on-failure \
+    --label-regex "^($(IFS='|'; echo "${threaded_tests[*]}"))\$"
 
 echo "== fuzz targets"
 scripts/build.sh fuzz
