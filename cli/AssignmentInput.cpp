@@ -319,9 +319,9 @@ const std::vector<std::string>& AssignmentWords() {
     static const std::vector<std::string> words = [] {
         std::vector<std::string> all;
         for (const AssignmentKindWord& kind : AssignmentKindWords()) {
-            all.push_back(kind.word);
+            all.emplace_back(kind.word);
         }
-        all.push_back("clear");
+        all.emplace_back("clear");
         return all;
     }();
     return words;

@@ -113,6 +113,7 @@ NameLookup KeyNameTable::Find(std::string_view text, NameUse use) const {
                                         [&](const Entry* entry) { return entry->name == text; });
         if (exact == matches.end()) {
             std::vector<std::string> spellings;
+            spellings.reserve(matches.size());
             for (const Entry* entry : matches) {
                 spellings.push_back(entry->name);
             }

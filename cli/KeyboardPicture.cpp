@@ -121,7 +121,7 @@ std::string DrawKeyboardPicture(const std::array<std::string, 83>& captions,
             countLine += Paint(Centred(ShortCount(counts[k]), width), heat, colour) + " ";
             column = start + width + 1;
         }
-        picture += captionLine + "\n" + countLine + "\n";
+        picture.append(captionLine).append("\n").append(countLine).append("\n");
     }
     return picture;
 }

@@ -18,7 +18,7 @@ constexpr const char* kKeysWord = "keys";
 std::vector<std::string> Kinds() {
     std::vector<std::string> words = {kKeysWord};
     for (const AssignmentKindWord& kind : AssignmentKindWords()) {
-        words.push_back(kind.word);
+        words.emplace_back(kind.word);
     }
     return words;
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds the tree and runs every test: once in
-# the release build, then the kernel rig (a machine running Debian's kernel, with keyboards of
-# the family made as USB gadgets), once under AddressSanitizer and UndefinedBehaviorSanitizer,
-# the threaded ones under ThreadSanitizer, then the fuzz targets for a bounded time. Outside the
-# rig nothing talks to a real keyboard: the tests use the simulated one.
+# the release build (and clang-tidy on the files changed lately), then the kernel rig (a
+# machine running Debian's kernel, with keyboards of the family made as USB gadgets), once
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the threaded ones under
+# ThreadSanitizer, then the fuzz targets for a bounded time. Outside the rig nothing talks to a
+# real keyboard: the tests use the simulated one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +21,11 @@ scripts/format.sh --check
 echo "== release build"
 scripts/build.sh release
 ctest --test-dir build/release --output-on-failure --label-exclude fuzz
+
+# The whole tree takes clang-tidy longer than CI may spend: the files changed since the base
+# (scripts/tidy.sh says which) are checked here, everything by scripts/tidy.sh alone.
+echo "== clang-tidy"
+scripts/tidy.sh --changed
 
 echo "== kernel rig"
 scripts/rig.sh

@@ -263,9 +263,10 @@ IntelHexCheck CheckIntelHex(std::string_view text) {
         result.normalizedText.append(line).append("\r\n");
     }
     if (!endSeen) {
-        return Refused(std::move(result),
-                       result.recordCount == 0 ? HexProblem::NoRecords : HexProblem::NoEndRecord,
-                       0);
+        // Read before the result is moved: the arguments may be taken in any order.
+        const HexProblem unfinished =
+            result.recordCount == 0 ? HexProblem::NoRecords : HexProblem::NoEndRecord;
+        return Refused(std::move(result), unfinished, 0);
     }
     result.ok = true;
     return result;

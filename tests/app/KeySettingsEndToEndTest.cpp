@@ -26,6 +26,7 @@
 #include <linux/input-event-codes.h>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 
 using testkit::MainWindowHarness;
@@ -111,7 +112,7 @@ std::map<int, QString> ShownAssignments(const QString& profile) {
                                 .object()
                                 .value(QStringLiteral("keys"))
                                 .toArray();
-    for (const QJsonValue& key : keys) {
+    for (const QJsonValue key : keys) {
         const QJsonObject layer = key[QStringLiteral("layers")].toArray().first().toObject();
         shown[key[QStringLiteral("key")].toInt()] = layer[QStringLiteral("kindName")].toString() +
                                                     QStringLiteral(": ") +
@@ -317,7 +318,7 @@ private slots:
             ClickIn(dialog, keysettings::TabId(keysettings::kPageMacro));
             NewEntry(dialog, keysettings::kIdNewMacro);
             ClickIn(dialog, keysettings::kIdRecordMacro);
-            for (int vk : {'Q', 'W', 'E', 'R', 'T', 'Y', 'U'}) {
+            for (int vk : std::initializer_list<int>{'Q', 'W', 'E', 'R', 'T', 'Y', 'U'}) {
                 PostKey(dialog, vk, false);
                 QTest::qWait(15);
                 PostKey(dialog, vk, true);
@@ -334,7 +335,7 @@ private slots:
             ClickIn(dialog, keysettings::TabId(keysettings::kPageEmulation));
             NewEntry(dialog, keysettings::kIdNewEmu);
             ClickIn(dialog, keysettings::kIdRecordEmu);
-            for (int vk : {'Z', 'X', 'C'}) {
+            for (int vk : std::initializer_list<int>{'Z', 'X', 'C'}) {
                 PostKey(dialog, vk, false);
                 PostKey(dialog, vk, true);
             }

@@ -190,7 +190,7 @@ TEST_F(ToolEditTest, EveryKindIsStoredOnItsKeyAndLayer) {
         fs::remove(Path("keyboard.txt"));
         ClearTrace();
         arguments[1] = "w.pro";
-        arguments.push_back("--write");
+        arguments.emplace_back("--write");
         ToolRun written = Run(arguments);
         ASSERT_EQ(written.status, 0) << written.err;
         std::vector<int> record = {0x00, 0xf0};

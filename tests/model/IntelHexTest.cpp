@@ -133,8 +133,8 @@ TEST(IntelHexTest, SoundImagesPassWhateverTheirOrder) {
         // Empty data records say nothing about addresses.
         ":0000000000\r\n:0100000001FE\r\n:0000000000\r\n:00000001FF\r\n",
         // The same offsets in another 64 KiB page or segment are other addresses.
-        ":0100000001FE\r\n:020000040001F9\r\n:0100000001FE\r\n:020000022000DC\r\n"
-        ":0100000001FE\r\n:00000001FF\r\n",
+        (":0100000001FE\r\n:020000040001F9\r\n:0100000001FE\r\n:020000022000DC\r\n"
+         ":0100000001FE\r\n:00000001FF\r\n"),
         // Start addresses of both kinds, lower-case digits.
         ":0100000001fe\r\n:0400000300000000f9\r\n:0400000500000000f7\r\n:00000001ff\r\n",
     };

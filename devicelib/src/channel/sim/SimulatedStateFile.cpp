@@ -337,6 +337,7 @@ StateFileRead ReadStateFile(const std::string& path) {
         result.reason = std::strerror(errno);
     } else if (!S_ISREG(status.st_mode)) {
         result.reason = "not a regular file";
+        // NOLINTNEXTLINE(bugprone-branch-clone): too large before reading, and while reading
     } else if (static_cast<std::uint64_t>(status.st_size) > kLargestStateFile) {
         result.reason = tooLarge;
     } else if (!ReadAtMost(fd, static_cast<std::size_t>(status.st_size), text, result.reason)) {
