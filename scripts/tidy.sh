@@ -40,13 +40,14 @@ if [[ ${1:-} == --changed ]]; then
             case $file in
                 *.cpp) wanted+=("$root/$file") ;;
                 # A header is checked through the sources that include it.
-                *.h) mapfile -t -O "${#wanted[@]}" wanted < <(grep -l -F "/$(basename "$file")\"" \
-                         "${sources[@]}" /dev/null; grep -l -F "\"$(basename "$file")\"" \
-                         "${sources[@]}" /dev/null) ;;
+                *.h)
+                    name=$(basename "$file")
+                    mapfile -t -O "${#wanted[@]}" wanted < <(grep -l -F -e "/$name\"" \
+                        -e "\"$name\"" "${sources[@]}" || true) ;;
             esac
         done
         mapfile -t sources < <(printf '%s\n' "${sources[@]}" | grep -x -F -f <(printf '%s\n' "${wanted[@]}" /dev/null) || true)
-        echo "clang-tidy: ${#sources[@]} sources changed since $(git rev-parse --short "$base")"
+        echo "clang-tidy: ${#sources[@]} sources changed, or including a header changed, since $(git rev-parse --short "$base")"
     else
         echo "clang-tidy: no base to compare with, every source is checked"
     fi
