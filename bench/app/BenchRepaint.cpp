@@ -72,8 +72,8 @@ public:
         QCoreApplication::processEvents();
         for (int id : elements) {
             const skin::SkinItem* item = window_->findItem(id);
-            points_.push_back(QPoint((item->rect.left + item->rect.right) / 2,
-                                     (item->rect.top + item->rect.bottom) / 2));
+            points_.emplace_back((item->rect.left + item->rect.right) / 2,
+                                 (item->rect.top + item->rect.bottom) / 2);
         }
     }
     bool ready() const { return !points_.empty(); }

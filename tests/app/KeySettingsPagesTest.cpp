@@ -16,6 +16,8 @@
 
 #include <QTest>
 
+#include <initializer_list>
+
 using testkit::KeySettingsHarness;
 using namespace keysettings;
 using namespace std::chrono_literals;
@@ -637,7 +639,7 @@ private slots:
             h.press('C');  // held: one key
         }
         h.release('C');
-        for (int vk : {'D', 'E', 'F'}) {
+        for (int vk : std::initializer_list<int>{'D', 'E', 'F'}) {
             h.tap(vk);  // the seventh key is dropped
         }
         QCOMPARE(ShownRows(h, kIdFirstEmuContentRow), (QStringList{"A", "A", "B", "C", "D", "E"}));

@@ -40,7 +40,7 @@ public:
     explicit KeyboardWindow(const skin::SkinResources& resources)
         : SkinnedDialog(resources, kLanguage, 1.0F, nullptr, Qt::Dialog) {}
 
-    void open() {
+    void openFace() {
         openSkin({Filled(kBackground), Filled(kBackground), Filled(kBackground)}, QColor(0, 0, 255),
                  {kWidth, kHeight}, Elements());
         show();
@@ -86,7 +86,7 @@ private:
 private slots:
     void theMarkShowsOnlyOnceTheKeyboardMovesTheFocus() {
         KeyboardWindow window(resources_);
-        window.open();
+        window.openFace();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QVERIFY(!window.focusMarkShown());
         QVERIFY(!window.markAround(1));
@@ -107,7 +107,7 @@ private slots:
 
     void tabGoesFromStopToStopAndEntersAGroupOnItsChoice() {
         KeyboardWindow window(resources_);
-        window.open();
+        window.openFace();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.findItem(103)->isSelected = true;
         std::vector<int> forward;
@@ -127,7 +127,7 @@ private slots:
 
     void arrowsGoToTheNearestElementOnThatSide() {
         KeyboardWindow window(resources_);
-        window.open();
+        window.openFace();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.focusItem(101);
         struct Step {
@@ -148,7 +148,7 @@ private slots:
 
     void spaceAndEnterPressTheFocusedElement() {
         KeyboardWindow window(resources_);
-        window.open();
+        window.openFace();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         Press(window, Qt::Key_Tab);
         Press(window, Qt::Key_Space);
@@ -163,7 +163,7 @@ private slots:
 
     void enterWithoutTheMarkKeepsTheWindowsMeaning() {
         KeyboardWindow window(resources_);
-        window.open();
+        window.openFace();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(20, 20));
         Press(window, Qt::Key_Space);  // no mark: the clicked element is not pressed again
@@ -174,7 +174,7 @@ private slots:
 
     void ctrlTabAndCtrlPageKeysSwitchTabs() {
         KeyboardWindow window(resources_);
-        window.open();
+        window.openFace();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         Press(window, Qt::Key_Tab, Qt::ControlModifier);
         Press(window, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
@@ -188,7 +188,7 @@ private slots:
         KeyboardWindow window(resources_);
         auto* edit = new QLineEdit(&window);
         edit->setGeometry(100, 50, 80, 20);
-        window.open();
+        window.openFace();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.setFocus();
         window.focusItem(101);  // the last stop
@@ -211,7 +211,7 @@ private slots:
         KeyboardWindow window(resources_);
         auto* edit = new QLineEdit(&window);
         edit->setGeometry(100, 50, 80, 20);
-        window.open();
+        window.openFace();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         edit->setFocus();
         QVERIFY(edit->hasFocus());

@@ -55,7 +55,7 @@ public:
     TestWindow(const skin::SkinResources& resources, const std::string& language, float scale)
         : SkinnedDialog(resources, language, scale, nullptr, Qt::Dialog) {}
 
-    void open(std::vector<SkinItem> items, bool withPictures = true) {
+    void openFace(std::vector<SkinItem> items, bool withPictures = true) {
         skin::SkinFaces faces;
         if (withPictures) {
             faces = {Filled(kBackground), Filled(kHover), Filled(kSelected)};
@@ -121,7 +121,7 @@ private slots:
 
     void scalesElementsButNotLabels() {
         TestWindow window(resources_, language_, 1440.0F / 1080.0F);
-        window.open({Element(1, {10, 10, 40, 40}), Label(2, {10, 50, 90, 70}, L"中", L"en")});
+        window.openFace({Element(1, {10, 10, 40, 40}), Label(2, {10, 50, 90, 70}, L"中", L"en")});
         QCOMPARE(window.size(), QSize(266, 133));
         const skin::DesignRect scaled = window.items()[0].rect;
         QCOMPARE(scaled.left, 13);
@@ -136,14 +136,14 @@ private slots:
 
     void scaleBelowOneCountsAsOne() {
         TestWindow window(resources_, language_, 0.5F);
-        window.open({});
+        window.openFace({});
         QCOMPARE(window.scaleFactor(), 1.0F);
         QCOMPARE(window.size(), QSize(kWidth, kHeight));
     }
 
     void hitTestTellsElementsDragAreaAndSizingStrips() {
         TestWindow window(resources_, language_, 1.0F);
-        window.open({Element(1, {10, 10, 40, 40}), Label(2, {50, 10, 90, 40}, L"a", L"a")});
+        window.openFace({Element(1, {10, 10, 40, 40}), Label(2, {50, 10, 90, 40}, L"a", L"a")});
         QCOMPARE(window.hitTest({20, 20}), HitArea::Client);
         QVERIFY(window.items()[0].hovered);
         QCOMPARE(window.lastMousePoint(), QPoint(20, 20));
@@ -158,9 +158,9 @@ private slots:
 
     void clickGoesToFirstElementAndNeverToLabelsOrUnusedIds() {
         TestWindow window(resources_, language_, 1.0F);
-        window.open({Element(0, {0, 0, 100, 100}), Element(-1, {0, 0, 100, 100}),
-                     Label(3, {0, 0, 100, 100}, L"x", L"x"), Element(4, {10, 10, 60, 60}),
-                     Element(5, {30, 30, 90, 90})});
+        window.openFace({Element(0, {0, 0, 100, 100}), Element(-1, {0, 0, 100, 100}),
+                         Label(3, {0, 0, 100, 100}, L"x", L"x"), Element(4, {10, 10, 60, 60}),
+                         Element(5, {30, 30, 90, 90})});
         window.show();
         QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(40, 40));
         QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(80, 80));
@@ -170,7 +170,7 @@ private slots:
 
     void pressOnFreeAreaDragsAndNeverClicks() {
         TestWindow window(resources_, language_, 1.0F);
-        window.open({Element(1, {100, 10, 150, 60})});
+        window.openFace({Element(1, {100, 10, 150, 60})});
         window.show();
         const QPoint start = window.pos();
         QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(20, 20));
@@ -218,7 +218,7 @@ private slots:
         };
         for (const Case& c : cases) {
             MovedByWindowManager window(resources_, language_);
-            window.open({Element(1, {100, 10, 150, 60})});
+            window.openFace({Element(1, {100, 10, 150, 60})});
             window.show();
             c.gesture(window);
             QVERIFY2(window.moveRequests == c.requests, c.name);
@@ -228,7 +228,7 @@ private slots:
 
     void sizingStripResizesWithoutScalingTheContent() {
         TestWindow window(resources_, language_, 1.0F);
-        window.open({});
+        window.openFace({});
         window.show();
         QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(kWidth - 2, kHeight - 2));
         QTest::mouseMove(&window, QPoint(kWidth + 18, kHeight + 8));
@@ -239,7 +239,7 @@ private slots:
 
     void hoverAndSelectedLooksComeFromTheirPictures() {
         TestWindow window(resources_, language_, 1.0F);
-        window.open({Element(1, {10, 10, 40, 40}), Element(2, {50, 10, 80, 40})});
+        window.openFace({Element(1, {10, 10, 40, 40}), Element(2, {50, 10, 80, 40})});
         window.items()[1].isSelected = true;
         window.hitTest({20, 20});
         QImage face = window.composeFace();
@@ -255,7 +255,7 @@ private slots:
         TestWindow window(resources_, language_, 1.0F);
         SkinItem label = Label(1, {0, 0, 120, 40}, L"中文", L"English");
         label.selectedTextColor = QColor(0, 255, 0);
-        window.open({label});
+        window.openFace({label});
         const QRect area(0, 0, 120, 40);
         QCOMPARE(window.findItem(1)->caption(language_), std::wstring(L"中文"));
         const QImage chinese = window.composeFace();
@@ -275,7 +275,7 @@ private slots:
         TestWindow window(resources_, language_, 1.0F);
         SkinItem label = Label(1, {40, 30, 143, 46}, L"左键双击", L"Left Double Click");
         label.textColor = QColor(255, 255, 0);
-        window.open({label});
+        window.openFace({label});
         language_ = "en-US";
         const QImage face = window.composeFace();
         const auto inked = [&](int fromX, int toX) {
@@ -333,7 +333,7 @@ private slots:
 
     void missingPicturesGiveABlankFaceOfTheWindowsSize() {
         TestWindow window(resources_, language_, 1.0F);
-        window.open({Element(1, {10, 10, 40, 40})}, false);
+        window.openFace({Element(1, {10, 10, 40, 40})}, false);
         window.hitTest({20, 20});
         const QImage face = window.composeFace();
         QCOMPARE(face.size(), QSize(kWidth, kHeight));
@@ -342,7 +342,7 @@ private slots:
 
     void enterAndEscapeEndTheWindow() {
         TestWindow window(resources_, language_, 1.0F);
-        window.open({});
+        window.openFace({});
         window.QDialog::open();
         QTest::keyClick(&window, Qt::Key_Return);
         QCOMPARE(window.result(), skin::SkinnedDialog::kResultOk);

@@ -63,7 +63,7 @@ RunningTool StartTool(const std::vector<std::string>& arguments,
     }
     std::vector<std::string> environmentText;
     for (const auto& [name, value] : merged)
-        environmentText.push_back(name + "=" + value);
+        environmentText.push_back(std::string(name).append("=").append(value));
     std::vector<char*> envp;
     for (std::string& text : environmentText)
         envp.push_back(text.data());
@@ -73,7 +73,7 @@ RunningTool StartTool(const std::vector<std::string>& arguments,
     if (addressSpaceLimit != 0) {
         argumentText = {kPrlimitPath, "--as=" + std::to_string(addressSpaceLimit), "--"};
     }
-    argumentText.push_back(Z9RTCTL_PATH);
+    argumentText.emplace_back(Z9RTCTL_PATH);
     argumentText.insert(argumentText.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& text : argumentText)

@@ -78,7 +78,7 @@ TEST(XmlEncoding, BytesThatAreNotUtf8AreReadAsLatin1) {
     EXPECT_EQ(ValueOf(doc), L"caf\u00E9 宏");
     // A declared UTF-16 in a file that reads as 8-bit text is not UTF-16.
     CXmlDoc misdeclared;
-    misdeclared.LoadBytes("<?xml version=\"1.0\" encoding=\"UTF-16\"?><r v=\"ok\"/>");
+    misdeclared.LoadBytes(R"(<?xml version="1.0" encoding="UTF-16"?><r v="ok"/>)");
     EXPECT_EQ(ValueOf(misdeclared), L"ok");
 }
 
