@@ -71,7 +71,7 @@ COrvoDialogKeyMapSettings::COrvoDialogKeyMapSettings(CKeyboardConfig& config,
       config_(config),
       dialogs_(dialogs),
       notice_(notice),
-      options_(options) {
+      options_(std::move(options)) {
     capture_ = std::make_unique<keysettings::KeyCapture>(*this, notice_, [this] {
         static_cast<void>(dialogs_.message(
             this, keysettings::texts::Text(keysettings::texts::Id::CaptureInWindowOnly, language()),

@@ -164,7 +164,6 @@ public:
     Converter& operator=(const Converter&) = delete;
 
     bool Valid() const {
-        // NOLINTNEXTLINE(performance-no-int-to-ptr): iconv_open's failure is (iconv_t)-1
         return handle_ != reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
     }
 

@@ -33,7 +33,7 @@ TEST(KeyboardPictureTest, PlainPictureShowsCaptionsAndCountsInTheirRows) {
         lines.push_back(line);
     ASSERT_EQ(lines.size(), 12u);                // two lines per key row
     EXPECT_EQ(lines[0].substr(0, 6), " k1   ");  // centred on its cap, one column of gap
-    EXPECT_NE(lines[1].find("7"), std::string::npos);
+    EXPECT_NE(lines[1].find('7'), std::string::npos);
     EXPECT_NE(lines[10].find("k76"), std::string::npos);  // the space bar, last row
     EXPECT_NE(lines[11].find("123k"), std::string::npos);
     EXPECT_EQ(picture.find('\x1b'), std::string::npos);

@@ -64,7 +64,7 @@ TEST_F(ToolInput, AssignmentsTheKeyboardCannotTakeAsTheyAreNeverReachIt) {
 TEST_F(ToolInput, DamagedMarkupIsRefusedWithItsLineAndNeverWrittenBack) {
     CItemList macro = Items(3, L"A Down", L"<10 ms>");
     const std::string profile = ProfileText(KindMacro, macro);
-    const std::string keyTwo = "<KEY ID=\"2\" Level=\"1\"";
+    const std::string keyTwo = R"(<KEY ID="2" Level="1")";
     const struct {
         const char* name;
         std::string text;

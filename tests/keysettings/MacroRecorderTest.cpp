@@ -16,7 +16,7 @@ using Items = std::vector<std::wstring>;
 
 // A recording in progress, fed with key messages at chosen times.
 struct Recording {
-    explicit Recording(bool fixedInterval, Items previous = {L"X Down"})
+    explicit Recording(bool fixedInterval, const Items& previous = {L"X Down"})
         : content(Content(previous, fixedInterval)),
           feed([this](int code, bool released, int elapsed) {
               appended += recorder.OnKeyEvent(content, code, released, elapsed);
