@@ -48,7 +48,7 @@ public:
     // Clicks, then waits for the window of that size the click opens; null (and the step
     // named in the failure) when none comes.
     const ShownWindow* open(const ShownWindow& from, DesignPoint at, skin::FaceSize size,
-                            const char* what, double* openMs = nullptr) {
+                            const char* what) {
         if (!ok()) {
             return nullptr;
         }
@@ -58,8 +58,8 @@ public:
             screen_.waitForPainted(before, size.width, size.height, kWindowLimit);
         if (opened == nullptr) {
             failure_ = std::string("the ") + what + " did not open";
-        } else if (openMs != nullptr) {
-            *openMs = MillisecondsBetween(clicked, opened->firstPaint);
+        } else {
+            openMs_.emplace_back(what, MillisecondsBetween(clicked, opened->firstPaint));
         }
         return opened;
     }
@@ -91,10 +91,12 @@ public:
 
     bool ok() const { return failure_.empty(); }
     const std::string& failure() const { return failure_; }
+    const std::vector<std::pair<std::string, double>>& openMs() const { return openMs_; }
 
 private:
     VirtualScreen& screen_;
     std::string failure_;
+    std::vector<std::pair<std::string, double>> openMs_;
 };
 
 // Every page, then the virtual keyboard from the first; OK leaves the key edited, so that the
@@ -143,7 +145,7 @@ TourTimes TourEveryWindow(VirtualScreen& screen, const ShownWindow& mainWindow) 
     // The counters are read in the progress dialog, which closes itself when they are in.
     if (const ShownWindow* progress =
             tour.open(mainWindow, CentreOf(mainItems, mainwin::kIdReadCounters),
-                      progress::kFaceSize, "progress dialog", &times.progressOpenMs)) {
+                      progress::kFaceSize, "progress dialog")) {
         tour.waitGone(*progress, "progress dialog");
     }
     BacklightAndMultiKey(tour, mainWindow);
@@ -154,14 +156,14 @@ TourTimes TourEveryWindow(VirtualScreen& screen, const ShownWindow& mainWindow) 
                "firmware window");
     // The exit button asks whether to leave keys unwritten; Escape answers "No" and the
     // program stays.
-    if (const ShownWindow* question =
-            tour.open(mainWindow, CentreOf(mainItems, mainwin::kIdExit), skin::FaceSize{0, 0},
-                      "message box", &times.messageBoxOpenMs)) {
+    if (const ShownWindow* question = tour.open(mainWindow, CentreOf(mainItems, mainwin::kIdExit),
+                                                skin::FaceSize{0, 0}, "message box")) {
         screen.pressEscape(question->id);
         tour.waitGone(*question, "message box");
     }
     times.completed = tour.ok();
     times.failure = tour.failure();
+    times.openMs = tour.openMs();
     return times;
 }
 

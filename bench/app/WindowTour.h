@@ -7,15 +7,17 @@
 #include "VirtualScreen.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace bench {
 
 struct TourTimes {
     bool completed = false;
     std::string failure;  // the step that did not happen, when not completed
-    // From the click that opens it to its first paint.
-    double progressOpenMs = 0.0;
-    double messageBoxOpenMs = 0.0;
+    // Each window by name, in the order opened, with the time from the click that opened it to
+    // its first paint.
+    std::vector<std::pair<std::string, double>> openMs;
 };
 
 // `mainWindow`: the painted main window of a Z9RT(PRSM)Ble, at scale 1.
