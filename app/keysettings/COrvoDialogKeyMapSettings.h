@@ -151,4 +151,6 @@ private:
     keysettings::TipControl* tip_ = nullptr;
     skin::CSkinScrollBar* libraryScroll_ = nullptr;
     skin::CSkinScrollBar* contentScroll_ = nullptr;
+    // The scroll bars' skin, decoded once while the dialog is open.
+    skin::SkinPicture barSkin_;
 };

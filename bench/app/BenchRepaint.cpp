@@ -58,7 +58,6 @@ public:
         config_.BuildCodeTables();
         resources_.loadResourceFile(QCoreApplication::applicationDirPath() + QStringLiteral("/") +
                                     QLatin1String(COrvoApp::kResourceFileName));
-        resources_.loadImages(COrvoApp::ArtworkIds(config_.deviceType));
         MainWindowOptions options;
         options.watchDevices = false;
         options.scaleFactor = scale;
