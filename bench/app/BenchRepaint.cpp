@@ -72,6 +72,9 @@ public:
             points_.push_back(QPoint((item->rect.left + item->rect.right) / 2,
                                      (item->rect.top + item->rect.bottom) / 2));
         }
+        // The first hovers decode the hover look: what is measured is every hover after.
+        hover();
+        hover();
     }
     bool ready() const { return !points_.empty(); }
 
