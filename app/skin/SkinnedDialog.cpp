@@ -313,7 +313,8 @@ void SkinnedDialog::itemClicked(SkinItem&) {}
 void SkinnedDialog::messageReceived(std::uint32_t, std::uintptr_t, std::intptr_t) {}
 
 QImage SkinnedDialog::composeFace() {
-    QImage face = background_.copy();
+    // composeInto draws the background first, over every pixel: no copy of it is needed.
+    QImage face(background_.size(), QImage::Format_RGB32);
     composeInto(face, QRegion(face.rect()));
     return face;
 }
