@@ -193,7 +193,7 @@ void PrintProgramOnly(const char* what, const std::vector<double>& program) {
                 *highest);
 }
 
-// The times a window took to open, one per run that opened it.
+// The times a window took to open, every opening of every run.
 std::vector<double> OpenTimes(const std::vector<Run>& runs, const std::string& window) {
     std::vector<double> times;
     for (const Run& run : runs) {
@@ -212,7 +212,13 @@ void PrintOpenTimes(const std::vector<Run>& reference, const std::vector<Run>& p
     if (program.empty()) {
         return;
     }
+    std::vector<std::string> windows;
     for (const auto& [window, ms] : program.front().tour.openMs) {
+        if (std::find(windows.begin(), windows.end(), window) == windows.end()) {
+            windows.push_back(window);
+        }
+    }
+    for (const std::string& window : windows) {
         const std::string what = window + ", click to painted (ms)";
         const std::vector<double> times = OpenTimes(program, window);
         if (againstBare) {

@@ -1,7 +1,8 @@
 // Opens and closes every window of the program from its main window, as a user would with the
 // pointer: the key settings dialog on each of its pages with the virtual keyboard, the progress
 // dialog, the backlight window with the multi-key window, the firmware window and a message
-// box. Positions come from the windows' own element tables.
+// box (the progress dialog and the message box several times). Positions come from the
+// windows' own element tables.
 #pragma once
 
 #include "VirtualScreen.h"
@@ -15,8 +16,8 @@ namespace bench {
 struct TourTimes {
     bool completed = false;
     std::string failure;  // the step that did not happen, when not completed
-    // Each window by name, in the order opened, with the time from the click that opened it to
-    // its first paint.
+    // Each opening of a window by name, in order, with the time from the click that opened it
+    // to its first paint.
     std::vector<std::pair<std::string, double>> openMs;
 };
 
