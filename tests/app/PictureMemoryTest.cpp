@@ -19,6 +19,7 @@
 #include "VirtualKeyboardLayout.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 
@@ -62,23 +63,32 @@ private slots:
         options.pause = [](std::chrono::milliseconds) {};
         options.mainWindow.watchDevices = false;
         COrvoApp app(config, dialogs, options);
+        // The face and the lit keys; the hover look waits for the pointer. The progress
+        // dialog's pictures are made ready for its first transfer once the window has painted.
+        const mainwin::FaceImages faces = mainwin::FaceImagesFor(kDeviceTypeS);
+        std::set<int> expected{faces.base, faces.active};
+        const std::vector<int> ready = COrvoApp::ReadyPictureIds();
+        expected.insert(ready.begin(), ready.end());
+        // Looked at as soon as the progress dialog's pictures are there (or after a while).
         std::set<int> decoded;
-        QTimer::singleShot(300, [&app, &decoded] {
+        QElapsedTimer waited;
+        waited.start();
+        QTimer look;
+        look.setInterval(20);
+        connect(&look, &QTimer::timeout, [&] {
             decoded = Decoded(app.resources());
+            if (!Includes(decoded, {ready.begin(), ready.end()}) && waited.elapsed() < 10000) {
+                return;
+            }
+            look.stop();
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 if (auto* window = qobject_cast<COrvoDlg*>(widget); window && window->isVisible()) {
                     window->done(skin::SkinnedDialog::kResultCancel);
                 }
             }
         });
+        look.start();
         QCOMPARE(app.run(), 0);
-        // The face and the lit keys; the hover look waits for the pointer. The progress
-        // dialog's pictures are ready for its first transfer.
-        const mainwin::FaceImages faces = mainwin::FaceImagesFor(kDeviceTypeS);
-        std::set<int> expected{faces.base, faces.active};
-        for (int id : COrvoApp::ReadyPictureIds()) {
-            expected.insert(id);
-        }
         QCOMPARE(decoded, expected);
     }
 
