@@ -10,8 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <iostream>
-#include <iterator>
+#include <cstdio>
 #include <optional>
 
 namespace z9rt::cli {
@@ -100,29 +99,75 @@ MacroItemLookup ReadMacroItem(std::string_view text, const KeyNameTable& names) 
     return {std::nullopt, bare.error};
 }
 
-// The items of one piece of macro text, split at commas.
-std::vector<MacroItem> ReadMacroText(std::string_view text, const KeyNameTable& names,
-                                     const MacroSource& source, const std::string& where) {
+[[noreturn]] void RefuseTooMany(const std::string& whose, std::size_t count, bool atLeast,
+                                ExitStatus status) {
+    Refuse(whose + " holds " + (atLeast ? "more than " : "") + std::to_string(count) +
+               " items; at most " + std::to_string(kMacroItemLimitRecordedDelays) +
+               " with recorded delays and " + std::to_string(kMacroItemLimitFixedInterval) +
+               " events with --interval fit a key",
+           status);
+}
+
+std::string Whose(const MacroSource& source) {
+    return source.name.empty() ? "the macro" : source.name;
+}
+
+// The items of one piece of macro text, split at commas, appended to `items`; refused as soon
+// as the macro is sure to hold more than `limit` items, before the text is read.
+void ReadMacroText(std::string_view text, const KeyNameTable& names, const MacroSource& source,
+                   const std::string& where, std::size_t limit, std::vector<MacroItem>& items) {
+    // An item holds at most two commas of its own (the key ","), so the text holds at least
+    // a third of its comma-separated pieces as items.
+    const std::size_t pieces =
+        static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1;
+    const std::size_t fewest = (pieces + 2) / 3;
+    if (items.size() + fewest > limit) {
+        RefuseTooMany(Whose(source), limit, true, source.refusal);
+    }
     const SplitItems split = SplitIntoItems(text, ',', [&names](std::string_view item) {
         return item.empty() ? std::string("an empty macro item") : ReadMacroItem(item, names).error;
     });
     if (!split.error.empty()) {
         Refuse(where + split.error, source.refusal);
     }
-    std::vector<MacroItem> items;
     for (const std::string& item : split.items) {
         items.push_back(*ReadMacroItem(item, names).item);
     }
-    return items;
 }
 
-// A macro file (or "-", standard input): items separated by commas or line ends; blank lines
-// and lines starting with '#' are skipped.
-std::vector<MacroItem> ReadMacroFile(const std::string& path, const KeyNameTable& names) {
+// Standard input up to one byte beyond `limit`: what a macro can be, and no more.
+std::string ReadStandardInput(std::size_t limit) {
+    std::string content(limit + 1, '\0');
+    std::size_t filled = 0;
+    while (filled < content.size()) {
+        const std::size_t count =
+            std::fread(content.data() + filled, 1, content.size() - filled, stdin);
+        if (count == 0) {
+            break;
+        }
+        filled += count;
+    }
+    if (std::ferror(stdin) != 0) {
+        Refuse("standard input: cannot read the macro", ExitStatus::FileRefused);
+    }
+    content.resize(filled);
+    return content;
+}
+
+// A macro file (or "-", standard input) of at most kMacroFileLimit bytes: items separated by
+// commas or line ends; blank lines and lines starting with '#' are skipped. Refused as soon as
+// it holds more than `limit` items.
+std::vector<MacroItem> ReadMacroFile(const std::string& path, const KeyNameTable& names,
+                                     std::size_t limit) {
     const MacroSource source{path == "-" ? "standard input" : path, ExitStatus::FileRefused};
     std::string content;
     if (path == "-") {
-        content.assign(std::istreambuf_iterator<char>(std::cin), {});
+        content = ReadStandardInput(kMacroFileLimit);
+        if (content.size() > kMacroFileLimit) {
+            Refuse("standard input: too large for a macro (more than " +
+                       std::to_string(kMacroFileLimit >> 10) + " KiB)",
+                   ExitStatus::FileRefused);
+        }
     } else {
         std::string whyNot;
         if (!ReadWholeFile(path, kMacroFileLimit, content, whyNot)) {
@@ -143,8 +188,9 @@ std::vector<MacroItem> ReadMacroFile(const std::string& path, const KeyNameTable
             continue;
         }
         const std::string where = source.name + ":" + std::to_string(lineNumber + 1) + ": ";
-        for (MacroItem& item : ReadMacroText(line, names, source, where)) {
-            items.push_back(std::move(item));
+        ReadMacroText(line, names, source, where, limit, items);
+        if (items.size() > limit) {
+            RefuseTooMany(source.name, limit, true, source.refusal);  // and more may follow
         }
     }
     return items;
@@ -158,17 +204,13 @@ std::string ItemWord(std::size_t index, const std::vector<MacroItem>& items) {
 // an event first; with a fixed interval there are events only.
 void CheckMacroShape(const std::vector<MacroItem>& items, bool fixedInterval,
                      const MacroSource& source) {
-    const std::string whose = source.name.empty() ? "the macro" : source.name;
+    const std::string whose = Whose(source);
     if (items.empty()) {
         Refuse(whose + " holds no events", source.refusal);
     }
     const std::size_t limit = static_cast<std::size_t>(MacroItemLimit(fixedInterval));
     if (items.size() > limit) {
-        Refuse(whose + " holds " + std::to_string(items.size()) + " items; at most " +
-                   std::to_string(kMacroItemLimitRecordedDelays) + " with recorded delays and " +
-                   std::to_string(kMacroItemLimitFixedInterval) +
-                   " events with --interval fit a key",
-               source.refusal);
+        RefuseTooMany(whose, items.size(), false, source.refusal);
     }
     for (std::size_t i = 0; i < items.size(); ++i) {
         const bool delayWanted = !fixedInterval && i % 2 == 1;
@@ -195,18 +237,17 @@ CItemList ReadMacro(const std::vector<std::string>& values, const EditOptions& o
                     const KeyNameTable& names) {
     std::vector<MacroItem> items;
     MacroSource source;
+    const bool fixedInterval = options.interval.has_value();
+    const auto limit = static_cast<std::size_t>(MacroItemLimit(fixedInterval));
     if (values.size() == 1 && values.front().size() > 1 && values.front().front() == '@') {
         const std::string path = values.front().substr(1);
-        items = ReadMacroFile(path, names);
+        items = ReadMacroFile(path, names, limit);
         source = {path == "-" ? "standard input" : path, ExitStatus::FileRefused};
     } else {
         for (const std::string& value : values) {
-            for (MacroItem& item : ReadMacroText(value, names, source, "")) {
-                items.push_back(std::move(item));
-            }
+            ReadMacroText(value, names, source, "", limit, items);
         }
     }
-    const bool fixedInterval = options.interval.has_value();
     CheckMacroShape(items, fixedInterval, source);
 
     CItemList list;

@@ -242,7 +242,8 @@ Names are matched in any letter case and stored as the key-name table spells the
 
 Exit status: 0 success; 1 the keyboard is missing, busy or a transfer failed;
 2 wrong usage (a refused argument or value); 3 a file was refused (not a profile,
-another model's profile, a bad firmware or macro file).
+another model's profile, a damaged profile or one holding a key the keyboard cannot take as
+it is, input beyond the limits, a bad firmware or macro file).
 )";
 }
 

@@ -10,7 +10,9 @@
 #include "KeyboardWrites.h"
 #include "ProfileIo.h"
 #include "SlotText.h"
+#include "model/AssignmentJudge.h"
 #include "model/WideText.h"
+#include "profile/ProfileFile.h"
 
 #include <cstdio>
 #include <vector>
@@ -26,22 +28,22 @@ T ValueOrRefuse(const Parsed<T>& parsed) {
     return *parsed.value;
 }
 
-// The profile to edit: as the attached keyboard's model when the result goes to the keyboard,
-// otherwise as --model says or as the model whose profile the file is.
-void LoadForEditing(const CommandLine& line, CKeyboardConfig& config, const std::string& path) {
+// The profile to edit, locked until it is saved: as the attached keyboard's model when the
+// result goes to the keyboard, otherwise as --model says or as the model whose profile the file
+// is.
+FileLock LoadForEditing(const CommandLine& line, CKeyboardConfig& config, const std::string& path) {
     if (line.edit.write) {
         OpenKeyboard(config);
-        LoadProfileOrFail(config, path);
     } else if (line.modelType) {
         PrepareConfiguration(config, *line.modelType);
+    }
+    FileLock lock = LockProfileOrFail(path);
+    if (line.edit.write || line.modelType) {
         LoadProfileOrFail(config, path);
     } else {
         LoadProfileOfItsModel(config, path);
     }
-}
-
-std::string KeyWords(int key) {
-    return "key " + std::to_string(key) + " (" + Utf8FromWide(KeyCaption(key)) + ")";
+    return lock;
 }
 
 // What one slot holds, to tell whether an edit changed it.
@@ -87,11 +89,17 @@ std::string HexColour(const RGBColor& colour) {
     return text;
 }
 
-// Ends an edit: prints the changes, then saves the file (unless this is a dry run or nothing
-// changed) and, with --write, sends the result to the keyboard.
+// Ends an edit: saves the file (unless this is a dry run or nothing changed), releases its
+// lock, prints the changes and, with --write, sends the result to the keyboard. The changes are
+// printed once they are saved (or, in a dry run, as what would change).
 void FinishEdit(const CommandLine& line, CKeyboardConfig& config, const std::string& path,
-                const std::vector<std::string>& changes, void (*send)(CKeyboardConfig&),
-                const char* what) {
+                FileLock lock, const std::vector<std::string>& changes,
+                void (*send)(CKeyboardConfig&), const char* what) {
+    const bool save = !line.edit.dryRun && !changes.empty();
+    if (save) {
+        SaveProfileOrFail(config, path, lock);
+    }
+    lock.Release();
     for (const std::string& change : changes) {
         std::printf("%s\n", change.c_str());
     }
@@ -100,14 +108,24 @@ void FinishEdit(const CommandLine& line, CKeyboardConfig& config, const std::str
         std::fprintf(stderr, "Dry run: %s is left as it was\n", path.c_str());
         return;
     }
-    if (changes.empty()) {
+    if (!save) {
         std::fprintf(stderr, "%s already holds that; the file is left as it was\n", path.c_str());
-    } else {
-        SaveProfileOrFail(config, path);
+    }
+    if (line.edit.write) {
+        try {
+            send(config);
+        } catch (const CommandFailure& failure) {
+            // One line for both: what became of the file and of the keyboard.
+            throw CommandFailure(failure.Status(), path + (save ? " is saved" : " is unchanged") +
+                                                       ", but " + failure.what() +
+                                                       "; the keyboard may hold part of the " +
+                                                       what);
+        }
+    }
+    if (save) {
         std::fprintf(stderr, "Saved %s\n", path.c_str());
     }
     if (line.edit.write) {
-        send(config);
         std::fprintf(stderr, "Wrote the %s of %s to the %s\n", what, path.c_str(),
                      ModelNameOf(config.deviceType).c_str());
     }
@@ -125,7 +143,13 @@ void RunSet(const CommandLine& line) {
         ReadAssignment(std::vector<std::string>(line.arguments.begin() + 2, line.arguments.end()),
                        line.edit, KeyNameTable(config));
 
-    LoadForEditing(line, config, path);
+    // The rules a profile's assignments are read by; what the user typed keeps to them.
+    const std::string problem =
+        AssignmentJudge(config).Problem(assignment.kind, assignment.hwCode, assignment.list);
+    if (!problem.empty()) {
+        throw CommandFailure(ExitStatus::Usage, problem);
+    }
+    FileLock lock = LoadForEditing(line, config, path);
     std::vector<int> layers = {layer};
     if (assignment.allLayers) {
         layers = {LayerNoneFn, LayerRightFn, LayerLeftFn};  // an Fn key is one on every layer
@@ -136,11 +160,11 @@ void RunSet(const CommandLine& line) {
         const std::string beforeWords = SlotWords(config, key, edited);
         Store(config, key, edited, assignment);
         if (!(SlotOf(config, key, edited) == before)) {
-            changes.push_back(KeyWords(key) + ", " + LayerName(edited) + ": " + beforeWords +
-                              " -> " + SlotWords(config, key, edited));
+            changes.push_back(KeyLayerWords(key, edited) + ": " + beforeWords + " -> " +
+                              SlotWords(config, key, edited));
         }
     }
-    FinishEdit(line, config, path, changes, SendKeyAssignments, "key assignments");
+    FinishEdit(line, config, path, std::move(lock), changes, SendKeyAssignments, "key assignments");
 }
 
 void RunColor(const CommandLine& line) {
@@ -148,17 +172,18 @@ void RunColor(const CommandLine& line) {
     const std::vector<int> keys = ValueOrRefuse(ParseKeys(line.arguments.at(1)));
     const Colour colour = ValueOrRefuse(ParseColour(line.arguments.at(2)));
     CKeyboardConfig config;
-    LoadForEditing(line, config, path);
+    FileLock lock = LoadForEditing(line, config, path);
     std::vector<std::string> changes;
     for (int key : keys) {
         RGBColor& light = config.lightColor[static_cast<std::size_t>(key)];
         const RGBColor wanted{colour.red, colour.green, colour.blue};
         if (!(light == wanted)) {
-            changes.push_back(KeyWords(key) + ": " + HexColour(light) + " -> " + HexColour(wanted));
+            changes.push_back("key " + std::to_string(key) + " (" + Utf8FromWide(KeyCaption(key)) +
+                              "): " + HexColour(light) + " -> " + HexColour(wanted));
             light = wanted;
         }
     }
-    FinishEdit(line, config, path, changes, SendLightColours, "key colours");
+    FinishEdit(line, config, path, std::move(lock), changes, SendLightColours, "key colours");
 }
 
 }  // namespace z9rt::cli

@@ -1,5 +1,6 @@
 #include "ItemSplitting.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace z9rt::cli {
@@ -64,14 +65,16 @@ SplitItems SplitIntoItems(std::string_view text, char separator, const ItemJudge
         result.error = judge(TrimBlanks(text.substr(from, to - from)));
         return result;
     }
+    // Collected from the last item back, then turned round: inserting each at the front
+    // would take time quadratic in the number of items.
     for (long end = static_cast<long>(ends.size()) - 1; end >= 0;) {
         const long start = *startOf[static_cast<std::size_t>(end)];
         const std::size_t from = startPosition(start);
-        result.items.insert(
-            result.items.begin(),
-            std::string(TrimBlanks(text.substr(from, ends[static_cast<std::size_t>(end)] - from))));
+        result.items.emplace_back(
+            TrimBlanks(text.substr(from, ends[static_cast<std::size_t>(end)] - from)));
         end = start;
     }
+    std::reverse(result.items.begin(), result.items.end());
     return result;
 }
 

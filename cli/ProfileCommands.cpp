@@ -23,15 +23,14 @@ int ModelOrFail(const CommandLine& line, COrvoHWI& device) {
     return model;
 }
 
-// Loads a profile for showing. Without --model and without a keyboard, the profile's own model
-// decides: the one whose profile the file is.
+// Loads a profile for showing: as --model says, otherwise as the model whose profile the file
+// is, whichever keyboard is attached.
 void LoadForShowing(const CommandLine& line, CKeyboardConfig& config, const std::string& path) {
-    const int model = ModelForCommand(line, config.device);
-    if (model == kDeviceTypeNone) {
+    if (!line.modelType) {
         LoadProfileOfItsModel(config, path);
         return;
     }
-    PrepareConfiguration(config, model);
+    PrepareConfiguration(config, *line.modelType);
     LoadProfileOrFail(config, path);
 }
 

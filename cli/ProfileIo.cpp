@@ -1,39 +1,56 @@
 #include "ProfileIo.h"
 
 #include "ExitStatus.h"
-#include "Keyboard.h"
-#include "model/DefaultKeyTables.h"
 #include "profile/ProfileFile.h"
 
 namespace z9rt::cli {
+namespace {
+
+[[noreturn]] void Refuse(const std::string& path, const ProfileResult& result,
+                         const char* after = "") {
+    throw CommandFailure(ExitStatus::FileRefused, path + ": " + result.Message() + after);
+}
+
+}  // namespace
 
 void LoadProfileOrFail(CKeyboardConfig& config, const std::string& path) {
     const ProfileResult result = LoadProfile(config, path);
     if (!result.Ok()) {
-        throw CommandFailure(ExitStatus::FileRefused, path + ": " + result.Message());
+        Refuse(path, result);
     }
 }
 
 void LoadProfileOfItsModel(CKeyboardConfig& config, const std::string& path) {
-    for (int candidate : kModelDeviceTypes) {
-        PrepareConfiguration(config, candidate);
-        const ProfileResult result = LoadProfile(config, path);
-        if (result.status != ProfileStatus::OtherModel) {
-            if (!result.Ok()) {
-                throw CommandFailure(ExitStatus::FileRefused, path + ": " + result.Message());
-            }
-            return;
-        }
+    config.BuildCodeTables();
+    ProfileLoadOptions options;
+    options.anyModel = true;
+    const ProfileResult result = LoadProfile(config, path, options);
+    if (!result.Ok()) {
+        Refuse(path, result);
     }
-    // No model claims it: say so as the first model would.
-    PrepareConfiguration(config, kModelDeviceTypes[0]);
-    LoadProfileOrFail(config, path);
 }
 
 void SaveProfileOrFail(const CKeyboardConfig& config, const std::string& path) {
     const ProfileResult result = SaveProfile(config, path);
     if (!result.Ok()) {
-        throw CommandFailure(ExitStatus::FileRefused, path + ": " + result.Message());
+        Refuse(path, result);
+    }
+}
+
+FileLock LockProfileOrFail(const std::string& path) {
+    FileLock lock;
+    std::string whyNot;
+    if (!LockFileForUpdate(path, lock, whyNot)) {
+        throw CommandFailure(ExitStatus::FileRefused, whyNot);
+    }
+    return lock;
+}
+
+void SaveProfileOrFail(const CKeyboardConfig& config, const std::string& path,
+                       const FileLock& held) {
+    const ProfileResult result = SaveProfile(config, path, held);
+    if (!result.Ok()) {
+        Refuse(path, result, "; the file is left as it was");
     }
 }
 

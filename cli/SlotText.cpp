@@ -5,11 +5,6 @@
 
 namespace z9rt::cli {
 
-const char* LayerName(int layer) {
-    static const char* const kLayerNames[kLayerCount] = {"NoneFn", "RightFn", "LeftFn"};
-    return IsLayer(layer) ? kLayerNames[layer] : "";
-}
-
 std::string KindNameOf(const CKeyboardConfig& config, int kind) {
     if (!IsKeyKind(kind))
         return std::to_string(kind);

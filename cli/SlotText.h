@@ -1,5 +1,6 @@
-// How the tool words one key's assignment on one layer: the layer's name, the kind's name and
-// the assignment, as `show` prints them and the editing commands report their changes.
+// How the tool words one key's assignment on one layer: the kind's name and the assignment
+// (the layer's name is the model's LayerName), as `show` prints them and the editing commands
+// report their changes.
 #pragma once
 
 #include "model/KeyboardConfig.h"
@@ -8,8 +9,6 @@
 
 namespace z9rt::cli {
 
-// Layer names as the main window's layer buttons say them: "NoneFn", "RightFn", "LeftFn".
-const char* LayerName(int layer);
 // The English caption of a kind ("Combo"), or its number when it is no kind.
 std::string KindNameOf(const CKeyboardConfig& config, int kind);
 // What the key does on the layer, in full (macros are not cut short).

@@ -2,11 +2,13 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "ExitStatus.h"
+#include "OrvoHWI.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,9 @@ int main(int argc, char** argv) {
     if (line.simulate) {
         setenv("Z9RT_HID", "sim", 1);
     }
+    if (const std::string problem = KeyboardBackendProblem(); !problem.empty()) {
+        return Fail(ExitStatus::Usage, problem);
+    }
 
     using Command = void (*)(const CommandLine&);
     static const std::map<std::string, Command> commands = {
@@ -55,6 +60,9 @@ int main(int argc, char** argv) {
         return 0;
     } catch (const CommandFailure& failure) {
         return Fail(failure.Status(), failure.what());
+    } catch (const std::bad_alloc&) {
+        // Only an input far beyond anything the tool handles needs more memory than there is.
+        return Fail(ExitStatus::FileRefused, "the input is too large: there is not enough memory");
     } catch (const std::exception& unexpected) {
         return Fail(ExitStatus::DeviceFailure, unexpected.what());
     }

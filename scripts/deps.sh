@@ -14,6 +14,8 @@ packages=(
     xvfb xauth imagemagick xdotool openbox trayer
     # tests and benchmarks (the start-up benchmark watches and clicks its own X screen)
     libgtest-dev libgmock-dev libpugixml-dev libxcb-damage0-dev libxcb-xtest0-dev
+    # the kernel rig (scripts/rig.sh): the machine that runs Debian's kernel with USB gadgets
+    qemu-system-x86
     # the Debian package and its checks, the manual pages and the bash completion
     dpkg-dev lintian appstream desktop-file-utils man-db groff-base bash-completion
 )

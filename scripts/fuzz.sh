@@ -22,13 +22,17 @@ mkdir -p build/fuzz/crashes build/fuzz/logs
 
 status=0
 printf '%-12s %12s %7s %7s %8s %s\n' target executions cov ft findings slow
-while read -r name binary maxLength found seeds; do
+while read -r name binary maxLength dictionary found seeds; do
     crashes=build/fuzz/crashes/$name
     log=build/fuzz/logs/$name.log
     mkdir -p "$crashes" "$found"
+    dictionaryOption=()
+    if [ "$dictionary" != - ]; then
+        dictionaryOption=(-dict="$dictionary")
+    fi
     Z9RT_HID=sim "$binary" -max_total_time=$((minutes * 60)) -timeout=60 -rss_limit_mb=2048 \
         -max_len="$maxLength" -print_final_stats=1 -artifact_prefix="$crashes/" \
-        "$found" $seeds >"$log" 2>&1 </dev/null || true
+        "${dictionaryOption[@]}" "$found" $seeds >"$log" 2>&1 </dev/null || true
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     coverage=$(grep -E '^#[0-9]+.* cov: ' "$log" | tail -1 || true)
     cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$coverage")

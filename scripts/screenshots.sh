@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Takes the screenshots of docs/screenshots: the main window in both languages, an S model, the
+# keyboard's focus in the main window and the key settings, the
 # progress dialog, every page of the key settings dialog in both languages (with the macro
 # page's right-click menu and an S model's Function page), the backlight, multi-key and
 # firmware windows in both languages, the virtual keyboard in both modes and Qt's own dialogs
@@ -23,6 +24,9 @@ fi
 
 mkdir -p "$out"
 state=$(mktemp -d)
+# Every run starts as a first start: what the program remembers stays in the scratch folder,
+# never in the user's.
+export XDG_CONFIG_HOME="$state/config"
 # A window manager gives the message boxes the keyboard focus, so Return answers them.
 openbox >/dev/null 2>&1 &
 wm=$!
@@ -41,6 +45,7 @@ click_at() { at "$1" "$2"; xdotool click 1; }
 # Keys are captured in the program's own window (as xdotool types them), never from the
 # machine's keyboards.
 start() {
+    rm -rf "$XDG_CONFIG_HOME"  # a first start: Chinese, in the middle of the screen
     Z9RT_HID=sim Z9RT_HOOK_INPUT=none Z9RT_SIM_MODEL=$1 Z9RT_SIM_STATE="$state/keyboard-$1.txt" \
         "$program" &
     pid=$!
@@ -234,6 +239,22 @@ sleep 1
 ks_click_at 446 64
 ks_at 300 300
 capture keysettings-page6-s-en "$key_settings"
+stop
+
+# Without a mouse (Chinese): Tab shows the focus on the first button, then goes to the keys,
+# which the arrows walk; in the key settings (English) the focus goes from the tabs to a page.
+start 1
+xdotool key Tab
+for _ in $(seq 13); do xdotool key Tab; done
+xdotool key Down Down Right Right
+capture keyboard-focus-zh "$main_window"
+stop
+start 1
+click_at 943 110
+click_at 334 342
+sleep 1
+xdotool key Tab ctrl+Tab ctrl+Tab ctrl+Tab ctrl+Tab Tab Down Down
+capture keysettings-focus-en "$key_settings"
 stop
 
 # The virtual keyboard, on its own as the key settings dialog opens it: a combination picked by

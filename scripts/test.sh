@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the tree and runs every test: once in the release build,
-# once under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for a
-# bounded time. Nothing here talks to a real keyboard: the tests use the simulated one.
+# then the kernel rig (a machine running Debian's kernel, with keyboards of the family made as
+# USB gadgets), once under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz
+# targets for a bounded time. Outside the rig nothing talks to a real keyboard: the tests use
+# the simulated one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +17,9 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_supp
 echo "== release build"
 scripts/build.sh release
 ctest --test-dir build/release --output-on-failure --label-exclude fuzz
+
+echo "== kernel rig"
+scripts/rig.sh
 
 echo "== sanitizer build"
 scripts/build.sh sanitize

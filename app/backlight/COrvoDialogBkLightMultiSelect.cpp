@@ -32,6 +32,7 @@ void COrvoDialogBkLightMultiSelect::initialize() {
     openSkin({art.picture(backlight::kMultiSelectImageBackground), marked, marked},
              skin::ToQColor(backlight::kColorKey), backlight::kMultiSelectFaceSize,
              skin::ItemsFromSpecs(backlight::MultiSelectItems()));
+    takeTitleFrom(backlight::kIdMultiClose);
     viewColors_ = config_.lightWorkColor;
 }
 

@@ -45,6 +45,7 @@ void COrvoDialogBkLightSettings::initialize() {
               art.picture(backlight::kSettingsImageHover), skin::SkinPicture()},
              skin::ToQColor(backlight::kColorKey), backlight::kSettingsFaceSize,
              skin::ItemsFromSpecs(backlight::SettingsItems()));
+    takeTitleFrom(backlight::kIdClose);
     editColors_ = config_.lightColor;
 }
 

@@ -3,6 +3,7 @@
 #include "FirmwareDownload.h"
 #include "FirmwareLayout.h"
 #include "FirmwareTexts.h"
+#include "FittingFont.h"
 #include "MessageGate.h"
 #include "TransferLane.h"
 #include "model/FirmwareFile.h"
@@ -22,7 +23,11 @@ namespace {
 
 constexpr int kProgressEnd = 150;  // the library's progress scale
 constexpr int kFullPercent = 100;
-constexpr const char* kFirmwareFilter = "bin(*.bin)|*.bin";
+// What a line edit keeps free around its text.
+constexpr int kBoxTextMargins = 4;
+// The firmware is Intel HEX text, which is often named ".hex": such files are offered after
+// the ".bin" ones, and any file after those.
+constexpr const char* kFirmwareFilter = "bin(*.bin)|*.bin|hex(*.hex)|*.hex|All Files(*.*)|*.*||";
 constexpr const char* kFirmwareExtension = "bin";
 
 }  // namespace
@@ -46,6 +51,7 @@ void COrvoDialogFirmwareUpdate::initialize() {
               art.picture(firmware::kImageSelected)},
              skin::ToQColor(firmware::kColorKey), firmware::kFaceSize,
              skin::ItemsFromSpecs(firmware::FirmwareItems()));
+    takeTitleFrom(firmware::kLabelTitle);
     ready_ = true;
     progress_ = 0;
     config_.jobWindow = messageHandle();
@@ -102,7 +108,13 @@ void COrvoDialogFirmwareUpdate::queryVersion() {
     const bool answered = config_.device.ReadKeyboardVersion(version);
     QApplication::restoreOverrideCursor();
     if (answered) {
-        versionBox_->setText(QString::fromWCharArray(version));
+        const QString text = QString::fromWCharArray(version);
+        // The whole version shows, in smaller letters where it is long.
+        versionBox_->setFont(skin::FittingFont(
+            resources().font(static_cast<int>(firmware::kBoxTextSize * scaleFactor())),
+            versionBox_->contentsRect().adjusted(0, 0, -kBoxTextMargins, 0),
+            Qt::AlignLeft | Qt::AlignVCenter, text));
+        versionBox_->setText(text);
         // From its beginning: the model's name comes first.
         versionBox_->setCursorPosition(0);
     } else {
@@ -204,6 +216,10 @@ void COrvoDialogFirmwareUpdate::downloadEnded(int outcome) {
         lane_.join();
         downloading_ = false;
     }
+    if (waitQuestionUp_) {
+        // Nothing is left to wait for.
+        dialogs_.withdraw(this);
+    }
     switch (outcome) {
         case kFirmwareDownloaded:
             ready_ = true;
@@ -254,11 +270,22 @@ void COrvoDialogFirmwareUpdate::reject() {
 }
 
 void COrvoDialogFirmwareUpdate::closeWindow(int result) {
-    if (downloading_ &&
-        dialogs_.message(this, firmware::Text(firmware::Message::WaitForDownload, config_.language),
-                         skin::ApplicationTitle(), skin::MessageButtons::YesNo,
-                         skin::MessageIcon::Question) == skin::MessageAnswer::Yes) {
-        return;
+    if (downloading_) {
+        skin::Question question;
+        question.text = firmware::Text(firmware::Message::WaitForDownload, config_.language);
+        question.caption = skin::ApplicationTitle();
+        question.buttons = {skin::ButtonText(skin::StandardButton::Yes, config_.language),
+                            skin::ButtonText(skin::StandardButton::No, config_.language)};
+        question.defaultButton = kWaitForDownload;
+        question.escapeButton = kWaitForDownload;
+        waitQuestionUp_ = true;
+        const int answer = dialogs_.ask(this, question);
+        waitQuestionUp_ = false;
+        // A download that ended while the question was up took it back: the window stays,
+        // as after any download, with its outcome told.
+        if (answer == kWaitForDownload || !downloading_) {
+            return;
+        }
     }
     ready_ = true;
     progress_ = 0;

@@ -18,6 +18,9 @@ class COrvoDialogFirmwareUpdate : public skin::SkinnedDialog {
     Q_OBJECT
 
 public:
+    // The buttons of "Wait for the download?", asked when the window is closed during one.
+    enum WaitQuestionButton { kWaitForDownload, kCloseWithoutWaiting };
+
     COrvoDialogFirmwareUpdate(const skin::SkinResources& resources, CKeyboardConfig& config,
                               skin::DialogService& dialogs, TransferLane& lane, QWidget* parent);
     ~COrvoDialogFirmwareUpdate() override;
@@ -66,7 +69,8 @@ private:
     int progress_ = 0;
     bool ready_ = true;
     bool downloading_ = false;
-    bool closed_ = false;  // the window was closed: a running download's news is not for it
+    bool closed_ = false;          // the window was closed: a running download's news is not for it
+    bool waitQuestionUp_ = false;  // "Wait for the download?" is being asked
     QLineEdit* versionBox_ = nullptr;
     QLineEdit* pathBox_ = nullptr;
 };

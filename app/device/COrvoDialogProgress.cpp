@@ -50,6 +50,7 @@ int COrvoDialogProgress::exec() {
     openSkin({art.picture(progress::kImageBackground), art.picture(progress::kImageHover),
               art.picture(progress::kImageSelected)},
              kColorKey, progress::kFaceSize, std::move(items));
+    takeTitleFrom(progress::kLabelTitle);
     findItem(progress::kLabelWaiting)->textVisible = false;
     progress_ = 1;
 

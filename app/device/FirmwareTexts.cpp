@@ -106,6 +106,10 @@ QString HexProblemText(const IntelHexCheck& check, const std::string& language) 
             text = {"第 %1 行的数据与前面记录已写入的地址重叠。",
                     "Line %1: its data overlaps addresses an earlier record wrote."};
             break;
+        case HexProblem::BeyondAddressSpace:
+            text = {"第 %1 行的数据超出了 4 GiB 地址空间。",
+                    "Line %1: its data runs past the 4 GiB address space."};
+            break;
         case HexProblem::NoRecords:
             return BilingualText{"文件中没有任何记录。", "The file holds no records."}.in(language);
         case HexProblem::NoEndRecord:

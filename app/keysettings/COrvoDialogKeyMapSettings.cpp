@@ -16,6 +16,7 @@
 #include "SingleComboPage.h"
 #include "TipControl.h"
 #include "keysettings/logic/IconChoice.h"
+#include "model/AssignmentText.h"
 #include "model/KeyboardConfig.h"
 
 #include <QCoreApplication>
@@ -122,8 +123,7 @@ void COrvoDialogKeyMapSettings::initialize() {
     openSkin({resources().picture(first.base), resources().picture(first.hover),
               resources().picture(first.selected)},
              kColorKey, keysettings::kFaceSize, std::move(items));
-    setWindowTitle(
-        QString::fromStdWString(findItem(keysettings::kLabelTitle)->caption(language())));
+    takeTitleFrom(keysettings::kLabelTitle);
     createControls();
 
     pages_[keysettings::kPageSingleCombo] = std::make_unique<keysettings::SingleComboPage>(*this);
@@ -322,6 +322,10 @@ keysettings::KeySettingsPage* COrvoDialogKeyMapSettings::shownPage() {
     return pages_[static_cast<std::size_t>(currentPage_)].get();
 }
 
+const keysettings::KeySettingsPage* COrvoDialogKeyMapSettings::shownPage() const {
+    return pages_[static_cast<std::size_t>(currentPage_)].get();
+}
+
 void COrvoDialogKeyMapSettings::beforeCompose() {
     if (keysettings::KeySettingsPage* shown = shownPage()) {
         shown->beforePaint();
@@ -373,7 +377,10 @@ void COrvoDialogKeyMapSettings::handleRightClick(const QPoint& clientPoint,
 
 void COrvoDialogKeyMapSettings::handleClick(const QPoint& clientPoint) {
     const skin::SkinItem* clicked = itemAt(clientPoint);
-    const int id = clicked != nullptr ? clicked->id : -1;
+    handleClickOn(clicked != nullptr ? clicked->id : -1);
+}
+
+void COrvoDialogKeyMapSettings::handleClickOn(int id) {
     const bool okOrCancel = id == keysettings::kIdOk || id == keysettings::kIdCancel;
 
     if (editor_->isOpen()) {
@@ -422,6 +429,7 @@ void COrvoDialogKeyMapSettings::act(int id) {
 }
 
 void COrvoDialogKeyMapSettings::clearPage() {
+    cleared_ = true;
     for (int number = 1; number <= keysettings::kPageCount; ++number) {
         page(number).clear();
     }
@@ -440,8 +448,40 @@ void COrvoDialogKeyMapSettings::restoreDefault() {
     ShowPage(pageNumber - 1);
 }
 
+bool COrvoDialogKeyMapSettings::clearingAgreed() {
+    const auto k = static_cast<std::size_t>(config_.selectedKey);
+    const auto l = static_cast<std::size_t>(config_.currentLayer);
+    const int kind = config_.keyMode[k][l];
+    keysettings::KeySettingsPage& shown = page(currentPage_);
+    // Looking at another page and choosing nothing there is no wish to clear the key ("Clear"
+    // is); taking back the choice on the key's own page is.
+    if (cleared_ || kind == KindNotSet || shown.hasChoice() || shown.assignsKind(kind)) {
+        return true;
+    }
+    const std::size_t captions = language() == kLanguageChinese ? kCaptionChinese : kCaptionEnglish;
+    const std::wstring what = kind >= 0 && kind < kKindCount
+                                  ? config_.kindName[captions][static_cast<std::size_t>(kind)]
+                                  : std::wstring();
+    const std::wstring assignment =
+        AssignmentText(config_, config_.selectedKey, config_.currentLayer, kNoMacroTextLimit);
+    enum { kClear, kKeep };
+    skin::Question question;
+    question.text =
+        keysettings::texts::Text(keysettings::texts::Id::ClearAssignmentQuestion, language())
+            .arg(QString::fromStdWString(what + L" " + assignment).trimmed());
+    question.caption = windowTitle();
+    question.buttons = {skin::ButtonText(skin::StandardButton::Yes, language()),
+                        skin::ButtonText(skin::StandardButton::No, language())};
+    question.defaultButton = kKeep;
+    question.escapeButton = kKeep;
+    return dialogs_.ask(this, question) == kClear;
+}
+
 void COrvoDialogKeyMapSettings::confirm() {
     if (slotIsValid()) {
+        if (!clearingAgreed()) {
+            return;  // the dialog stays, with the key as it was
+        }
         const auto k = static_cast<std::size_t>(config_.selectedKey);
         const auto l = static_cast<std::size_t>(config_.currentLayer);
         config_.keyMode[k][l] = KindNotSet;
@@ -523,6 +563,9 @@ void COrvoDialogKeyMapSettings::updateTip(const QPoint& globalPoint) {
 }
 
 void COrvoDialogKeyMapSettings::keyPressEvent(QKeyEvent* event) {
+    if (navigationKeyPressed(event)) {
+        return;
+    }
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:

@@ -21,6 +21,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CKeyboardConfig;
 class QPlainTextEdit;
@@ -109,8 +110,22 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // Keyboard use: the tabs, the page's lists and its icons are one Tab stop each; the
+    // arrows move the selection of a list; the tabs switch with Ctrl+Tab.
+    bool takesFocus(const skin::SkinItem& item) const override;
+    int focusGroup(const skin::SkinItem& item) const override;
+    int focusRank(const skin::SkinItem& item) const override;
+    bool focusEntry(const skin::SkinItem& item) const override;
+    void activate(skin::SkinItem& item) override;
+    bool arrowPressed(skin::SkinItem& item, skin::focus::Direction direction) override;
+    bool switchTab(int step) override;
 
 private:
+    // The list a row element belongs to on the page showing, if it is one.
+    std::optional<keysettings::ListBar> listOfRow(int id) const;
+    // Moves a list's selection by `lines` as its scroll bar would.
+    void scrollList(keysettings::ListBar which, int lines);
     bool onShownPage(int id) const;
     bool slotIsValid() const;
     void createControls();
@@ -122,12 +137,17 @@ private:
     void openOnSlot();
     // The click dispatch, once the double-click rule let the click through.
     void handleClick(const QPoint& clientPoint);
+    void handleClickOn(int id);
     void handleRightClick(const QPoint& clientPoint, const QPoint& globalPoint);
     // The page showing, once the pages exist (edits report changes while they are made).
     keysettings::KeySettingsPage* shownPage();
+    const keysettings::KeySettingsPage* shownPage() const;
     void act(int id);
     void clearPage();
     void restoreDefault();
+    // Whether "OK" may go on: it asks first when it would clear an assignment that the page
+    // showing does not make.
+    bool clearingAgreed();
     void confirm();
     void updateTip(const QPoint& globalPoint);
     QRect scaledRect(const skin::DesignRect& rect) const;
@@ -153,4 +173,8 @@ private:
     skin::CSkinScrollBar* contentScroll_ = nullptr;
     // The scroll bars' skin, decoded once while the dialog is open.
     skin::SkinPicture barSkin_;
+    // "Clear" was pressed: "OK" clears the key without asking.
+    bool cleared_ = false;
+    // What the wheel turned by less than a notch.
+    int wheelRemainder_ = 0;
 };

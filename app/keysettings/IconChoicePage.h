@@ -23,6 +23,8 @@ public:
     void clicked(int id) override;
     void takeDefault(int hwCode) override;
     void writeBack(CKeyboardConfig& config, int key, int layer) override;
+    bool hasChoice() const override { return IsAssignable(code_); }
+    bool assignsKind(int kind) const override { return kind == kind_; }
 
 private:
     int kind_;

@@ -16,6 +16,7 @@ void InPlaceEditor::open(const QRect& rect, const QString& text, EditorPurpose p
                          std::function<void(const std::wstring&)> commit) {
     setGeometry(rect);
     setText(text);
+    openedWith_ = text;
     purpose_ = purpose;
     commit_ = std::move(commit);
     open_ = true;
@@ -52,6 +53,14 @@ void InPlaceEditor::discard() {
 void InPlaceEditor::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         // Enter commits the text and goes no further (it does not end the dialog).
+        commit();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        // Escape takes back only what was typed: the entry keeps the name (or the delay) the
+        // editor opened with, and the dialog stays open.
+        setText(openedWith_);
         commit();
         event->accept();
         return;

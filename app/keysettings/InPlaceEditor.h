@@ -1,6 +1,7 @@
 // The one-line editor the dialog lays over a list row to type an entry name (or, on the macro
 // page, a delay). Whoever opens it says what a commit does with the text; it commits once, when
-// it loses the focus, on Enter, or when the dialog commits it at the next click.
+// it loses the focus, on Enter, or when the dialog commits it at the next click. Escape commits
+// the text it opened with, so what was typed is dropped and nothing else.
 #pragma once
 
 #include "KeySettingsPage.h"
@@ -41,6 +42,7 @@ protected:
 private:
     bool open_ = false;
     EditorPurpose purpose_ = EditorPurpose::Name;
+    QString openedWith_;
     std::function<void(const std::wstring&)> commit_;
 };
 

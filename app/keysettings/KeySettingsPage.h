@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class CKeyboardConfig;
@@ -139,12 +140,25 @@ public:
     // "Default" chose this page for the key's default HW code.
     virtual void takeDefault(int hwCode);
 
+    // The list a row element of the page belongs to, if it is a list's row.
+    virtual std::optional<ListBar> listOfRow(int /*id*/) const { return std::nullopt; }
+    // The element of the list's selected row, -1 when the list is empty.
+    virtual int selectedRowId(ListBar /*bar*/) const { return -1; }
+    // The index of the list's selected item, when it has one.
+    virtual std::optional<int> selectedIndex(ListBar /*bar*/) const { return std::nullopt; }
+
+    // Whether "OK" would give the key an assignment of this page (something is chosen).
+    virtual bool hasChoice() const { return false; }
+    // Whether the page is the one for a key of `kind`.
+    virtual bool assignsKind(int /*kind*/) const { return false; }
+
     // "OK" while this page shows: write the slot (its kind was set to "not set" before) and the
     // page's library.
     virtual void writeBack(CKeyboardConfig& config, int key, int layer);
 
 protected:
-    PageHost& host() { return host_; }
+    // The frame is no part of the page's state: const operations may ask it too.
+    PageHost& host() const { return host_; }
 
     // Element states the pages set.
     void setSelected(int id, bool selected);

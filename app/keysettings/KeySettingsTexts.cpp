@@ -15,6 +15,17 @@ QString Text(Id id, const std::string& language) {
                 "To capture keys whatever window has the focus, add your user to the \"input\" "
                 "group and log in again."}
                 .in(language);
+        case Id::ClearAssignmentQuestion:
+            return skin::BilingualText{
+                "此页没有选择任何功能，按“确定”会清除这个键原有的设置：\n%1\n\n是否清除?",
+                "Nothing is chosen on this page: OK clears what the key does now:\n%1\n\n"
+                "Clear it?"}
+                .in(language);
+        case Id::MacroFull:
+            return skin::BilingualText{"宏已有%1项，达到上限，录制已停止。",
+                                       "The macro holds %1 items, as many as a macro may: "
+                                       "recording stopped."}
+                .in(language);
     }
     return QString();
 }

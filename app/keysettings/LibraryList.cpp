@@ -72,6 +72,8 @@ void LibraryList::clicked(int id, bool newAndDeleteAllowed) {
 }
 
 void LibraryList::newEntry() {
+    // What was made in the selected entry (a pick on the virtual keyboard, say) stays in it.
+    store();
     library_.Append(L"");
     host_.adjustBarMaximum(ListBar::Library, +1);
     loadContent();

@@ -24,6 +24,8 @@ public:
     CItemList& content() { return content_; }
     const CItemList& content() const { return content_; }
     const LibrarySpec& plan() const { return spec_; }
+    // Rows of the content list's view; 0 where the page shows the content itself.
+    int contentRows() const { return spec_.firstContentRowId > 0 ? contentRows_ : 0; }
 
     // Starts from a copy of the configuration's library and loads the selected entry.
     void open(const CItemList& predefined);

@@ -1,5 +1,6 @@
 #include "LibraryPage.h"
 
+#include "keysettings/logic/ContentItems.h"
 #include "model/KeyboardConfig.h"
 
 namespace keysettings {
@@ -37,6 +38,36 @@ void LibraryPage::clicked(int id) {
 
 void LibraryPage::scrolled(ListBar bar, int position) {
     list_.scrolled(bar, position);
+}
+
+std::optional<ListBar> LibraryPage::listOfRow(int id) const {
+    const LibrarySpec& plan = list_.plan();
+    if (id >= plan.firstRowId && id < plan.firstRowId + plan.rows) {
+        return ListBar::Library;
+    }
+    if (list_.contentRows() > 0 && id >= plan.firstContentRowId &&
+        id < plan.firstContentRowId + list_.contentRows()) {
+        return ListBar::Content;
+    }
+    return std::nullopt;
+}
+
+int LibraryPage::selectedRowId(ListBar bar) const {
+    const CItemList& shown = bar == ListBar::Library ? list_.library() : list_.content();
+    const int firstRow =
+        bar == ListBar::Library ? list_.plan().firstRowId : list_.plan().firstContentRowId;
+    if (shown.Empty() || (bar == ListBar::Content && list_.contentRows() == 0)) {
+        return -1;
+    }
+    return firstRow + shown.CursorPos;
+}
+
+std::optional<int> LibraryPage::selectedIndex(ListBar bar) const {
+    if (selectedRowId(bar) < 0) {
+        return std::nullopt;
+    }
+    const CItemList& shown = bar == ListBar::Library ? list_.library() : list_.content();
+    return SelectedIndex(shown);
 }
 
 void LibraryPage::startRecording(const RecordButton& button,

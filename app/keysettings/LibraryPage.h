@@ -26,6 +26,11 @@ public:
     void clicked(int id) override;
     void scrolled(ListBar bar, int position) override;
     void writeBack(CKeyboardConfig& config, int key, int layer) override;
+    bool hasChoice() const override { return !list_.content().Empty(); }
+    std::optional<ListBar> listOfRow(int id) const override;
+    int selectedRowId(ListBar bar) const override;
+    std::optional<int> selectedIndex(ListBar bar) const override;
+    bool assignsKind(int kind) const override { return kind == kind_; }
 
 protected:
     // Starts a recording into the content list (`startRecorder` prepares the list), shows the

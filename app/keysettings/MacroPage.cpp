@@ -1,6 +1,7 @@
 #include "MacroPage.h"
 
 #include "DialogService.h"
+#include "KeySettingsTexts.h"
 #include "NumericEdit.h"
 #include "keysettings/logic/ContentItems.h"
 #include "keysettings/logic/MacroDelayModes.h"
@@ -9,6 +10,7 @@
 #include "keysettings/logic/MacroRows.h"
 #include "model/KeyboardConfig.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace keysettings {
@@ -136,9 +138,21 @@ ClickWhileCapturing MacroPage::clickWhileCapturing(int /*id*/) {
 }
 
 void MacroPage::captureKey(const HookKey& key) {
-    if (recorder_.OnKeyEvent(content(), key.code, key.released, key.elapsedMs) > 0) {
+    if (recorder_.OnKeyEvent(content(), key.code, key.released, key.elapsedMs) == 0) {
+        return;
+    }
+    list().contentChanged();
+    host().refresh();
+    if (content().Count() >= MostItems(content())) {
+        // Full: the recording stops where the user sees it, and says why.
+        stopRecording(kRecordButton);
+        static_cast<void>(recorder_.Stop(content()));
         list().contentChanged();
-        host().refresh();
+        static_cast<void>(host().dialogs().message(
+            host().dialogWidget(),
+            texts::Text(texts::Id::MacroFull, host().language()).arg(content().Count()),
+            QCoreApplication::applicationName(), skin::MessageButtons::Ok,
+            skin::MessageIcon::Information));
     }
 }
 

@@ -255,12 +255,23 @@ void SingleComboPage::takeDefault(int hwCode) {
     singleKeyCode_ = keyCodeOfHWCode(hwCode);
 }
 
+int SingleComboPage::singleHWCode() const {
+    return singleKeyCode_ < 0
+               ? 0
+               : host().config().vkToHw[static_cast<std::size_t>(singleKeyCode_ & kKeyCodeMask)];
+}
+
+bool SingleComboPage::hasChoice() const {
+    return singleMode_ ? singleHWCode() > 0 : LibraryPage::hasChoice();
+}
+
+bool SingleComboPage::assignsKind(int kind) const {
+    return kind == KindSingle || LibraryPage::assignsKind(kind);
+}
+
 void SingleComboPage::writeBack(CKeyboardConfig& config, int key, int layer) {
     if (singleMode_) {
-        const int hwCode =
-            singleKeyCode_ < 0
-                ? 0
-                : config.vkToHw[static_cast<std::size_t>(singleKeyCode_ & kKeyCodeMask)];
+        const int hwCode = singleHWCode();
         if (hwCode > 0) {
             const auto k = static_cast<std::size_t>(key);
             const auto l = static_cast<std::size_t>(layer);

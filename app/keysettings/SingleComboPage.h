@@ -29,6 +29,8 @@ public:
     void clear() override;
     void takeDefault(int hwCode) override;
     void writeBack(CKeyboardConfig& config, int key, int layer) override;
+    bool hasChoice() const override;
+    bool assignsKind(int kind) const override;
 
 private:
     void chooseMode(bool single);
@@ -41,6 +43,8 @@ private:
     void pickSingleKey();
     void pickCombination();
     void captureSingleKey(int code);
+    // The HW code of the single key; 0 when there is none.
+    int singleHWCode() const;
     // The key code of a HW code, -1 for a negative or unknown one.
     int keyCodeOfHWCode(int hwCode);
 

@@ -1,23 +1,27 @@
 #include "TipControl.h"
 
+#include "DialogLook.h"
+
 #include <QPalette>
 
 namespace keysettings {
 namespace {
 
-const QColor kTipText(0, 0, 255);
-const QColor kTipBackground(255, 255, 0);
 // The tip sits below and to the right of the pointer, clear of the cursor.
 constexpr QPoint kOffsetFromPointer(12, 20);
 
 }  // namespace
 
 TipControl::TipControl(QWidget* owner) : QLabel(owner, Qt::ToolTip | Qt::FramelessWindowHint) {
-    QPalette colors = palette();
-    colors.setColor(QPalette::WindowText, kTipText);
-    colors.setColor(QPalette::Window, kTipBackground);
+    // The dark face and light text of the skinned windows' tips, with a rim in the text's
+    // colour so the tip stands off the face it floats over.
+    QPalette colors = skin::DialogPalette();
+    colors.setColor(QPalette::WindowText, colors.color(QPalette::ToolTipText));
+    colors.setColor(QPalette::Window, colors.color(QPalette::ToolTipBase));
     setPalette(colors);
     setAutoFillBackground(true);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
     setMargin(3);
     delay_.setSingleShot(true);
     delay_.setInterval(kDelayMs);

@@ -1,4 +1,4 @@
-// The dialog's tooltip: blue text on yellow, shown 100 ms after the pointer came to rest on an
+// The dialog's tooltip: light text on the windows' dark face, shown 100 ms after the pointer came to rest on an
 // element that has a tip, and gone as soon as it leaves it.
 #pragma once
 

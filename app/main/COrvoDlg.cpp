@@ -11,6 +11,7 @@
 #include "MainWindowLayout.h"
 #include "ProfileFiles.h"
 #include "ProgramFiles.h"
+#include "SessionChanges.h"
 #include "TransferLane.h"
 #include "model/KeyboardConfig.h"
 
@@ -52,6 +53,7 @@ COrvoDlg::COrvoDlg(CKeyboardConfig& config, const skin::SkinResources& resources
       dialogs_(dialogs),
       lane_(lane),
       options_(std::move(options)),
+      preferences_(options_.preferencesFile),
       icon_(QStringLiteral(":/icons/z9rt.png")) {
     clickGuardTimer_.setSingleShot(true);
     clickGuardTimer_.setInterval(kClickGuardMs);
@@ -79,6 +81,9 @@ int COrvoDlg::exec() {
 }
 
 void COrvoDlg::done(int result) {
+    if (!ending_ && findItem(mainwin::kIdLanguage) != nullptr) {
+        preferences_.setWindowPosition(pos());
+    }
     ending_ = true;
     if (tray_ != nullptr) {
         tray_->hide();
@@ -109,14 +114,20 @@ void COrvoDlg::closeEvent(QCloseEvent* event) {
 }
 
 bool COrvoDlg::initialize() {
+    // First of all: the messages about the keyboard speak the language too.
+    takeRememberedLanguage();
     if (!config_.device.__createDev()) {
         tellAboutKeyboard(texts::Id::KeyboardNotConnected);
         return false;
     }
     std::array<wchar_t, kVersionTextLength> version{};
     if (!config_.device.ReadKeyboardVersion(version.data())) {
-        tellAboutKeyboard(texts::Id::KeyboardOccupied);
-        return false;
+        if (!goOnWithoutKeyboard()) {
+            return false;
+        }
+        // Every transfer fails at once instead of waiting for a keyboard that does not answer.
+        keyboardUsable_ = false;
+        static_cast<void>(config_.device.__closeDev());
     }
     setWindowIcon(icon_);
     setWindowTitle(modelName());
@@ -134,12 +145,15 @@ bool COrvoDlg::initialize() {
               resources().picture(images.active)},
              kColorKey, mainwin::kFaceSize, std::move(items));
 
+    takeRememberedPosition();
+    findItem(mainwin::kIdLanguage)->isSelected = config_.language == kLanguageEnglish;
     findItem(mainwin::kIndicatorNoneFn)->isSelected = true;
     findItem(mainwin::kIdLayerNoneFn)->isSelected = true;
     config_.currentLayer = LayerNoneFn;
     config_.ResetToDefaults();
     config_.keysDirty = 0;
     config_.clickGuard = 0;
+    runStart_ = config_;
 
     tray_ = new QSystemTrayIcon(icon_, this);
     tray_->setToolTip(modelName());
@@ -155,7 +169,8 @@ bool COrvoDlg::initialize() {
                                            mainwin::kDisplayLineFontSize, config_.scaleFactor);
     displayLine_->setObjectName(QStringLiteral("displayLine"));
 
-    if (options_.watchDevices) {
+    // Without the keyboard there is nothing whose going away would end the program.
+    if (options_.watchDevices && keyboardUsable_) {
         watcher_ = new DeviceWatcher(this);
         connect(watcher_, &DeviceWatcher::devicesChanged, this, &COrvoDlg::devicesChanged);
     }
@@ -172,6 +187,48 @@ skin::MessageAnswer COrvoDlg::ask(const QString& text, skin::MessageButtons butt
     return dialogs_.message(this, text, modelName(), buttons, icon);
 }
 
+int COrvoDlg::askQuestion(texts::Id text, const QStringList& buttons, int defaultButton,
+                          int escapeButton) {
+    skin::Question question;
+    question.text = texts::Text(text, config_.language);
+    question.caption = modelName();
+    question.buttons = buttons;
+    question.defaultButton = defaultButton;
+    question.escapeButton = escapeButton;
+    return dialogs_.ask(this, question);
+}
+
+skin::Question COrvoDlg::keyboardQuestion(texts::Id happened, texts::Id offer,
+                                          texts::Id firstButton, texts::Id secondButton) const {
+    skin::Question question;
+    question.text = texts::Text(happened, config_.language) + QStringLiteral("\n\n") +
+                    texts::Text(offer, config_.language);
+    // As the other messages about the keyboard, under the program's name.
+    question.caption = QString::fromUtf8(texts::kProgramName);
+    question.icon = skin::MessageIcon::Exclamation;
+    question.buttons = {texts::Text(firstButton, config_.language),
+                        texts::Text(secondButton, config_.language)};
+    return question;
+}
+
+bool COrvoDlg::goOnWithoutKeyboard() {
+    skin::Question question =
+        keyboardQuestion(texts::Id::KeyboardOccupied, texts::Id::GoOnWithoutKeyboard,
+                         texts::Id::GoOnWithoutKeyboardButton, texts::Id::QuitButton);
+    question.defaultButton = kGoOnWithoutKeyboard;
+    question.escapeButton = kQuitWithoutKeyboard;
+    // The window is not placed yet: the question shows in the middle of the screen.
+    return dialogs_.ask(nullptr, question) == kGoOnWithoutKeyboard;
+}
+
+bool COrvoDlg::keyboardAvailableForTransfers() {
+    if (!keyboardUsable_) {
+        ask(texts::Text(texts::Id::KeyboardNotUsable, config_.language), skin::MessageButtons::Ok,
+            skin::MessageIcon::Exclamation);
+    }
+    return keyboardUsable_;
+}
+
 void COrvoDlg::tellAboutKeyboard(texts::Id id) {
     // Messages about the keyboard itself carry the program's name, as it may not be known
     // which model is (or was) attached. Before the window is placed (or while it sits in the
@@ -184,6 +241,18 @@ void COrvoDlg::tellAboutKeyboard(texts::Id id) {
 void COrvoDlg::itemClicked(skin::SkinItem& item) {
     if (config_.clickGuard != 0) {
         return;
+    }
+    switch (item.id) {
+        case mainwin::kIdReadCounters:
+        case mainwin::kIdWriteKeys:
+        case mainwin::kIdReadAll:
+        case mainwin::kIdFirmware:
+            if (!keyboardAvailableForTransfers()) {
+                return;
+            }
+            break;
+        default:
+            break;
     }
     switch (item.id) {
         case mainwin::kIdLanguage:
@@ -251,8 +320,30 @@ void COrvoDlg::toggleLanguage() {
     button->isSelected = !button->isSelected;
     config_.language = button->isSelected ? kLanguageEnglish : kLanguageChinese;
     dialogs_.setLanguage(config_.language);
+    preferences_.setLanguage(config_.language);
     updateTrayTexts();
     update();
+}
+
+void COrvoDlg::takeRememberedLanguage() {
+    if (const std::optional<std::string> language = preferences_.language();
+        language && *language != config_.language) {
+        config_.language = *language;
+        dialogs_.setLanguage(config_.language);
+    }
+}
+
+void COrvoDlg::takeRememberedPosition() {
+    const std::optional<QPoint> position = preferences_.windowPosition();
+    if (!position) {
+        return;
+    }
+    // Its title strip must be on a screen (a screen may have gone since): else the window
+    // opens in the middle, as at a first start.
+    constexpr int kTitleStrip = 20;
+    if (QGuiApplication::screenAt(*position + QPoint(width() / 2, kTitleStrip)) != nullptr) {
+        move(*position);
+    }
 }
 
 void COrvoDlg::updateTrayTexts() {
@@ -289,7 +380,9 @@ void COrvoDlg::selectLayer(int buttonId) {
 int COrvoDlg::runJob(int jobNumber, bool* succeeded) {
     COrvoDialogProgress dialog(resources(), config_, lane_, options_.pauses, this);
     dialog.jobNumber = jobNumber;
+    transferShowing_ = true;
     const int result = dialog.exec();
+    transferShowing_ = false;
     *succeeded = dialog.transferSucceeded();
     return result;
 }
@@ -305,14 +398,53 @@ void COrvoDlg::showTransferOutcome(bool succeeded) {
 }
 
 void COrvoDlg::writeKeys() {
+    if (!keyboardKeysKnown_ && !readyToWriteOverUnseenKeys()) {
+        return;
+    }
     bool succeeded = false;
     if (runJob(kJobWriteKeys, &succeeded) != kResultOk) {
         return;
     }
     if (succeeded) {
         config_.keysDirty = 0;
+        keyboardKeysKnown_ = true;
+    } else if (endIfKeyboardGone()) {
+        return;
     }
     showTransferOutcome(succeeded);
+}
+
+bool COrvoDlg::readyToWriteOverUnseenKeys() {
+    const QString cancel = skin::ButtonText(skin::StandardButton::Cancel, config_.language);
+    switch (askQuestion(texts::Id::WriteOverUnseenKeys,
+                        {texts::Text(texts::Id::ReadKeyboardFirstButton, config_.language),
+                         texts::Text(texts::Id::WriteAnywayButton, config_.language), cancel},
+                        kReadKeyboardFirst, kCancelWrite)) {
+        case kReadKeyboardFirst:
+            return readKeyboardKeepingChanges();
+        case kWriteAnyway:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool COrvoDlg::readKeyboardKeepingChanges() {
+    const CKeyboardProfile beforeRead = config_;
+    bool succeeded = false;
+    if (runJob(kJobReadAll, &succeeded) != kResultOk) {
+        return false;
+    }
+    if (!succeeded) {
+        if (!endIfKeyboardGone()) {
+            showTransferOutcome(false);
+        }
+        return false;
+    }
+    KeepChangesOfThisRun(config_, beforeRead, runStart_);
+    keyboardKeysKnown_ = true;
+    update();
+    return true;
 }
 
 void COrvoDlg::readAll() {
@@ -320,6 +452,9 @@ void COrvoDlg::readAll() {
     if (runJob(kJobReadAll, &succeeded) == kResultOk) {
         if (succeeded) {
             setLightsOnKeyboard(true);
+            keyboardKeysKnown_ = true;
+        } else if (endIfKeyboardGone()) {
+            return;
         }
         showTransferOutcome(succeeded);
     }
@@ -328,7 +463,7 @@ void COrvoDlg::readAll() {
 
 void COrvoDlg::readCounters() {
     bool succeeded = false;
-    if (runJob(kJobReadCounters, &succeeded) == kResultOk && !succeeded) {
+    if (runJob(kJobReadCounters, &succeeded) == kResultOk && !succeeded && !endIfKeyboardGone()) {
         showTransferOutcome(false);
     }
     update();
@@ -378,9 +513,15 @@ void COrvoDlg::saveProfile() {
 void COrvoDlg::openProfile() {
     const QString path = dialogs_.openFileName(this, ProfileDialog());
     if (!path.isEmpty()) {
-        if (const std::optional<QString> failure = LoadProfileFile(config_, path)) {
+        QString keptNote;
+        if (const std::optional<QString> failure = LoadProfileFile(config_, path, keptNote)) {
             ask(texts::Text(texts::Id::ProfileLoadFailed, config_.language).arg(path, *failure),
                 skin::MessageButtons::Ok, skin::MessageIcon::Error);
+        } else {
+            keyboardKeysKnown_ = true;  // the user chose what the keyboard is to hold
+            if (!keptNote.isEmpty()) {
+                ask(keptNote, skin::MessageButtons::Ok, skin::MessageIcon::Exclamation);
+            }
         }
     }
     update();
@@ -443,43 +584,93 @@ void COrvoDlg::trayExit() {
     exitWindow();
 }
 
+bool COrvoDlg::saveToChosenProfile() {
+    const QString path = dialogs_.saveFileName(this, ProfileDialog());
+    update();
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (const std::optional<QString> failure = SaveProfileFile(config_, path)) {
+        ask(texts::Text(texts::Id::ProfileSaveFailed, config_.language).arg(path, *failure),
+            skin::MessageButtons::Ok, skin::MessageIcon::Error);
+        return false;
+    }
+    return true;
+}
+
 void COrvoDlg::exitWindow() {
-    const skin::MessageButtons yesNo = skin::MessageButtons::YesNo;
+    const auto button = [this](skin::StandardButton which) {
+        return skin::ButtonText(which, config_.language);
+    };
+    // Enter, Escape and the question's close box answer what keeps the user's work: "No"
+    // keeps the window with its unwritten changes; the save question's "Cancel" stays too.
     if (config_.keysDirty != 0 &&
-        ask(texts::Text(texts::Id::ExitUnwritten, config_.language), yesNo,
-            skin::MessageIcon::Question) == skin::MessageAnswer::No) {
+        askQuestion(texts::Id::ExitUnwritten,
+                    {button(skin::StandardButton::Yes), button(skin::StandardButton::No)}, kExitNo,
+                    kExitNo) != kExitYes) {
         return;
     }
-    if (ask(texts::Text(texts::Id::ExitSaveQuestion, config_.language), yesNo,
-            skin::MessageIcon::Question) == skin::MessageAnswer::Yes) {
-        const QString path = dialogs_.saveFileName(this, ProfileDialog());
-        update();
-        // The user wanted the configuration kept: without a file (the dialog was cancelled)
-        // or when it cannot be written, the window stays, so nothing is lost.
-        if (path.isEmpty()) {
+    switch (askQuestion(texts::Id::ExitSaveQuestion,
+                        {button(skin::StandardButton::Yes), button(skin::StandardButton::No),
+                         button(skin::StandardButton::Cancel)},
+                        kExitYes, kExitCancel)) {
+        case kExitYes:
+            // The user wanted the configuration kept: without a file (the dialog was
+            // cancelled) or when it cannot be written, the window stays, so nothing is lost.
+            if (!saveToChosenProfile()) {
+                return;
+            }
+            break;
+        case kExitNo:
+            break;
+        default:
             return;
-        }
-        if (const std::optional<QString> failure = SaveProfileFile(config_, path)) {
-            ask(texts::Text(texts::Id::ProfileSaveFailed, config_.language).arg(path, *failure),
-                skin::MessageButtons::Ok, skin::MessageIcon::Error);
-            return;
-        }
     }
     done(kResultOk);
 }
 
-void COrvoDlg::devicesChanged() {
+bool COrvoDlg::endIfKeyboardGone() {
     if (unplugReported_) {
+        return true;
+    }
+    if (config_.device.DetectDevice()) {
+        return false;
+    }
+    keyboardGone();
+    return true;
+}
+
+void COrvoDlg::keyboardGone() {
+    unplugReported_ = true;
+    if (config_.keysDirty == 0) {
+        tellAboutKeyboard(texts::Id::KeyboardUnplugged);
+    } else {
+        // One message: that the keyboard is gone, and an offer to keep what it never got.
+        skin::Question question =
+            keyboardQuestion(texts::Id::KeyboardUnplugged, texts::Id::UnpluggedSaveQuestion,
+                             texts::Id::SaveButton, texts::Id::QuitWithoutSavingButton);
+        question.defaultButton = kSaveBeforeQuitting;
+        // Neither Escape nor the close box answers: the program ends either way, and only
+        // the user may choose to lose the changes.
+        question.escapeButton = -1;
+        while (dialogs_.ask(isVisible() ? this : nullptr, question) == kSaveBeforeQuitting &&
+               !saveToChosenProfile()) {
+        }
+    }
+    done(kResultCancel);
+}
+
+void COrvoDlg::devicesChanged() {
+    if (unplugReported_ || !keyboardUsable_) {
         return;  // the message is up; changes that come meanwhile say nothing new
     }
-    if (lane_.busy()) {
-        // A worker has the keyboard: look again once it is done with it.
+    if (lane_.busy() || transferShowing_) {
+        // A transfer has the keyboard, or its outcome is still to be told: look again once
+        // it is done with it.
         recheckDevicesTimer_.start();
         return;
     }
     if (!config_.device.DetectDevice()) {
-        unplugReported_ = true;
-        tellAboutKeyboard(texts::Id::KeyboardUnplugged);
-        done(kResultCancel);
+        keyboardGone();
     }
 }

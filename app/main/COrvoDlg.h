@@ -7,8 +7,10 @@
 #include "DialogService.h"
 #include "KeyCapture.h"
 #include "MainTexts.h"
+#include "Preferences.h"
 #include "SkinnedDialog.h"
 #include "TransferJob.h"
+#include "model/KeyboardProfile.h"
 
 #include <QIcon>
 #include <QSystemTrayIcon>
@@ -33,12 +35,25 @@ struct MainWindowOptions {
     KeySettingsOptions keySettings;
     // The scale to draw at; 0: the screen's (its height / 1080). Tests and benchmarks choose.
     float scaleFactor = 0.0F;
+    // Where the language and the window's position are remembered between runs; empty:
+    // nothing is (the program gives Preferences::UserFile()).
+    QString preferencesFile;
 };
 
 class COrvoDlg : public skin::SkinnedDialog {
     Q_OBJECT
 
 public:
+    // The buttons of the window's questions, left to right.
+    // Before the first write of a run that never read the keyboard's keys.
+    enum WriteQuestionButton { kReadKeyboardFirst, kWriteAnyway, kCancelWrite };
+    // The exit questions: "Yes" and "No", and the save question's "Cancel".
+    enum ExitQuestionButton { kExitYes, kExitNo, kExitCancel };
+    // The keyboard went away with changes it never got.
+    enum UnpluggedQuestionButton { kSaveBeforeQuitting, kQuitWithoutSaving };
+    // At start, the keyboard cannot be used.
+    enum NoKeyboardQuestionButton { kGoOnWithoutKeyboard, kQuitWithoutKeyboard };
+
     COrvoDlg(CKeyboardConfig& config, const skin::SkinResources& resources,
              skin::DialogService& dialogs, TransferLane& lane, MainWindowOptions options,
              QWidget* parent = nullptr);
@@ -59,6 +74,11 @@ public:
     // The notification area's menu: bring the window back, and exit.
     QMenu* trayMenu() const { return trayMenu_; }
     QString trayMenuText() const;
+    // Whether the program runs with the keyboard (false when the user went on without it).
+    bool keyboardUsable() const { return keyboardUsable_; }
+    // Whether the keys the window shows were read from the keyboard, opened from a profile or
+    // written to the keyboard in this run; until then a write asks first.
+    bool keyboardKeysKnown() const { return keyboardKeysKnown_; }
 
 public slots:
     // A device came or went: ends the program when the keyboard is gone.
@@ -78,6 +98,9 @@ protected:
     void paintItem(QPainter& painter, skin::SkinItem& item) override;
     void itemClicked(skin::SkinItem& item) override;
     void closeEvent(QCloseEvent* event) override;
+    // The keys are one Tab stop, the layer buttons another; the layers are the window's tabs.
+    int focusGroup(const skin::SkinItem& item) const override;
+    bool switchTab(int step) override;
     // Whether the desktop has a notification area (tests may pretend it has).
     virtual bool trayAvailable() const;
 
@@ -86,9 +109,30 @@ private:
     // The key settings dialog for a key on the layer shown.
     void editKey(int key);
     void toggleLanguage();
+    // The language remembered from the last run, if there is one.
+    void takeRememberedLanguage();
+    // Where the window stood in the last run, if that is still on a screen.
+    void takeRememberedPosition();
     // Runs a transfer job in the progress dialog; the dialog's result.
     int runJob(int jobNumber, bool* succeeded);
     void writeKeys();
+    // Before the first write of a run that never read the keyboard's keys: false when the
+    // user cancelled or the read that was chosen failed.
+    bool readyToWriteOverUnseenKeys();
+    // Reads the keyboard and keeps what the user changed in this run; false on failure.
+    bool readKeyboardKeepingChanges();
+    // The keyboard failed a transfer: true when it is gone (the program then ends).
+    bool endIfKeyboardGone();
+    void keyboardGone();
+    // At start, the keyboard cannot be used: whether the user goes on without it.
+    bool goOnWithoutKeyboard();
+    // Says that the keyboard is not usable, when it is not; true when it is usable.
+    bool keyboardAvailableForTransfers();
+    int askQuestion(texts::Id text, const QStringList& buttons, int defaultButton,
+                    int escapeButton);
+    // A question about the keyboard: what happened, then what the user may do about it.
+    skin::Question keyboardQuestion(texts::Id happened, texts::Id offer, texts::Id firstButton,
+                                    texts::Id secondButton) const;
     void readAll();
     void readCounters();
     void openBacklight();
@@ -104,6 +148,9 @@ private:
     void updateTrayTexts();
     void exitWindow();
     void showTransferOutcome(bool succeeded);
+    // Saves to a profile the user picks; false when the dialog was cancelled or the file
+    // could not be written (the user was told).
+    bool saveToChosenProfile();
     skin::MessageAnswer ask(const QString& text, skin::MessageButtons buttons,
                             skin::MessageIcon icon);
     void tellAboutKeyboard(texts::Id id);
@@ -114,6 +161,7 @@ private:
     skin::DialogService& dialogs_;
     TransferLane& lane_;
     MainWindowOptions options_;
+    Preferences preferences_;
     QPlainTextEdit* displayLine_ = nullptr;
     std::wstring displayText_;
     QSystemTrayIcon* tray_ = nullptr;
@@ -127,6 +175,12 @@ private:
     bool ending_ = false;
     // The keyboard was found unplugged: said once, however many changes follow.
     bool unplugReported_ = false;
+    bool keyboardUsable_ = true;
+    bool keyboardKeysKnown_ = false;
+    // A transfer's progress dialog is up: the keyboard's going away is handled after it.
+    bool transferShowing_ = false;
+    // The configuration as the run began, before the user changed anything.
+    CKeyboardProfile runStart_;
     QTimer clickGuardTimer_;
     // Whether the user has been told that keys are captured in the dialog's window only.
     keysettings::CaptureNotice captureNotice_;

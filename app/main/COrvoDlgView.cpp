@@ -77,3 +77,30 @@ void COrvoDlg::drawKindBar(QPainter& painter, const skin::SkinItem& key) const {
     painter.fillRect(QRect(left, bottom - kKindBarHeight, right - left, kKindBarHeight),
                      QColor(color.red, color.green, color.blue));
 }
+
+int COrvoDlg::focusGroup(const skin::SkinItem& item) const {
+    enum { kOwnStop, kKeys, kLayers };
+    if (item.id >= mainwin::kFirstKeyId) {
+        return kKeys;
+    }
+    const bool layerButton = item.id == mainwin::kIdLayerNoneFn ||
+                             item.id == mainwin::kIdLayerLeftFn ||
+                             item.id == mainwin::kIdLayerRightFn;
+    return layerButton ? kLayers : kOwnStop;
+}
+
+bool COrvoDlg::switchTab(int step) {
+    // In the order the layer buttons stand, top to bottom.
+    static constexpr int kLayerButtons[] = {mainwin::kIdLayerNoneFn, mainwin::kIdLayerLeftFn,
+                                            mainwin::kIdLayerRightFn};
+    constexpr int kCount = 3;
+    int shown = 0;
+    for (int index = 0; index < kCount; ++index) {
+        const skin::SkinItem* button = findItem(kLayerButtons[index]);
+        if (button != nullptr && button->isSelected) {
+            shown = index;
+        }
+    }
+    selectLayer(kLayerButtons[(shown + step + kCount) % kCount]);
+    return true;
+}

@@ -21,6 +21,21 @@ enum class Id {
     ProfileLoadFailed,  // %1: the file, %2: the reason
     HelpUnavailable,    // %1: the file
     ArtworkMissing,     // %1: the resource file, %2: what is missing
+    // The keyboard could not be used at start: the program may go on without it.
+    GoOnWithoutKeyboard,
+    GoOnWithoutKeyboardButton,
+    QuitButton,
+    // Without the keyboard, a transfer was asked for.
+    KeyboardNotUsable,
+    // The keyboard went away with changes not yet written to it.
+    UnpluggedSaveQuestion,
+    SaveButton,
+    QuitWithoutSavingButton,
+    // The first write of a run in which the keyboard's keys were never read nor a profile
+    // opened.
+    WriteOverUnseenKeys,
+    ReadKeyboardFirstButton,
+    WriteAnywayButton,
 };
 
 // The text in the language ("zh-CN" or "en-US"; any other reads as English).

@@ -32,10 +32,12 @@ QString Reason(const ProfileResult& result, const std::string& language) {
                             : QStringLiteral("it is the profile of another keyboard (%1)"))
                 .arg(detail);
         case ProfileStatus::Damaged:
-            return chinese ? QStringLiteral("配置文件已损坏：根元素没有结束（文件可能不完整）")
-                           : QStringLiteral(
-                                 "the profile is damaged: its root element is not "
-                                 "closed (the file may be cut off)");
+            return chinese ? QStringLiteral("配置文件已损坏（第 %1 行）").arg(result.line)
+                           : QString::fromStdString(result.Message());
+        case ProfileStatus::TooLarge:
+            return chinese ? QStringLiteral("配置文件太大，超出了可读取的范围")
+                           : QString::fromStdString(result.Message());
+        case ProfileStatus::RefusedAssignment:
         case ProfileStatus::Ok:
             break;
     }
@@ -49,12 +51,41 @@ std::optional<QString> Outcome(const ProfileResult& result, const std::string& l
     return Reason(result, language);
 }
 
+// The keys a load left as they were, one line each: the key, its layer and (in English) why.
+QString KeptNote(const std::vector<KeptAssignment>& kept, const std::string& language) {
+    const bool chinese = language == kLanguageChinese;
+    QString note = chinese ? QStringLiteral("以下按键的设置无法原样写入键盘，保持原来的设置：")
+                           : QStringLiteral(
+                                 "These keys' assignments in the profile would not reach the "
+                                 "keyboard as they are; the keys keep what they held:");
+    for (const KeptAssignment& key : kept) {
+        note += QLatin1Char('\n');
+        if (chinese) {
+            // The layers as the window's layer buttons name them.
+            static const QString kLayers[kLayerCount] = {
+                QStringLiteral("无FN层"), QStringLiteral("右FN层"), QStringLiteral("左FN层")};
+            note += QStringLiteral("按键 %1（%2），%3")
+                        .arg(key.key)
+                        .arg(QString::fromStdWString(std::wstring(KeyCaption(key.key))),
+                             kLayers[key.layer]);
+        } else {
+            note += QString::fromStdString(KeyLayerWords(key.key, key.layer) + ": " + key.problem);
+        }
+    }
+    return note;
+}
+
 }  // namespace
 
 std::optional<QString> SaveProfileFile(CKeyboardConfig& config, const QString& path) {
     return Outcome(SaveProfile(config, ToPath(path)), config.language);
 }
 
-std::optional<QString> LoadProfileFile(CKeyboardConfig& config, const QString& path) {
-    return Outcome(LoadProfile(config, ToPath(path)), config.language);
+std::optional<QString> LoadProfileFile(CKeyboardConfig& config, const QString& path,
+                                       QString& keptNote) {
+    ProfileLoadOptions options;
+    options.assignments = AssignmentPolicy::KeepPrevious;
+    const ProfileResult result = LoadProfile(config, ToPath(path), options);
+    keptNote = result.kept.empty() ? QString() : KeptNote(result.kept, config.language);
+    return Outcome(result, config.language);
 }

@@ -3,6 +3,7 @@
 #include "DialogService.h"
 #include "MainTexts.h"
 #include "MessageGate.h"
+#include "Preferences.h"
 #include "model/KeyboardConfig.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     skin::message_gate::Install();
 
     skin::QtDialogService dialogs;
-    COrvoApp app(theConfig, dialogs, StartupOptions{});
+    StartupOptions options;
+    options.mainWindow.preferencesFile = Preferences::UserFile();
+    COrvoApp app(theConfig, dialogs, std::move(options));
     return app.run();
 }

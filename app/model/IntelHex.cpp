@@ -32,6 +32,8 @@ constexpr std::size_t kTypeByte = 3;
 constexpr std::size_t kFirstDataByte = 4;
 
 constexpr std::uint64_t kSegmentSize = 0x10000;
+// Linear addresses are 32 bits: data running past them would wrap onto address 0.
+constexpr std::uint64_t kAddressSpaceEnd = std::uint64_t{1} << 32;
 constexpr int kSegmentShift = 4;
 constexpr int kLinearShift = 16;
 
@@ -158,38 +160,47 @@ private:
 };
 
 // Where the data records of a file land: the extended address records move the base, and the
-// data of each data record must land on addresses no earlier record wrote.
+// data of each data record must land inside the 32-bit address space, on addresses no earlier
+// record wrote.
 class FirmwareImage {
 public:
-    // Takes a sound record; false when it is data for addresses already written.
-    bool Take(const Record& record) {
+    // Takes a sound record; HexProblem::None when its data has a place of its own.
+    HexProblem Take(const Record& record) {
         switch (record.type) {
             case kTypeSegmentBase:
                 base_ = record.value << kSegmentShift;
                 segmented_ = true;
-                return true;
+                return HexProblem::None;
             case kTypeLinearBase:
                 base_ = record.value << kLinearShift;
                 segmented_ = false;
-                return true;
+                return HexProblem::None;
             case kTypeData:
-                return record.length == 0 || TakeData(record.offset, record.length);
+                return record.length == 0 ? HexProblem::None
+                                          : TakeData(record.offset, record.length);
             default:
-                return true;
+                return HexProblem::None;
         }
     }
     bool HoldsData() const { return holdsData_; }
 
 private:
-    bool TakeData(std::uint64_t offset, std::uint64_t length) {
+    HexProblem TakeData(std::uint64_t offset, std::uint64_t length) {
         holdsData_ = true;
         const std::uint64_t end = offset + length;
-        // With segment addressing the offset wraps within its 64 KiB segment.
+        // With segment addressing the offset wraps within its 64 KiB segment (which always
+        // lies below 1 MiB + 64 KiB).
         if (segmented_ && end > kSegmentSize) {
             return written_.Add(base_ + offset, base_ + kSegmentSize) &&
-                   written_.Add(base_, base_ + (end - kSegmentSize));
+                           written_.Add(base_, base_ + (end - kSegmentSize))
+                       ? HexProblem::None
+                       : HexProblem::OverlappingData;
         }
-        return written_.Add(base_ + offset, base_ + end);
+        if (base_ + end > kAddressSpaceEnd) {
+            return HexProblem::BeyondAddressSpace;
+        }
+        return written_.Add(base_ + offset, base_ + end) ? HexProblem::None
+                                                         : HexProblem::OverlappingData;
     }
 
     std::uint64_t base_ = 0;
@@ -242,8 +253,8 @@ IntelHexCheck CheckIntelHex(std::string_view text) {
         const HexProblem problem = CheckRecord(line, record, detail);
         if (problem != HexProblem::None)
             return Refused(std::move(result), problem, lineNumber, detail);
-        if (!image.Take(record))
-            return Refused(std::move(result), HexProblem::OverlappingData, lineNumber);
+        if (const HexProblem placed = image.Take(record); placed != HexProblem::None)
+            return Refused(std::move(result), placed, lineNumber);
         endSeen = record.type == kTypeEndOfFile;
         // An image without a byte would leave the keyboard with no firmware at all.
         if (endSeen && !image.HoldsData())
@@ -308,6 +319,9 @@ std::string DescribeHexProblem(HexProblem problem, int line, int detail) {
             break;
         case HexProblem::OverlappingData:
             what = "its data overlaps data written earlier in the file";
+            break;
+        case HexProblem::BeyondAddressSpace:
+            what = "its data runs past the 4 GiB address space";
             break;
     }
     return "line " + std::to_string(line) + ": " + what;

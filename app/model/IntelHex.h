@@ -27,6 +27,7 @@ enum class HexProblem {
     NoData,               // the end-of-file record comes before any data byte
     AddressRecordLength,  // an address record of the wrong length (detail: the record type)
     OverlappingData,      // data for addresses an earlier record already wrote
+    BeyondAddressSpace,   // data for addresses at or past 4 GiB (where it would wrap to 0)
 };
 
 struct IntelHexCheck {

@@ -36,3 +36,8 @@ KeyKind KindOfReadBackCode(int hwCode) {
 KeyKind KindOfHWCode(int hwCode) {
     return hwCode == 0 ? KindNotSet : KindOfReadBackCode(hwCode);
 }
+
+const char* LayerName(int layer) {
+    static const char* const kLayerNames[kLayerCount] = {"NoneFn", "RightFn", "LeftFn"};
+    return IsLayer(layer) ? kLayerNames[layer] : "";
+}

@@ -41,6 +41,9 @@ constexpr bool IsKeyNumber(int key) {
 constexpr bool IsLayer(int layer) {
     return layer >= 0 && layer < kLayerCount;
 }
+// Layer names as the main window's layer buttons say them: "NoneFn", "RightFn", "LeftFn"; empty
+// for any other number.
+const char* LayerName(int layer);
 constexpr bool IsKeyKind(int kind) {
     return kind >= 0 && kind < kKindCount;
 }

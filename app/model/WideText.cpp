@@ -268,3 +268,16 @@ bool IsValidUtf8(std::string_view bytes, bool allowCutShort) {
     }
     return true;
 }
+
+std::size_t Utf8SequenceAt(const unsigned char* p, const unsigned char* end, char32_t& value) {
+    if (p >= end) {
+        return 0;
+    }
+    if (*p < 0x80U) {
+        value = *p;
+        return 1;
+    }
+    const Utf8Sequence sequence = DecodeSequence(p, end);
+    value = sequence.value;
+    return static_cast<std::size_t>(sequence.length);
+}

@@ -27,6 +27,10 @@ void AppendUtf8FromWide(std::string& out, std::wstring_view text);
 // The same into a buffer with room for 4 bytes per character; returns the number written.
 std::size_t EncodeUtf8(std::wstring_view text, char* out);
 
+// The length of the valid UTF-8 sequence of one character at `p` (before `end`), with its
+// value; 0 when the bytes there are not one (or are cut off by the end).
+std::size_t Utf8SequenceAt(const unsigned char* p, const unsigned char* end, char32_t& value);
+
 // Whether the bytes are valid UTF-8; with `allowCutShort`, a sequence cut off by the end of
 // the bytes still counts as valid.
 bool IsValidUtf8(std::string_view bytes, bool allowCutShort);

@@ -1,33 +1,24 @@
 #include "profile/ProfileFile.h"
 
+#include "model/AssignmentJudge.h"
 #include "model/DefaultKeyTables.h"
 #include "model/WideText.h"
 #include "profile/ItemListXml.h"
+#include "profile/ProfileNames.h"
+#include "profile/ProfileReader.h"
+#include "profile/StrictMarkup.h"
+#include "profile/XmlFileEncoding.h"
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <string_view>
+
+using namespace profile_names;
 
 namespace {
 
 constexpr std::wstring_view kDeclaration = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
-constexpr std::string_view kComboLibrary = "PredefinedCombo";
-constexpr std::string_view kMacroLibrary = "PredefinedMacro";
-constexpr std::string_view kEmulationLibrary = "PredefinedEmu";
-constexpr std::string_view kColours = "BackgroundLightSettings";
-constexpr std::string_view kColour = "AREA";
-constexpr std::string_view kAssignments = "CurrentSettings";
-constexpr std::string_view kAssignment = "KEY";
-constexpr std::string_view kContent = "ComboKey";
-constexpr std::string_view kId = "ID";
-constexpr std::string_view kRed = "Red";
-constexpr std::string_view kGreen = "Green";
-constexpr std::string_view kBlue = "Blue";
-constexpr std::string_view kLevel = "Level";
-constexpr std::string_view kMode = "Mode";
-constexpr std::string_view kHWCode = "HWCode";
-
-constexpr int kColourMax = 255;
 
 struct Library {
     std::string_view section;
@@ -84,6 +75,10 @@ void WriteAssignments(const CKeyboardProfile& profile, CXmlDoc& doc) {
 struct DocumentSize {
     std::size_t bytes = 0;
     std::size_t elements = 0;
+    // What a reader holds the profile to (ProfileReadLimits).
+    std::size_t items = 0;
+    std::size_t longestList = 0;
+    int deepestList = 0;
 
     // Bytes of a "List" line with its attributes (108 with one-digit values), of the end tag
     // of a list that has items, of an "x" line and its end tag without the text (23 with a
@@ -95,9 +90,12 @@ struct DocumentSize {
     static constexpr std::size_t kColourBytes = 50;
     static constexpr std::size_t kFixedBytes = 512;
 
-    void Add(const CItemList& list) {
+    void Add(const CItemList& list, int depth = 0) {
         bytes += kListBytes;
         elements += 1;
+        deepestList = std::max(deepestList, depth);
+        items += list.Items().size();
+        longestList = std::max(longestList, list.Items().size());
         if (!list.Items().empty()) {
             bytes += kListEndBytes;
         }
@@ -106,7 +104,7 @@ struct DocumentSize {
             elements += 1;
         }
         for (const CItemList& subList : list.SubLists()) {
-            Add(subList);
+            Add(subList, depth + 1);
         }
     }
 };
@@ -127,78 +125,129 @@ DocumentSize SizeOf(const CKeyboardProfile& profile) {
     return size;
 }
 
-// Positions the document inside the root element, before its first child.
-bool EnterRoot(CXmlDoc& doc, std::wstring_view model) {
-    doc.ResetPosition();
-    return doc.FindNextElement(model) && doc.EnterElement();
+// What in a profile goes beyond the limits it would be read within; empty when nothing does.
+std::string BeyondReadLimits(const CKeyboardProfile& profile) {
+    const ProfileReadLimits limits;
+    const DocumentSize size = SizeOf(profile);
+    if (size.longestList > static_cast<std::size_t>(limits.maxItemIndex) + 1) {
+        return "a list of " + std::to_string(size.longestList) + " items; at most " +
+               std::to_string(limits.maxItemIndex + 1);
+    }
+    if (size.deepestList >= limits.maxListDepth) {
+        return "lists nested more than " + std::to_string(limits.maxListDepth) + " deep";
+    }
+    if (size.items > limits.maxItems) {
+        return std::to_string(size.items) + " list items; at most " +
+               std::to_string(limits.maxItems);
+    }
+    return {};
 }
 
-// Enters the section of that name, searched from the root's first child, so that a missing
-// or misplaced section costs only itself.
-bool EnterSection(CXmlDoc& doc, std::wstring_view model, std::string_view section) {
-    return EnterRoot(doc, model) && doc.FindNextElement(section) && doc.EnterElement();
-}
-
-void ReadColours(CXmlDoc& doc, std::wstring_view model, CKeyboardProfile& profile) {
-    if (!EnterSection(doc, model, kColours)) {
-        return;
-    }
-    auto component = [&doc](std::string_view name) {
-        return std::clamp(doc.GetAttributeInt(name), 0, kColourMax);
-    };
-    while (doc.FindNextElement(kColour)) {
-        const int key = doc.GetAttributeInt(kId);
-        if (IsKeyNumber(key)) {
-            profile.lightColor[static_cast<std::size_t>(key)] = {component(kRed), component(kGreen),
-                                                                 component(kBlue)};
-        }
-    }
-}
-
-void ReadAssignments(CXmlDoc& doc, std::wstring_view model, CKeyboardProfile& profile,
-                     ListReadLimits& limits) {
-    if (!EnterSection(doc, model, kAssignments)) {
-        return;
-    }
-    while (doc.FindNextElement(kAssignment)) {
-        const int key = doc.GetAttributeInt(kId);
-        const int layer = doc.GetAttributeInt(kLevel);
-        if (!IsKeyNumber(key) || !IsLayer(layer)) {
-            continue;
-        }
-        const auto k = static_cast<std::size_t>(key);
-        const auto l = static_cast<std::size_t>(layer);
-        const int mode = doc.GetAttributeInt(kMode);
-        const int hwCode = doc.GetAttributeInt(kHWCode);
-        // The windows index their tables with both: values no program writes become a key
-        // that is not set, and a HW code outside the code tables becomes 0.
-        profile.keyMode[k][l] = IsKeyKind(mode) ? mode : KindNotSet;
-        profile.keyHWCode[k][l] = (hwCode >= 0 && hwCode < kCodeTableSize) ? hwCode : 0;
-        if (doc.EnterElement()) {
-            const bool inContent = doc.FindNextElement(kContent) && doc.EnterElement();
-            ReadItemList(doc, profile.keyList[k][l], limits);
-            if (inContent) {
-                doc.LeaveElement();
-            }
-            doc.LeaveElement();
-        }
-    }
-}
-
-// Which model's profile the document holds, when not the expected one.
-ProfileResult Misfit(CXmlDoc& doc) {
+// The device type whose model name is `name`; kDeviceTypeNone for none.
+int ModelOfName(std::string_view name) {
     for (int type : kModelDeviceTypes) {
-        doc.ResetPosition();
-        if (doc.FindNextElement(ModelName(type))) {
-            return {ProfileStatus::OtherModel, Utf8FromWide(ModelName(type))};
+        if (name == Utf8FromWide(ModelName(type))) {
+            return type;
         }
     }
-    return {ProfileStatus::NotAProfile, std::string()};
+    return kDeviceTypeNone;
+}
+
+// The name of the root element of a markup text, as far as the text can be read to it.
+std::string RootNameOf(std::string_view text) {
+    class FirstElement final : public MarkupHandler {
+    public:
+        bool StartElement(const MarkupElement& element) override {
+            found = std::string(element.name);
+            return false;
+        }
+        bool EndElement() override { return false; }
+        std::string found;
+    } first;
+    static_cast<void>(ReadStrictMarkup(text, first));  // only the name is wanted
+    return first.found;
+}
+
+// Judges every key's assignment: returns the refusal of the first one that would not reach the
+// keyboard as it is, or (keeping what `config` held for such keys) lists them in `kept`.
+ProfileResult JudgeAssignments(CKeyboardProfile& profile, const CKeyboardConfig& config,
+                               AssignmentPolicy policy) {
+    const AssignmentJudge judge(config);
+    ProfileResult result;
+    for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
+        for (int layer = 0; layer < kLayerCount; ++layer) {
+            const auto k = static_cast<std::size_t>(key);
+            const auto l = static_cast<std::size_t>(layer);
+            std::string problem = judge.Problem(profile.keyMode[k][l], profile.keyHWCode[k][l],
+                                                profile.keyList[k][l]);
+            if (problem.empty()) {
+                continue;
+            }
+            if (policy == AssignmentPolicy::Refuse) {
+                return {ProfileStatus::RefusedAssignment,
+                        KeyLayerWords(key, layer) + ": " + problem};
+            }
+            profile.keyMode[k][l] = config.keyMode[k][l];
+            profile.keyHWCode[k][l] = config.keyHWCode[k][l];
+            profile.keyList[k][l] = config.keyList[k][l];
+            result.kept.push_back({key, layer, std::move(problem)});
+        }
+    }
+    return result;
+}
+
+ProfileResult ReadProfileText(std::string_view text, CKeyboardConfig& config,
+                              const ProfileLoadOptions& options) {
+    const int model = options.anyModel ? ModelOfName(RootNameOf(text)) : config.deviceType;
+    const std::string modelName = Utf8FromWide(ModelName(model));
+    // Read into a copy that starts from the model's defaults; the configuration changes only
+    // once the whole file is read and judged.
+    auto profile = std::make_unique<CKeyboardProfile>();
+    for (int key = 0; key < kKeyIndexCount; ++key) {
+        for (int layer = 0; layer < kLayerCount; ++layer) {
+            const auto k = static_cast<std::size_t>(key);
+            const auto l = static_cast<std::size_t>(layer);
+            profile->keyList[k][l].SizeOfView = config.keyList[k][l].SizeOfView;
+        }
+    }
+    profile->ApplyDefaults(model);
+    profile->lightColor[0] = config.lightColor[0];
+    profile->keyMode[0] = config.keyMode[0];
+    profile->keyHWCode[0] = config.keyHWCode[0];
+    profile->keyList[0] = config.keyList[0];
+
+    const ProfileTextRead read = ReadProfileText(text, modelName, *profile);
+    switch (read.outcome) {
+        case ProfileTextRead::Outcome::Read:
+            break;
+        case ProfileTextRead::Outcome::NotAProfile:
+            return {ProfileStatus::NotAProfile, std::string()};
+        case ProfileTextRead::Outcome::OtherModel:
+            return {ProfileStatus::OtherModel, read.rootName};
+        case ProfileTextRead::Outcome::Damaged:
+            return {ProfileStatus::Damaged, read.what, read.line};
+        case ProfileTextRead::Outcome::TooLarge:
+            return {ProfileStatus::TooLarge, read.what, read.line};
+    }
+    ProfileResult result = JudgeAssignments(*profile, config, options.assignments);
+    if (!result.Ok()) {
+        return result;
+    }
+    static_cast<CKeyboardProfile&>(config) = std::move(*profile);
+    config.deviceType = model;
+    config.InvalidatePressCounters();
+    return result;
+}
+
+// A profile within the size limits may still need more memory than the system gives.
+ProfileResult NotEnoughMemoryToRead() {
+    return {ProfileStatus::TooLarge, "there is not enough memory to read it"};
 }
 
 }  // namespace
 
 std::string ProfileResult::Message() const {
+    const std::string where = line > 0 ? " at line " + std::to_string(line) : "";
     switch (status) {
         case ProfileStatus::Ok:
             return "ok";
@@ -211,10 +260,18 @@ std::string ProfileResult::Message() const {
         case ProfileStatus::OtherModel:
             return "profile of another keyboard model (" + detail + ")";
         case ProfileStatus::Damaged:
-            return "the profile is damaged: its root element is not closed (the file may be "
-                   "cut off)";
+            return "the profile is damaged" + where + ": " + detail;
+        case ProfileStatus::TooLarge:
+            return "the profile is too large" + where + ": " + detail;
+        case ProfileStatus::RefusedAssignment:
+            return detail;
     }
     return "unknown result";
+}
+
+std::string KeyLayerWords(int key, int layer) {
+    return "key " + std::to_string(key) + " (" + Utf8FromWide(KeyCaption(key)) + "), " +
+           LayerName(layer);
 }
 
 void BuildProfileDocument(const CKeyboardProfile& profile, int deviceType, CXmlDoc& doc) {
@@ -236,65 +293,75 @@ void BuildProfileDocument(const CKeyboardProfile& profile, int deviceType, CXmlD
     doc.LeaveElement();
 }
 
-ProfileResult ReadProfileDocument(CXmlDoc& doc, CKeyboardConfig& config) {
-    const std::wstring_view model = ModelName(config.deviceType);
-    doc.ResetPosition();
-    if (!doc.FindNextElement(model)) {
-        return Misfit(doc);
-    }
-    // Profiles are written whole, the root's end tag last. Without it the file was cut off,
-    // and the keys it no longer holds would silently become the model's defaults.
-    if (!doc.CurrentElementClosed()) {
-        return {ProfileStatus::Damaged, std::string()};
-    }
-    // Read into a copy that starts from the model's defaults; the configuration changes only
-    // once the whole file is read.
-    auto profile = std::make_unique<CKeyboardProfile>();
-    for (int key = 0; key < kKeyIndexCount; ++key) {
-        for (int layer = 0; layer < kLayerCount; ++layer) {
-            const auto k = static_cast<std::size_t>(key);
-            const auto l = static_cast<std::size_t>(layer);
-            profile->keyList[k][l].SizeOfView = config.keyList[k][l].SizeOfView;
+ProfileResult ReadProfileBytes(std::string_view bytes, CKeyboardConfig& config,
+                               const ProfileLoadOptions& options) {
+    try {
+        // Bytes that are not UTF-8 in a UTF-8 file stay as they are, for the reader to refuse:
+        // taken as Latin-1 they would be read as something the file does not say.
+        if (const std::optional<std::string_view> text = Utf8DocumentText(bytes)) {
+            return ReadProfileText(*text, config, options);
         }
+        const std::string text = DecodeDocumentBytes(std::string(bytes), InvalidUtf8::Keep);
+        return ReadProfileText(text, config, options);
+    } catch (const std::bad_alloc&) {
+        return NotEnoughMemoryToRead();
     }
-    profile->ApplyDefaults(config.deviceType);
-    profile->lightColor[0] = config.lightColor[0];
-    profile->keyMode[0] = config.keyMode[0];
-    profile->keyHWCode[0] = config.keyHWCode[0];
-    profile->keyList[0] = config.keyList[0];
+}
 
-    ListReadLimits limits;
-    for (const Library& library : kLibraries) {
-        if (EnterSection(doc, model, library.section)) {
-            ReadItemList(doc, (*profile).*library.list, limits);
-        }
-    }
-    ReadColours(doc, model, *profile);
-    ReadAssignments(doc, model, *profile, limits);
-
-    static_cast<CKeyboardProfile&>(config) = std::move(*profile);
-    config.InvalidatePressCounters();
-    return {};
+ProfileResult ReadProfileDocument(const CXmlDoc& doc, CKeyboardConfig& config,
+                                  const ProfileLoadOptions& options) {
+    return ReadProfileText(doc.Utf8Text(), config, options);
 }
 
 ProfileResult SaveProfile(const CKeyboardConfig& config, const std::filesystem::path& path) {
-    CXmlDoc doc;
-    BuildProfileDocument(config, config.deviceType, doc);
-    if (doc.WriteFailed()) {
-        return {ProfileStatus::CannotWrite, "the profile is too large"};
-    }
+    FileLock lock;
     std::string whyNot;
-    if (!doc.SaveFile(path, &whyNot)) {
+    if (!LockFileForUpdate(path, lock, whyNot)) {
         return {ProfileStatus::CannotWrite, whyNot};
     }
-    return {};
+    return SaveProfile(config, path, lock);
 }
 
-ProfileResult LoadProfile(CKeyboardConfig& config, const std::filesystem::path& path) {
-    CXmlDoc doc;
-    std::string whyNot;
-    if (!doc.LoadFile(path, &whyNot)) {
-        return {ProfileStatus::CannotRead, whyNot};
+ProfileResult SaveProfile(const CKeyboardConfig& config, const std::filesystem::path& path,
+                          const FileLock& /*held*/) {
+    try {
+        const std::string beyond = BeyondReadLimits(config);
+        if (!beyond.empty()) {
+            return {ProfileStatus::CannotWrite, "the profile is too large: " + beyond};
+        }
+        CXmlDoc doc;
+        BuildProfileDocument(config, config.deviceType, doc);
+        if (doc.WriteFailed()) {
+            return {ProfileStatus::CannotWrite, "the profile is too large"};
+        }
+        std::string whyNot;
+        if (!doc.SaveFile(path, &whyNot)) {
+            return {ProfileStatus::CannotWrite, whyNot};
+        }
+        return {};
+    } catch (const std::bad_alloc&) {
+        return {ProfileStatus::CannotWrite, "the profile is too large for the memory at hand"};
     }
-    return ReadProfileDocument(doc, config);
+}
+
+ProfileResult LoadProfile(CKeyboardConfig& config, const std::filesystem::path& path,
+                          const ProfileLoadOptions& options) {
+    FileRead read;
+    try {
+        read = ReadRegularFile(path, kMaxDocumentFileBytes);
+    } catch (const std::bad_alloc&) {
+        return NotEnoughMemoryToRead();
+    }
+    switch (read.problem) {
+        case FileRead::Problem::None:
+            break;
+        case FileRead::Problem::TooLarge:
+            return {
+                ProfileStatus::TooLarge,
+                "the file is larger than " + std::to_string(kMaxDocumentFileBytes >> 20) + " MiB"};
+        case FileRead::Problem::CannotOpen:
+        case FileRead::Problem::NotRegularFile:
+            return {ProfileStatus::CannotRead, read.whyNot};
+    }
+    return ReadProfileBytes(read.bytes, config, options);
 }

@@ -2,6 +2,7 @@
 
 #include "model/WideText.h"
 #include "profile/FileAccess.h"
+#include "profile/StrictMarkup.h"
 #include "profile/XmlEscape.h"
 #include "profile/XmlFileEncoding.h"
 
@@ -52,35 +53,6 @@ Word Load(const char* bytes) {
     Word word;
     std::memcpy(&word, bytes, sizeof word);
     return word;
-}
-
-// Whether `text` starts with `name`. Names are short: compares them in at most two
-// overlapping words instead of byte by byte.
-inline bool SameText(const char* text, std::string_view name) {
-    const char* n = name.data();
-    std::size_t size = name.size();
-    while (size > 16) {
-        if (Load<std::uint64_t>(text) != Load<std::uint64_t>(n)) {
-            return false;
-        }
-        text += 8;
-        n += 8;
-        size -= 8;
-    }
-    if (size >= 8) {
-        return Load<std::uint64_t>(text) == Load<std::uint64_t>(n) &&
-               Load<std::uint64_t>(text + size - 8) == Load<std::uint64_t>(n + size - 8);
-    }
-    if (size >= 4) {
-        return Load<std::uint32_t>(text) == Load<std::uint32_t>(n) &&
-               Load<std::uint32_t>(text + size - 4) == Load<std::uint32_t>(n + size - 4);
-    }
-    for (std::size_t i = 0; i < size; ++i) {
-        if (text[i] != n[i]) {
-            return false;
-        }
-    }
-    return true;
 }
 
 template <typename Word>
@@ -150,7 +122,8 @@ inline std::size_t FindSpan(const Span* spans, std::size_t count, std::string_vi
                             std::string_view name, std::size_t hint) {
     std::size_t i = hint < count ? hint : 0;
     for (std::size_t k = 0; k < count; ++k) {
-        if (spans[i].nameLength == name.size() && SameText(tag.data() + spans[i].nameStart, name)) {
+        if (spans[i].nameLength == name.size() &&
+            StartsWithName(tag.data() + spans[i].nameStart, name)) {
             return i;
         }
         i = i + 1 < count ? i + 1 : 0;
@@ -504,8 +477,8 @@ bool CXmlDoc::FindNextElement(std::string_view name) {
     for (; candidate != kNoElement; candidate = At(candidate).next) {
         const XmlElement& element = At(candidate);
         if (element.nameLength == name.size() &&
-            SameText(text_.View(contentStart + element.offset + 1, element.nameLength).data(),
-                     name)) {
+            StartsWithName(text_.View(contentStart + element.offset + 1, element.nameLength).data(),
+                           name)) {
             current_ = candidate;
             return true;
         }

@@ -11,6 +11,8 @@ namespace {
 // references of code points need at most 8 digits, and we allow leading zeros up to this).
 constexpr std::size_t kLongestReference = 32;
 constexpr char32_t kLastCodePoint = 0x10FFFF;
+// What the reference readers give for a text that is no reference they recognise.
+constexpr char32_t kNoCharacter = 0xFFFFFFFF;
 
 bool IsHexDigit(wchar_t c) {
     return (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
@@ -23,31 +25,32 @@ int HexValue(wchar_t c) {
     return (c >= L'a' && c <= L'f') ? c - L'a' + 10 : c - L'A' + 10;
 }
 
-// The character of a numeric reference body ("#65" or "#x41"); 0 when it is not a valid one.
+// The character of a numeric reference body ("#65" or "#x41", "#x0" too, which the writer
+// writes for a NUL); kNoCharacter when it is not a valid one.
 char32_t NumericCharacter(std::wstring_view body) {
     const bool hex = body.size() > 1 && (body[1] == L'x' || body[1] == L'X');
     const std::size_t first = hex ? 2 : 1;
     if (body.size() <= first) {
-        return 0;
+        return kNoCharacter;
     }
     std::uint64_t value = 0;
     for (std::size_t i = first; i < body.size(); ++i) {
         const wchar_t c = body[i];
         if (hex ? !IsHexDigit(c) : !(c >= L'0' && c <= L'9')) {
-            return 0;
+            return kNoCharacter;
         }
         value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(HexValue(c));
         if (value > kLastCodePoint) {
-            return 0;
+            return kNoCharacter;
         }
     }
     const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
-    return surrogate ? 0 : static_cast<char32_t>(value);
+    return surrogate ? kNoCharacter : static_cast<char32_t>(value);
 }
 
 char32_t ReferencedCharacter(std::wstring_view body) {
     if (body.empty()) {
-        return 0;
+        return kNoCharacter;
     }
     if (body[0] == L'#') {
         return NumericCharacter(body);
@@ -66,7 +69,28 @@ char32_t ReferencedCharacter(std::wstring_view body) {
             return reference.character;
         }
     }
-    return HtmlNamedCharacter(body);
+    const char32_t named = HtmlNamedCharacter(body);
+    return named == 0 ? kNoCharacter : named;
+}
+
+// Writes "&#x", the hexadecimal digits of a control character `c` and ";" at `out`; returns the
+// end.
+char* WriteNumericReference(char* out, char32_t c) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    char digits[2];
+    int count = 0;
+    do {
+        digits[count++] = kDigits[c & 0xFU];
+        c >>= 4;
+    } while (c != 0);
+    *out++ = '&';
+    *out++ = '#';
+    *out++ = 'x';
+    while (count > 0) {
+        *out++ = digits[--count];
+    }
+    *out++ = ';';
+    return out;
 }
 
 }  // namespace
@@ -96,8 +120,12 @@ char* WriteEscapedAttribute(char* out, std::wstring_view value) {
                 put("&apos;");
                 break;
             default:
-                if (c >= 0 && c < 0x80) {
+                if (c >= 0x20 && c < 0x80) {
                     *out++ = static_cast<char>(c);
+                } else if (c >= 0 && c < 0x20 && c != L'\t' && c != L'\n' && c != L'\r') {
+                    // Characters markup may not hold as they are: a reference ("&#x1;", at
+                    // most kMaxEscapedLength bytes) reads back as the character.
+                    out = WriteNumericReference(out, static_cast<char32_t>(c));
                 } else {
                     out += EncodeUtf8(value.substr(i, 1), out);
                 }
@@ -122,7 +150,7 @@ std::wstring Unescape(std::wstring_view text) {
         if (semicolon != std::wstring_view::npos) {
             const char32_t c =
                 ReferencedCharacter(text.substr(ampersand + 1, semicolon - ampersand - 1));
-            if (c != 0) {
+            if (c != kNoCharacter) {
                 out.append(text.substr(clean, ampersand - clean));
                 out.push_back(static_cast<wchar_t>(c));
                 clean = semicolon + 1;
@@ -161,8 +189,8 @@ bool StartsWithAt(std::string_view text, std::size_t at, std::string_view prefix
     return true;
 }
 
-// The character of the reference that starts at text[at] ("&"), with `end` set after it; 0
-// when no recognised reference starts there.
+// The character of the reference that starts at text[at] ("&"), with `end` set after it;
+// kNoCharacter when no recognised reference starts there.
 char32_t ReferenceAt(std::string_view text, std::size_t at, std::size_t& end) {
     for (const XmlReferenceBytes& reference : kXmlReferenceBytes) {
         if (StartsWithAt(text, at, reference.written)) {
@@ -176,7 +204,7 @@ char32_t ReferenceAt(std::string_view text, std::size_t at, std::size_t& end) {
         ++semicolon;
     }
     if (semicolon >= limit) {
-        return 0;
+        return kNoCharacter;
     }
     wchar_t body[kLongestReference + 1];
     const std::size_t length = semicolon - at - 1;
@@ -210,7 +238,7 @@ std::size_t UnescapeUtf8Into(std::string_view text, wchar_t* out) {
         if (byte == '&') {
             std::size_t end = 0;
             const char32_t c = ReferenceAt(text, i, end);
-            if (c != 0) {
+            if (c != kNoCharacter) {
                 *write++ = static_cast<wchar_t>(c);
                 i = end;
                 continue;

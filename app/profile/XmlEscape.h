@@ -7,11 +7,14 @@
 #include <string>
 #include <string_view>
 
-// The most bytes one character becomes when written escaped ("&quot;").
+// The most bytes one character becomes when written escaped ("&quot;", "&#x1F;").
 constexpr std::size_t kMaxEscapedLength = 6;
 
-// Writes `value` as UTF-8 at `out`, with "<", "&", ">", '"' and "'" written as references.
-// `out` has room for kMaxEscapedLength bytes per character; returns the end of what it wrote.
+// Writes `value` as UTF-8 at `out`, with "<", "&", ">", '"' and "'" written as references, and
+// so are the control characters markup may not hold as they are (all but tab, line feed and
+// carriage return), so that they read back unchanged. Values that are no Unicode scalar values
+// (surrogates) are written as U+FFFD. `out` has room for kMaxEscapedLength bytes per character;
+// returns the end of what it wrote.
 char* WriteEscapedAttribute(char* out, std::wstring_view value);
 
 // Replaces every recognised reference by its character; a reference that is not recognised

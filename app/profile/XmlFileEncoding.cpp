@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iconv.h>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -270,12 +271,34 @@ std::string DeclaredXmlEncoding(std::string_view start) {
                             "encoding");
 }
 
-std::string DecodeDocumentBytes(std::string bytes) {
-    const std::string_view view(bytes);
-    if (view.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
-        bytes.erase(0, kUtf8Mark.size());
-        return ValidUtf8(std::move(bytes));
+std::optional<std::string_view> Utf8DocumentText(std::string_view bytes) {
+    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        return bytes.substr(kUtf8Mark.size());
     }
+    bool bigEndian = false;
+    if (bytes.substr(0, kUtf16LeMark.size()) == kUtf16LeMark ||
+        bytes.substr(0, kUtf16BeMark.size()) == kUtf16BeMark || LooksLikeUtf16(bytes, bigEndian)) {
+        return std::nullopt;
+    }
+    const std::string_view window = bytes.substr(0, kDeclarationWindow);
+    std::string declared = DeclaredXmlEncoding(window);
+    if (declared.empty()) {
+        declared = HtmlMetaCharset(window);
+    }
+    // A declared UTF-16 in a file whose declaration reads as 8-bit text is not UTF-16; UTF-8
+    // and undeclared files decode alike.
+    if (EncodingOfName(declared) != Encoding::Named) {
+        return bytes;
+    }
+    return std::nullopt;
+}
+
+std::string DecodeDocumentBytes(std::string bytes, InvalidUtf8 invalid) {
+    if (const std::optional<std::string_view> utf8 = Utf8DocumentText(bytes)) {
+        bytes.erase(0, bytes.size() - utf8->size());  // the byte-order mark, if any
+        return invalid == InvalidUtf8::Keep ? std::move(bytes) : ValidUtf8(std::move(bytes));
+    }
+    const std::string_view view(bytes);
     if (view.substr(0, kUtf16LeMark.size()) == kUtf16LeMark) {
         return Utf8FromUtf16(view.substr(kUtf16LeMark.size()), false);
     }
@@ -286,15 +309,9 @@ std::string DecodeDocumentBytes(std::string bytes) {
     if (LooksLikeUtf16(view, bigEndian)) {
         return Utf8FromUtf16(view, bigEndian);
     }
-    const std::string_view window = view.substr(0, kDeclarationWindow);
-    std::string declared = DeclaredXmlEncoding(window);
+    std::string declared = DeclaredXmlEncoding(view.substr(0, kDeclarationWindow));
     if (declared.empty()) {
-        declared = HtmlMetaCharset(window);
-    }
-    // A declared UTF-16 in a file whose declaration reads as 8-bit text is not UTF-16; UTF-8
-    // and undeclared files (valid UTF-8 or not) decode alike, invalid bytes as Latin-1.
-    if (EncodingOfName(declared) != Encoding::Named) {
-        return ValidUtf8(std::move(bytes));
+        declared = HtmlMetaCharset(view.substr(0, kDeclarationWindow));
     }
     return DecodeNamed(bytes, declared);
 }

@@ -1,4 +1,5 @@
 // The tolerant one-pass parser that builds the element index.
+#include "profile/MarkupSyntax.h"
 #include "profile/XmlElementIndex.h"
 
 #include <algorithm>
@@ -7,14 +8,7 @@
 
 namespace {
 
-constexpr std::string_view kCommentOpen = "<!--";
-constexpr std::string_view kCommentClose = "-->";
-constexpr std::string_view kCDataOpen = "<![CDATA[";
-constexpr std::string_view kCDataClose = "]]>";
-constexpr std::string_view kInstructionOpen = "<?";
-constexpr std::string_view kInstructionClose = "?>";
-constexpr std::string_view kEndTagOpen = "</";
-constexpr std::string_view kDeclarationOpen = "<!";
+using namespace markup;
 
 // How many open elements an end tag looks through for its start tag. Deeper mismatches are
 // treated as stray end tags, so hostile nesting cannot make parsing quadratic.
@@ -51,7 +45,6 @@ private:
         return found == std::string_view::npos ? found : found + close.size();
     }
 
-    std::size_t SkipDocumentType(std::size_t at) const;
     std::size_t StartTagAt(std::size_t at);
     std::size_t EndTag(std::size_t at);
     // Ends the open elements above `depth` on the stack at `end` (no end tag of their own).
@@ -95,7 +88,7 @@ void MarkupParser::Run() {
             } else if (StartsWith(at, kCDataOpen)) {
                 next = After(at + kCDataOpen.size(), kCDataClose);
             } else {
-                next = SkipDocumentType(at);
+                next = EndOfDocumentType(text_, at);
             }
         } else if (at + 1 < size && !IsNameEnd(second)) {
             next = StartTagAt(at);
@@ -116,29 +109,6 @@ void MarkupParser::Run() {
     if (index_.firstTop == kNoElement) {
         Report(0, "no element");
     }
-}
-
-std::size_t MarkupParser::SkipDocumentType(std::size_t at) const {
-    // A document type declaration may hold an internal subset in brackets and quoted texts,
-    // both of which may contain ">".
-    int depth = 0;
-    for (std::size_t i = at + kDeclarationOpen.size(); i < text_.size(); ++i) {
-        const char c = text_[i];
-        if (c == '"' || c == '\'') {
-            const std::size_t close = text_.find(c, i + 1);
-            if (close == std::string_view::npos) {
-                return close;
-            }
-            i = close;
-        } else if (c == '[') {
-            ++depth;
-        } else if (c == ']') {
-            depth = std::max(depth - 1, 0);
-        } else if (c == '>' && depth == 0) {
-            return i + 1;
-        }
-    }
-    return std::string_view::npos;
 }
 
 void MarkupParser::Link(std::int32_t element, std::int32_t parent) {

@@ -1,35 +1,14 @@
 // Scanning a start tag: its name, its attributes and where it ends.
+#include "profile/MarkupSyntax.h"
 #include "profile/XmlElementIndex.h"
-
-#include <array>
 
 namespace {
 
-// Classes of the characters that end something inside a tag.
-enum : std::uint8_t {
-    kBlank = 1,
-    kNameEnd = 2,  // blanks, "/" and ">"
-    kQuote = 4,
-    kEquals = 8,
-};
-
-constexpr std::array<std::uint8_t, 256> MakeClasses() {
-    std::array<std::uint8_t, 256> classes{};
-    for (char c : {' ', '\t', '\r', '\n'}) {
-        classes[static_cast<unsigned char>(c)] = kBlank | kNameEnd;
-    }
-    classes['/'] = kNameEnd;
-    classes['>'] = kNameEnd;
-    classes['"'] = kQuote;
-    classes['\''] = kQuote;
-    classes['='] = kEquals;
-    return classes;
-}
-constexpr std::array<std::uint8_t, 256> kClasses = MakeClasses();
-
-bool Is(char c, std::uint8_t classes) {
-    return (kClasses[static_cast<unsigned char>(c)] & classes) != 0;
-}
+using markup::Is;
+using markup::kBlank;
+using markup::kEquals;
+using markup::kNameEnd;
+using markup::kQuote;
 
 // Position of `quote` from `from` on, or the text's size when it never comes.
 std::size_t Closing(std::string_view text, std::size_t from, char quote) {

@@ -24,6 +24,7 @@ const QColor kDisabledText(0x6b, 0x70, 0x79);
 const QColor kAccent(0xff, 0x7a, 0x1a);
 const QColor kAccentLight(0xff, 0xa3, 0x5c);
 const QColor kOnAccent(0x11, 0x13, 0x17);
+const QColor kMenuRim(0x5b, 0x60, 0x6a);
 
 constexpr int kFileDialogWidth = 900;
 constexpr int kFileDialogHeight = 560;
@@ -69,6 +70,9 @@ void InstallDialogLook() {
         QApplication::setStyle(fusion);
     }
     QApplication::setPalette(DialogPalette());
+    // Fusion rims a menu in a shade of its face, which vanishes over the dark windows: a
+    // lighter rim sets it off.
+    qApp->setStyleSheet(QStringLiteral("QMenu { border: 1px solid %1; }").arg(kMenuRim.name()));
 }
 
 QSize FileDialogSize(const QWidget* parent) {

@@ -9,9 +9,11 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QTreeView>
 
+#include <algorithm>
 #include <array>
 
 namespace skin {
@@ -98,17 +100,59 @@ QtDialogService::QtDialogService() {
     InstallDialogLook();
 }
 
+QString ButtonText(StandardButton button, const std::string& language) {
+    const bool chinese = language == "zh-CN";
+    switch (button) {
+        case StandardButton::Yes:
+            return chinese ? QStringLiteral("是") : QStringLiteral("Yes");
+        case StandardButton::No:
+            return chinese ? QStringLiteral("否") : QStringLiteral("No");
+        case StandardButton::Cancel:
+            return chinese ? QStringLiteral("取消") : QStringLiteral("Cancel");
+    }
+    return QString();
+}
+
 MessageAnswer QtDialogService::message(QWidget* parent, const QString& text, const QString& caption,
                                        MessageButtons buttons, MessageIcon icon) {
     QMessageBox box(
         ToQtIcon(icon), caption, text,
         buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
         parent);
-    const int answer = box.exec();
+    const MessageBoxes::Outcome outcome = boxes_.run(box);
     if (buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;
     }
-    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+    return outcome.clicked != nullptr && box.standardButton(outcome.clicked) == QMessageBox::Yes
+               ? MessageAnswer::Yes
+               : MessageAnswer::No;
+}
+
+int QtDialogService::ask(QWidget* parent, const Question& question) {
+    QMessageBox box(ToQtIcon(question.icon), question.caption, question.text, QMessageBox::NoButton,
+                    parent);
+    std::vector<QAbstractButton*> buttons;
+    for (const QString& text : question.buttons) {
+        // One role for all: the buttons stay in the order given on every desktop.
+        buttons.push_back(box.addButton(text, QMessageBox::ActionRole));
+    }
+    const auto index = [&buttons](int at) -> QAbstractButton* {
+        return at >= 0 && at < static_cast<int>(buttons.size())
+                   ? buttons[static_cast<std::size_t>(at)]
+                   : nullptr;
+    };
+    if (auto* defaultButton = qobject_cast<QPushButton*>(index(question.defaultButton))) {
+        box.setDefaultButton(defaultButton);
+    }
+    box.setEscapeButton(index(question.escapeButton));
+    const MessageBoxes::Outcome outcome = boxes_.run(box);
+    const auto chosen = std::find(buttons.begin(), buttons.end(), outcome.clicked);
+    return chosen == buttons.end() ? question.escapeButton
+                                   : static_cast<int>(chosen - buttons.begin());
+}
+
+void QtDialogService::withdraw(QWidget* parent) {
+    boxes_.withdraw(parent);
 }
 
 QString QtDialogService::saveFileName(QWidget* parent, const FileDialogOptions& options) {

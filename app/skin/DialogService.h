@@ -3,11 +3,13 @@
 // them without a person.
 #pragma once
 
+#include "MessageBoxes.h"
 #include "QtTranslations.h"
 
 #include <QColor>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -21,6 +23,23 @@ namespace skin {
 enum class MessageButtons { Ok, YesNo };
 enum class MessageIcon { None, Information, Exclamation, Question, Error };
 enum class MessageAnswer { Ok, Yes, No };
+
+// A question whose buttons say what they do, left to right.
+struct Question {
+    QString text;
+    QString caption;
+    MessageIcon icon = MessageIcon::Question;
+    QStringList buttons;
+    // The button that has the focus as the box opens, so that Enter presses it: the one that
+    // keeps the user's work.
+    int defaultButton = 0;
+    // The answer of Escape, of the box's close box and of a question its window withdraws.
+    int escapeButton = 0;
+};
+
+// Buttons whose texts the windows share.
+enum class StandardButton { Yes, No, Cancel };
+QString ButtonText(StandardButton button, const std::string& language);
 
 // A file dialog's filter in the windows' own notation ("text|pattern|text|pattern||") and the
 // extension added to a name typed without one.
@@ -42,6 +61,11 @@ public:
 
     virtual MessageAnswer message(QWidget* parent, const QString& text, const QString& caption,
                                   MessageButtons buttons, MessageIcon icon) = 0;
+    // The index of the button chosen.
+    virtual int ask(QWidget* parent, const Question& question) = 0;
+    // Closes the message or question shown over `parent`, if one is, as Escape would: a window
+    // takes back a question that events have answered.
+    virtual void withdraw(QWidget* parent) = 0;
     // The chosen path, or an empty text when the user cancelled.
     virtual QString saveFileName(QWidget* parent, const FileDialogOptions& options) = 0;
     virtual QString openFileName(QWidget* parent, const FileDialogOptions& options) = 0;
@@ -65,6 +89,8 @@ public:
 
     MessageAnswer message(QWidget* parent, const QString& text, const QString& caption,
                           MessageButtons buttons, MessageIcon icon) override;
+    int ask(QWidget* parent, const Question& question) override;
+    void withdraw(QWidget* parent) override;
     QString saveFileName(QWidget* parent, const FileDialogOptions& options) override;
     QString openFileName(QWidget* parent, const FileDialogOptions& options) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
@@ -75,6 +101,7 @@ public:
 
 private:
     QtTranslations translations_;
+    MessageBoxes boxes_;
 };
 
 // The caption of messages that have no title of their own: the program's name.

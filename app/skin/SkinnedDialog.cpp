@@ -1,9 +1,9 @@
 #include "SkinnedDialog.h"
 
+#include "FittingFont.h"
 #include "MessageGate.h"
 
 #include <QBitmap>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -51,33 +51,6 @@ int ToQtAlignment(unsigned format) {
     return flags;
 }
 
-// Captions are never drawn smaller than this, however long.
-constexpr int kSmallestCaptionPixels = 9;
-// A text's advance includes a pixel or two of bearing after its last letter: a caption that
-// overflows by no more than that loses no ink and keeps its size.
-constexpr int kBearingPixels = 2;
-
-// The font a caption is drawn in: its element's font, or, when the text is wider than the
-// element (a long translation, a wide system font), the largest smaller one that holds it, so
-// that no caption is cut off. Text of several lines must also fit the element's height.
-QFont FittingFont(const QFont& font, const QRect& area, int flags, const QString& text) {
-    const bool severalLines = text.contains(QLatin1Char('\n')) || (flags & Qt::TextWordWrap) != 0;
-    if (font.pixelSize() <= kSmallestCaptionPixels) {
-        return font;  // small already, or sized in points (font 0)
-    }
-    QFont fitting = font;
-    for (int pixels = font.pixelSize(); pixels > kSmallestCaptionPixels; --pixels) {
-        fitting.setPixelSize(pixels);
-        const QRect bounds = QFontMetrics(fitting).boundingRect(area, flags, text);
-        if (bounds.width() <= area.width() + kBearingPixels &&
-            (!severalLines || bounds.height() <= area.height())) {
-            return fitting;
-        }
-    }
-    fitting.setPixelSize(kSmallestCaptionPixels);
-    return fitting;
-}
-
 bool Contains(const DesignRect& rect, const QPoint& point) {
     return rect.contains(point.x(), point.y());
 }
@@ -92,6 +65,9 @@ SkinnedDialog::SkinnedDialog(const SkinResources& resources, const std::string& 
       scale_(scaleFactor < 1.0F ? 1.0F : scaleFactor),
       messageHandle_(message_gate::Open(this)) {
     setMouseTracking(true);
+    // The face takes the keyboard focus and passes it among its elements. A click does not
+    // take it from the window's own controls: an open editor stays open under a click.
+    setFocusPolicy(Qt::TabFocus);
     // The paint covers the whole window: nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -141,6 +117,7 @@ void SkinnedDialog::openSkin(const SkinFaces& faces, QColor colorKey, FaceSize f
     }
 
     items_ = std::move(items);
+    focusIndex_ = -1;
     for (SkinItem& item : items_) {
         if (!item.isLabel) {
             item.rect = {Truncate(item.rect.left * scale_), Truncate(item.rect.top * scale_),
@@ -158,6 +135,15 @@ void SkinnedDialog::openSkin(const SkinFaces& faces, QColor colorKey, FaceSize f
         setMask(scale_ == 1.0F ? shape : QTransform::fromScale(scale_, scale_).map(shape));
     }
     update();
+}
+
+void SkinnedDialog::takeTitleFrom(int labelId) {
+    for (const SkinItem& item : items_) {
+        if (item.id == labelId && item.isLabel) {
+            setWindowTitle(captionText(item));
+            return;
+        }
+    }
 }
 
 void SkinnedDialog::replaceFaces(const SkinFaces& faces) {
@@ -335,6 +321,7 @@ void SkinnedDialog::composeInto(QImage& face, const QRegion& area) {
         }
     }
     paintOverlay(painter);
+    paintFocusMark(painter);
 }
 
 QRegion SkinnedDialog::facePixelsUnder(const QRegion& area) const {
@@ -385,9 +372,23 @@ bool SkinnedDialog::event(QEvent* event) {
 }
 
 void SkinnedDialog::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint globalPoint = event->globalPosition().toPoint();
     if (drag_ != Drag::None) {
-        followDrag(event->globalPosition().toPoint());
+        followDrag(globalPoint);
         return;
+    }
+    if (pressedArea_ != HitArea::Client) {
+        if (!event->buttons().testFlag(Qt::LeftButton)) {
+            pressedArea_ = HitArea::Client;  // the release went elsewhere
+        } else if ((globalPoint - pressPoint_).manhattanLength() >= kDragDistance) {
+            const HitArea area = pressedArea_;
+            pressedArea_ = HitArea::Client;
+            startDrag(area, pressPoint_);
+            if (drag_ != Drag::None) {
+                followDrag(globalPoint);
+            }
+            return;
+        }
     }
     hitTest(event->position().toPoint());
 }
@@ -395,20 +396,27 @@ void SkinnedDialog::mouseMoveEvent(QMouseEvent* event) {
 void SkinnedDialog::mousePressEvent(QMouseEvent* event) {
     const HitArea area = hitTest(event->position().toPoint());
     pressOnElement_ = area == HitArea::Client;
-    if (event->button() == Qt::LeftButton && area != HitArea::Client) {
-        startDrag(area, event->globalPosition().toPoint());
-    }
+    // A press on the face only becomes a move or a resize once the pointer moves with the
+    // button held: a window manager asked at the press itself may get the request after the
+    // button is up already, and then moves the window with the pointer until the next click.
+    pressedArea_ = event->button() == Qt::LeftButton ? area : HitArea::Client;
+    pressPoint_ = event->globalPosition().toPoint();
 }
 
 void SkinnedDialog::mouseReleaseEvent(QMouseEvent* event) {
     const bool dragged = drag_ != Drag::None;
     drag_ = Drag::None;
+    pressedArea_ = HitArea::Client;
     if (event->button() != Qt::LeftButton || dragged || !pressOnElement_) {
         return;
     }
     pressOnElement_ = false;
     const QPoint point = event->position().toPoint();
     hitTest(point);
+    // The focus goes where the user clicked, as it does on the buttons of any window.
+    if (SkinItem* item = itemAt(point); item != nullptr && takesFocus(*item)) {
+        setFocusIndex(static_cast<int>(item - items_.data()), focusMarkOn_);
+    }
     clickReleased(point);
 }
 
@@ -424,10 +432,19 @@ void SkinnedDialog::leaveEvent(QEvent* event) {
     QDialog::leaveEvent(event);
 }
 
-void SkinnedDialog::startDrag(HitArea area, const QPoint& globalPoint) {
+bool SkinnedDialog::askWindowManagerToMove() {
     QWindow* window = windowHandle();
+    return window != nullptr && window->startSystemMove();
+}
+
+bool SkinnedDialog::askWindowManagerToResize(Qt::Edges edges) {
+    QWindow* window = windowHandle();
+    return window != nullptr && window->startSystemResize(edges);
+}
+
+void SkinnedDialog::startDrag(HitArea area, const QPoint& globalPoint) {
     if (area == HitArea::Caption) {
-        if (window != nullptr && window->startSystemMove()) {
+        if (askWindowManagerToMove()) {
             return;
         }
         drag_ = Drag::Move;
@@ -439,7 +456,7 @@ void SkinnedDialog::startDrag(HitArea area, const QPoint& globalPoint) {
         if (area == HitArea::Bottom || area == HitArea::BottomRight) {
             resizeEdges_ |= Qt::BottomEdge;
         }
-        if (window != nullptr && window->startSystemResize(resizeEdges_)) {
+        if (askWindowManagerToResize(resizeEdges_)) {
             return;
         }
         drag_ = Drag::Resize;
@@ -466,6 +483,9 @@ void SkinnedDialog::followDrag(const QPoint& globalPoint) {
 }
 
 void SkinnedDialog::keyPressEvent(QKeyEvent* event) {
+    if (navigationKeyPressed(event)) {
+        return;
+    }
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:

@@ -5,6 +5,7 @@
 // through the protected hooks.
 #pragma once
 
+#include "FocusNavigation.h"
 #include "OrvoHWI.h"
 #include "SkinItem.h"
 #include "SkinResources.h"
@@ -41,6 +42,8 @@ public:
     static constexpr int kResultCancel = 2;
     // Width of the sizing strips along the right and bottom edges.
     static constexpr int kSizingStrip = 6;
+    // How far the pointer moves with the button held before a press on the face drags.
+    static constexpr int kDragDistance = 3;
 
     SkinnedDialog(const SkinResources& resources, const std::string& language, float scaleFactor,
                   QWidget* parent, Qt::WindowFlags flags);
@@ -71,6 +74,13 @@ public:
     // design-size face itself at scale 1).
     const QImage& shownFace() const;
 
+    // The element that has the keyboard focus (null: none yet), and whether its mark shows:
+    // from the first Tab or arrow on, while the face itself has the focus.
+    SkinItem* focusedItem();
+    bool focusMarkShown() const;
+    // Gives the focus to the first element with `id` (one that can take it) and shows its mark.
+    void focusItem(int id);
+
 public slots:
     void accept() override;
     void reject() override;
@@ -81,6 +91,10 @@ protected:
     // face of `fallbackSize`.
     void openSkin(const SkinFaces& faces, QColor colorKey, FaceSize fallbackSize,
                   std::vector<SkinItem> items);
+
+    // Names the window after its title label (the first label with the id), in the windows'
+    // language: the window manager lists the window by that name.
+    void takeTitleFrom(int labelId);
 
     // Another set of pictures for the same window (a window with pages); the window keeps its
     // size and shape. The pictures shown before stay decoded while the window is open, so
@@ -111,6 +125,31 @@ protected:
     virtual void clickReleased(const QPoint& clientPoint);
     // A click released over the element.
     virtual void itemClicked(SkinItem& item);
+    // Hands a move or a resize of the window to the window manager; false when it does not
+    // take it (the window then follows the pointer itself).
+    virtual bool askWindowManagerToMove();
+    virtual bool askWindowManagerToResize(Qt::Edges edges);
+    // Keyboard use. Elements that can take the focus (by default those the pointer can hit).
+    virtual bool takesFocus(const SkinItem& item) const;
+    // Elements of one group above 0 make one Tab stop (by default: the keys and list entries,
+    // ids from 100 on); 0: a stop of its own.
+    virtual int focusGroup(const SkinItem& item) const;
+    // Tab goes through the elements by rank, lowest first, and in table order within a rank
+    // (by default all have the same).
+    virtual int focusRank(const SkinItem& item) const;
+    // The element Tab enters a group on (by default a selected one).
+    virtual bool focusEntry(const SkinItem& item) const;
+    // Space, or Enter while the focus mark shows, on the element: by default a click on it.
+    virtual void activate(SkinItem& item);
+    // An arrow on the focused element: true when the window handled it itself (a list that
+    // scrolls); otherwise the focus goes to the nearest element on that side.
+    virtual bool arrowPressed(SkinItem& item, focus::Direction direction);
+    // Ctrl+Tab, Ctrl+PgDn (+1) and Ctrl+Shift+Tab, Ctrl+PgUp (-1) on a window with tabs: the
+    // next or previous tab; false when the window has none.
+    virtual bool switchTab(int step);
+    // Handles the keys that move the focus, press elements and switch tabs; true when the
+    // key was one of them.
+    bool navigationKeyPressed(QKeyEvent* event);
     // A message posted to messageHandle().
     virtual void messageReceived(std::uint32_t message, std::uintptr_t wParam,
                                  std::intptr_t lParam);
@@ -132,6 +171,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     enum class Drag { None, Move, Resize };
@@ -143,6 +185,15 @@ private:
     void composeInto(QImage& face, const QRegion& area);
     // The face's pixels that the shown pixels of `area` (window coordinates) are made of.
     QRegion facePixelsUnder(const QRegion& area) const;
+    // The elements that can take the focus now, as the focus rules see them, with their
+    // indexes in the table.
+    std::vector<focus::Target> focusTargets(std::vector<int>* indexes) const;
+    // focusIndex_ while that element can take the focus, otherwise -1.
+    int focusedIndex() const;
+    void setFocusIndex(int index, bool showMark);
+    void takeFocusIfNoneHasIt();
+    void moveFocus(focus::Direction direction);
+    void paintFocusMark(QPainter& painter);
 
     const SkinResources& resources_;
     const std::string& language_;
@@ -165,6 +216,12 @@ private:
     QPoint dragStartGlobal_;
     QRect dragStartGeometry_;
     bool pressOnElement_ = false;
+    // Where the left button went down on the face (Client: not on the face, or not down).
+    HitArea pressedArea_ = HitArea::Client;
+    QPoint pressPoint_;
+    // The focused element's index in the table (-1: none yet), and whether its mark shows.
+    int focusIndex_ = -1;
+    bool focusMarkOn_ = false;
 };
 
 }  // namespace skin

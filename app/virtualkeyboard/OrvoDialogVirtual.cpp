@@ -55,7 +55,7 @@ void OrvoDialogVirtual::initialize() {
     openSkin({art.picture(virtualkbd::kImageBackground), art.picture(virtualkbd::kImageHover),
               art.picture(virtualkbd::kImageSelected)},
              kColorKey, virtualkbd::kFaceSize, std::move(items));
-    setWindowTitle(captionText(*findItem(virtualkbd::kIdClose)));
+    takeTitleFrom(virtualkbd::kIdClose);
 
     if (selectMode == virtualkbd::kModeSingle) {
         if (skin::SkinItem* preselected = keyItem(config_.virtualSingle)) {
@@ -100,6 +100,19 @@ void OrvoDialogVirtual::itemClicked(skin::SkinItem&) {
     }
     pendingClickPoint_ = lastMousePoint();
     clickWait_.start();
+}
+
+void OrvoDialogVirtual::activate(skin::SkinItem& item) {
+    if (clickWait_.isActive()) {
+        // A click of the mouse still waiting counts first.
+        clickWait_.stop();
+        handleClick(pendingClickPoint_);
+        if (ended_) {
+            return;
+        }
+    }
+    const skin::DesignRect& r = item.rect;
+    handleClick(QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
 }
 
 void OrvoDialogVirtual::mouseReleaseEvent(QMouseEvent* event) {

@@ -58,6 +58,8 @@ public slots:
 
 protected:
     void itemClicked(skin::SkinItem& item) override;
+    // Space or Enter on the focused element: a click on it, at once.
+    void activate(skin::SkinItem& item) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 

@@ -38,6 +38,8 @@ public:
                                 skin::MessageIcon) override {
         return skin::MessageAnswer::No;
     }
+    int ask(QWidget*, const skin::Question& question) override { return question.escapeButton; }
+    void withdraw(QWidget*) override {}
     QString saveFileName(QWidget*, const skin::FileDialogOptions&) override { return {}; }
     QString openFileName(QWidget*, const skin::FileDialogOptions&) override { return {}; }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }

@@ -71,6 +71,11 @@ struct KeyboardInterface {
 // Every matching interface in enumeration order; the facade uses the first.
 Z9RT_API std::vector<KeyboardInterface> ListKeyboards();
 
+// Why the environment's choice of keyboard (Z9RT_HID: hidapi, the default; sim; none) is
+// refused, naming the accepted values; empty when it is accepted. A refused choice finds no
+// keyboard.
+Z9RT_API std::string KeyboardBackendProblem();
+
 // ---------------------------------------------------------------------------------------------
 // The facade
 

@@ -31,6 +31,9 @@ struct SimulatedKeyboardState {
     long firmwareLinesAccepted = 0;                        // lines taken, state file included
     long firmwareLinesRefused = 0;                         // lines with a bad checksum
     long reportsSeen = 0;                                  // reports received since the reset
+    // Key records the keyboard could not make sense of since the reset, as "layer L key K:
+    // what is wrong" (a count beyond the record, a macro's records that disagree, ...).
+    std::vector<std::string> recordProblems;
 };
 
 // Makes the keyboard a factory-fresh one of `model` (1..4): default keys, colours and

@@ -12,6 +12,8 @@
 #include "model/FirmwareFile.h"
 
 #include <QFile>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -312,14 +314,14 @@ private slots:
         QCOMPARE(messages.size(), std::size_t{2});
         QVERIFY(
             messages[1].text.startsWith(QStringLiteral("The keyboard is busy with a transfer")));
-        fixture.harness.dialogs.answers = {skin::MessageAnswer::Yes};  // wait
+        fixture.harness.dialogs.choices = {COrvoDialogFirmwareUpdate::kWaitForDownload};
         ClickElement(dialog, firmware::kIdClose);
-        QCOMPARE(messages.size(), std::size_t{3});
-        QVERIFY(messages[2].buttons == skin::MessageButtons::YesNo);
+        QCOMPARE(fixture.harness.dialogs.questions.size(), std::size_t{1});
+        QCOMPARE(fixture.harness.dialogs.questions[0].buttons.size(), 2);
         QVERIFY(dialog.isVisible());
 
-        QTRY_COMPARE_WITH_TIMEOUT(messages.size(), std::size_t{4}, 10000);
-        QCOMPARE(messages[3].text, kNoAnswerEnglish);
+        QTRY_COMPARE_WITH_TIMEOUT(messages.size(), std::size_t{3}, 10000);
+        QCOMPARE(messages[2].text, kNoAnswerEnglish);
         QVERIFY(dialog.ready());
         for (const QString& text : fixture.harness.dialogs.messageTexts()) {
             QVERIFY(!IsSuccess(text));
@@ -336,7 +338,7 @@ private slots:
         fixture.pick(fixture.file(QStringLiteral("Z9RT(PRSM)BLe_3.bin"), FirmwareText(5)));
         ClickElement(dialog, firmware::kIdUpdate);
         QVERIFY(dialog.downloading());
-        fixture.harness.dialogs.answers = {skin::MessageAnswer::No};  // do not wait
+        fixture.harness.dialogs.choices = {COrvoDialogFirmwareUpdate::kCloseWithoutWaiting};
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), 2);
@@ -345,7 +347,53 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!fixture.harness.lane.busy(), 10000);
         QCoreApplication::processEvents();
         // The version failure at opening and the question: nothing after the window closed.
-        QCOMPARE(fixture.harness.dialogs.messages.size(), std::size_t{2});
+        QCOMPARE(fixture.harness.dialogs.messages.size(), std::size_t{1});
+        QCOMPARE(fixture.harness.dialogs.questions.size(), std::size_t{1});
+    }
+
+    // The file is Intel HEX text: a file named ".hex" is offered (after ".bin"), and taken.
+    void aHexFileIsOfferedAndTaken() {
+        Firmware fixture;
+        COrvoDialogFirmwareUpdate& dialog = fixture.open();
+        const QString path = fixture.file(QStringLiteral("Z9RT(PRSM)BLe_3.2.hex"), FirmwareText(5));
+        fixture.pick(path);
+        QCOMPARE(skin::QtFilterFromPairs(fixture.harness.dialogs.openDialogs.at(0).filter),
+                 QStringLiteral("bin(*.bin);;hex(*.hex);;All Files(*)"));
+        QCOMPARE(dialog.pathText(), path);
+        fixture.updateAndWait();
+        QVERIFY(IsSuccess(fixture.harness.dialogs.messages.back().text));
+    }
+
+    // The version shows whole, in smaller letters where it is long.
+    void theVersionShowsWhole() {
+        Firmware fixture;
+        COrvoDialogFirmwareUpdate& dialog = fixture.open();
+        const auto* box = dialog.findChild<QLineEdit*>(QStringLiteral("versionBox"));
+        QVERIFY(box != nullptr);
+        const int textWidth = QFontMetrics(box->font()).horizontalAdvance(box->text());
+        QVERIFY2(textWidth <= box->contentsRect().width(),
+                 qPrintable(QStringLiteral("%1 in %2").arg(textWidth).arg(box->width())));
+    }
+
+    // The download ended while "Wait for the download?" was up: the question goes by itself,
+    // the outcome is told, and the window stays, as after any download.
+    void aDownloadEndingTakesBackTheWaitQuestion() {
+        Firmware fixture;
+        COrvoDialogFirmwareUpdate& dialog = fixture.open();
+        fixture.pick(fixture.file(QStringLiteral("Z9RT(PRSM)BLe_3.bin"), FirmwareText(40)));
+        ClickElement(dialog, firmware::kIdUpdate);
+        QVERIFY(dialog.downloading());
+        // While the question is up the download runs to its end.
+        fixture.harness.dialogs.whileShowing = [&dialog] {
+            QTRY_VERIFY_WITH_TIMEOUT(!dialog.downloading(), 10000);
+        };
+        fixture.harness.dialogs.choices = {COrvoDialogFirmwareUpdate::kCloseWithoutWaiting};
+        ClickElement(dialog, firmware::kIdClose);
+        fixture.harness.dialogs.whileShowing = nullptr;
+        QCOMPARE(fixture.harness.dialogs.withdrawn, 1);
+        QVERIFY(dialog.isVisible());
+        QVERIFY(dialog.ready());
+        QVERIFY(IsSuccess(fixture.harness.dialogs.messages.back().text));
     }
 
     void progressFillsTheBarOnItsOwnScale() {

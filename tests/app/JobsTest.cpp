@@ -3,6 +3,7 @@
 #include "COrvoDialogProgress.h"
 #include "MainWindowHarness.h"
 #include "MainWindowLayout.h"
+#include "ProfileFiles.h"
 #include "ProgressLayout.h"
 #include "SimulatedKeyboard.h"
 #include "Trace.h"
@@ -94,8 +95,11 @@ private slots:
         QVERIFY(harness.open());
         MakeCombo(harness.config, kKeyA, 0);
         harness.config.keysDirty = 1;
+        // Nothing was read from the keyboard: the write asks first.
+        harness.dialogs.choices = {COrvoDlg::kWriteAnyway};
         harness.click(kIdWriteKeys);
         qunsetenv("Z9RT_HID_TRACE");
+        QCOMPARE(harness.dialogs.questions.size(), std::size_t{1});
 
         QCOMPARE(harness.dialogs.messageTexts(), QStringList{QStringLiteral("OK!!")});
         QCOMPARE(harness.dialogs.messages.front().caption, QStringLiteral("Z9RT(PRSM)Ble"));
@@ -121,6 +125,7 @@ private slots:
         MainWindowHarness harness;
         QVERIFY(harness.open());
         MakeCombo(harness.config, kKeyA, 0);
+        harness.dialogs.choices = {COrvoDlg::kWriteAnyway};
         harness.click(kIdWriteKeys);
         z9rt::sim::SetSimulatedLight(5, 10, 20, 30);
         harness.click(kIdDefault);
@@ -155,15 +160,37 @@ private slots:
                                                "高频键：Tab  低频键：F11 \r\n敲击次数：7\r\n")));
     }
 
-    void anUnpluggedKeyboardFailsTheWriteAndKeepsTheChanges() {
+    // The keyboard going away in the middle of a write is told once, in the language of the
+    // windows, with an offer to keep what it never got; a cancelled save asks again.
+    void unpluggingDuringAWriteOffersToSaveTheChanges() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kept.pro"));
         MainWindowHarness harness;
         QVERIFY(harness.open());
         harness.click(kIdLanguage);
+        MakeCombo(harness.config, kKeyA, 0);
         harness.config.keysDirty = 1;
-        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=0"));
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=20"));
+        harness.dialogs.choices = {COrvoDlg::kWriteAnyway, COrvoDlg::kSaveBeforeQuitting,
+                                   COrvoDlg::kSaveBeforeQuitting};
+        harness.dialogs.savePaths = {QString(), path};
         harness.click(kIdWriteKeys);
-        QCOMPARE(harness.dialogs.messageTexts(), QStringList{kFailedEnglish});
-        QCOMPARE(harness.config.keysDirty, 1);
+        QVERIFY(harness.dialogs.messages.empty());
+        QCOMPARE(harness.dialogs.questions.size(), std::size_t{3});
+        const skin::Question& unplugged = harness.dialogs.questions[1];
+        QVERIFY2(unplugged.text.startsWith(QStringLiteral("Keyboard is not connected\n\n")),
+                 qPrintable(unplugged.text));
+        QCOMPARE(unplugged.buttons,
+                 (QStringList{QStringLiteral("Save"), QStringLiteral("Quit without saving")}));
+        QCOMPARE(unplugged.escapeButton, -1);  // only the user may choose to lose them
+        QCOMPARE(harness.dialogs.questions[2].text, unplugged.text);
+        QVERIFY(!harness.window->isVisible());
+        CKeyboardConfig saved;
+        saved.BuildCodeTables();
+        QString keptNote;
+        QVERIFY(!LoadProfileFile(saved, path, keptNote));
+        QVERIFY(keptNote.isEmpty());
+        QCOMPARE(saved.keyMode[kKeyA][0], static_cast<int>(KindCombo));
     }
 
     void aSilentKeyboardFailsTheReadAndChangesNothing() {
@@ -198,6 +225,82 @@ private slots:
         QCOMPARE(harness.config.lowestKey, lowest);
     }
 
+    // The program opens on the model's defaults, not on what the keyboard holds: the first
+    // write of a run that neither read the keyboard nor opened a profile asks before it puts
+    // them over keys the user has not seen.
+    void theFirstWriteAsksBeforeOverwritingUnseenKeys_data() {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("keyboardsKeyKept");
+        QTest::newRow("read keyboard first") << int(COrvoDlg::kReadKeyboardFirst) << true << true;
+        QTest::newRow("write anyway") << int(COrvoDlg::kWriteAnyway) << true << false;
+        QTest::newRow("cancel") << int(COrvoDlg::kCancelWrite) << false << true;
+    }
+
+    void theFirstWriteAsksBeforeOverwritingUnseenKeys() {
+        QFETCH(int, choice);
+        QFETCH(bool, written);
+        QFETCH(bool, keyboardsKeyKept);
+        MainWindowHarness harness;
+        // An earlier run left a combination on key 1 and a colour on key 6.
+        z9rt::sim::SetSimulatedKeyRecords(0, 1, {ComboRecordForKey1()});
+        z9rt::sim::SetSimulatedLight(6, 10, 20, 30);
+        QVERIFY(harness.open());
+        // This run changes key A and the colour of key 5.
+        MakeCombo(harness.config, kKeyA, 0);
+        harness.config.lightColor[5] = {1, 2, 3};
+        harness.config.keysDirty = 1;
+        harness.dialogs.choices = {choice};
+        harness.click(kIdWriteKeys);
+        QCOMPARE(harness.dialogs.questions.size(), std::size_t{1});
+        QCOMPARE(harness.dialogs.questions[0].defaultButton, int(COrvoDlg::kReadKeyboardFirst));
+        QCOMPARE(harness.dialogs.questions[0].escapeButton, int(COrvoDlg::kCancelWrite));
+        QCOMPARE(harness.config.keysDirty, written ? 0 : 1);
+
+        CKeyboardConfig keyboard;
+        keyboard.BuildCodeTables();
+        keyboard.deviceType = harness.config.deviceType;
+        keyboard.ResetToDefaults();
+        QVERIFY(keyboard.device.__createDev());
+        QVERIFY(keyboard.ReadKeyAssignments(nullptr));
+        QCOMPARE(keyboard.keyMode[1][0] == KindCombo, keyboardsKeyKept);
+        QCOMPARE(keyboard.keyMode[kKeyA][0] == KindCombo, written);
+        if (choice == COrvoDlg::kReadKeyboardFirst) {
+            // The window shows what the keyboard holds now: its keys and colours, with the
+            // changes of this run.
+            QCOMPARE(harness.config.keyMode[1][0], static_cast<int>(KindCombo));
+            QCOMPARE(harness.config.keyMode[kKeyA][0], static_cast<int>(KindCombo));
+            QCOMPARE(harness.config.lightColor[6], (RGBColor{10, 20, 30}));
+            QCOMPARE(harness.config.lightColor[5], (RGBColor{1, 2, 3}));
+        }
+        // Once the keyboard holds what the window shows, writing asks nothing.
+        harness.dialogs.choices.clear();
+        harness.click(kIdWriteKeys);
+        QCOMPARE(harness.dialogs.questions.size(), written ? std::size_t{1} : std::size_t{2});
+    }
+
+    void aReadOrAnOpenedProfileMakesTheKeysKnown_data() {
+        QTest::addColumn<bool>("fromProfile");
+        QTest::newRow("read all") << false;
+        QTest::newRow("profile opened") << true;
+    }
+
+    void aReadOrAnOpenedProfileMakesTheKeysKnown() {
+        QFETCH(bool, fromProfile);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("keys.pro"));
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        QVERIFY(!SaveProfileFile(harness.config, path));
+        harness.dialogs.openPaths = {path};
+        harness.click(fromProfile ? kIdOpen : kIdReadAll);
+        QVERIFY(harness.window->keyboardKeysKnown());
+        QTRY_COMPARE(harness.config.clickGuard, 0);
+        harness.click(kIdWriteKeys);
+        QVERIFY(harness.dialogs.questions.empty());
+        QCOMPARE(harness.dialogs.messageTexts().last(), QStringLiteral("OK!!"));
+    }
+
     void aReadAllThatFailsHalfWayChangesNothing() {
         MainWindowHarness harness;
         z9rt::sim::SetSimulatedKeyRecords(0, 1, {ComboRecordForKey1()});
@@ -207,7 +310,8 @@ private slots:
         QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=3"));
         QVERIFY(harness.open());
         harness.click(kIdReadAll);
-        QCOMPARE(harness.dialogs.messageTexts(), QStringList{kFailedChinese});
+        // The keyboard is gone: that is what the user is told, once.
+        QCOMPARE(harness.dialogs.messageTexts(), QStringList{QStringLiteral("键盘未连接")});
         QCOMPARE(harness.config.keyMode[1][0], static_cast<int>(KindSingle));
         QCOMPARE(harness.config.keyHWCode[1][0], 1);  // Esc, as before the read
         QCOMPARE(harness.config.lightColor[5], (RGBColor{0, 0, 0}));

@@ -180,6 +180,8 @@ private slots:
         QCOMPARE(harness.config.keyHWCode[kKeyA][1], hwB);
         QCOMPARE(harness.config.keyMode[kKeyA][1], int(KindSingle));
 
+        // The keyboard's keys were never read: read them first, keeping the edits, then write.
+        harness.dialogs.choices = {COrvoDlg::kReadKeyboardFirst};
         harness.click(mainwin::kIdWriteKeys);
         QCOMPARE(harness.config.keysDirty, 0);
         QVERIFY(harness.config.device.__closeDev());
@@ -246,6 +248,8 @@ private slots:
         QVERIFY(opened);
         QCOMPARE(harness.config.keyMode[kKeyA][1], int(KindCombo));
 
+        // The keyboard's keys were never read: read them first, keeping the edits, then write.
+        harness.dialogs.choices = {COrvoDlg::kReadKeyboardFirst};
         harness.click(mainwin::kIdWriteKeys);
         QVERIFY(harness.config.device.__closeDev());
         qunsetenv("Z9RT_HID_TRACE");
@@ -348,6 +352,8 @@ private slots:
         }
         const QString made = SaveProfile(harness, dir.filePath(QStringLiteral("made.pro")));
 
+        // The keyboard's keys were never read: read them first, keeping the edits, then write.
+        harness.dialogs.choices = {COrvoDlg::kReadKeyboardFirst};
         harness.click(mainwin::kIdWriteKeys);
         QCOMPARE(harness.config.keysDirty, 0);
 

@@ -230,8 +230,14 @@ private slots:
         QCOMPARE(Texts(content).at(797),
                  fixedInterval ? QStringLiteral("A UP") : QStringLiteral("<0 ms>"));
         QCOMPARE(Texts(content).last(), last);
-        h.click(kIdFirstMacroContentRow + kContentRows - 1);  // stops
-        QCOMPARE(content.Count(), limit);
+        // Full, the recording stopped where the user sees it, and said why.
+        QVERIFY(!Macros(h).recording());
+        QVERIFY(!h.dialog->capture().active());
+        QVERIFY(!h.selected(kIdRecordMacro));
+        const QStringList notes = h.dialogs.messageTexts().filter(QString::number(limit));
+        QCOMPARE(notes.size(), 1);
+        QVERIFY2(notes[0].contains(QStringLiteral("recording stopped")), qPrintable(notes[0]));
+        QCOMPARE(Macros(h).list().library().SubListAt(0).Count(), limit);
         // The view follows the recording to its end, the scroll bar too.
         QCOMPARE(h.caption(kIdFirstMacroContentRow + kContentRows - 1), last);
         skin::ScrollInfo info;

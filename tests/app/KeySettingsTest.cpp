@@ -2,6 +2,7 @@
 // rectangles, keystrokes posted as the hook posts them, and the model, the shown texts and the
 // libraries checked after each step.
 #include "CSkinScrollBar.h"
+#include "DialogLook.h"
 #include "IconChoicePage.h"
 #include "InPlaceEditor.h"
 #include "KeySettingsHarness.h"
@@ -1010,8 +1011,12 @@ private slots:
         QTest::mouseMove(h.dialog.get(), wake);
         QTRY_VERIFY(h.dialog->tip().isVisible());
         QCOMPARE(h.dialog->tip().text(), QStringLiteral("WakeUp"));
-        QCOMPARE(h.dialog->tip().palette().color(QPalette::WindowText), QColor(0, 0, 255));
-        QCOMPARE(h.dialog->tip().palette().color(QPalette::Window), QColor(255, 255, 0));
+        // In the windows' own colours: light text on their dark face, never bright yellow.
+        const QPalette face = skin::DialogPalette();
+        QCOMPARE(h.dialog->tip().palette().color(QPalette::WindowText),
+                 face.color(QPalette::ToolTipText));
+        QCOMPARE(h.dialog->tip().palette().color(QPalette::Window),
+                 face.color(QPalette::ToolTipBase));
         QTest::mouseMove(h.dialog.get(), QPoint(300, 300));
         QVERIFY(!h.dialog->tip().isVisible());
         h.click(701);  // the chosen icon names itself no more

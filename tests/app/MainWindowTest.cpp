@@ -2,8 +2,10 @@
 // the model, the texts shown and the painted face are checked.
 #include "MainWindowHarness.h"
 #include "MainWindowLayout.h"
+#include "Preferences.h"
 #include "SimulatedKeyboard.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -260,11 +262,11 @@ private slots:
                     backByMenu = window.isVisible() && !window.inTray();
                     // Exit from the tray menu asks the exit questions: No keeps the program.
                     harness.click(kIdHide);
-                    harness.dialogs.answers = {skin::MessageAnswer::No};
+                    harness.dialogs.choices = {COrvoDlg::kExitNo};
                     menu->actions().constLast()->trigger();
                     stayedAfterNo = window.isVisible();
                     harness.click(kIdHide);
-                    harness.dialogs.answers = {skin::MessageAnswer::Yes, skin::MessageAnswer::No};
+                    harness.dialogs.choices = {COrvoDlg::kExitYes, COrvoDlg::kExitNo};
                     menu->actions().constLast()->trigger();
                 });
             },
@@ -276,7 +278,7 @@ private slots:
         QVERIFY(stayedAfterNo);
         QCOMPARE(result, skin::SkinnedDialog::kResultOk);
         QVERIFY(!harness.window->inTray());
-        QCOMPARE(harness.dialogs.messageTexts(),
+        QCOMPARE(harness.dialogs.questionTexts(),
                  (QStringList{QStringLiteral("配置未写入，是否继续退出??"),
                               QStringLiteral("配置未写入，是否继续退出??"),
                               QStringLiteral("是否保存按键配置文件??")}));
@@ -309,16 +311,16 @@ private slots:
                 harness.window->findChild<QMenu*>()->actions().constLast()->trigger();
             }
         };
-        harness.dialogs.answers = {skin::MessageAnswer::No};
+        harness.dialogs.choices = {COrvoDlg::kExitNo};
         close();
         QVERIFY(harness.window->isVisible());
-        QCOMPARE(harness.dialogs.messageTexts(),
+        QCOMPARE(harness.dialogs.questionTexts(),
                  QStringList{QStringLiteral("配置未写入，是否继续退出??")});
-        harness.dialogs.answers = {skin::MessageAnswer::Yes, skin::MessageAnswer::No};
+        harness.dialogs.choices = {COrvoDlg::kExitYes, COrvoDlg::kExitNo};
         close();
         QVERIFY(!harness.window->isVisible());
-        QCOMPARE(harness.dialogs.messages.size(), std::size_t{3});
-        QCOMPARE(harness.dialogs.messages.back().text, QStringLiteral("是否保存按键配置文件??"));
+        QCOMPARE(harness.dialogs.questions.size(), std::size_t{3});
+        QCOMPARE(harness.dialogs.questions.back().text, QStringLiteral("是否保存按键配置文件??"));
     }
 
     void withoutATrayHideMinimizes() {
@@ -333,13 +335,40 @@ private slots:
         MainWindowHarness harness;
         QVERIFY(harness.open());
         harness.config.keysDirty = 1;
-        harness.dialogs.answers = {skin::MessageAnswer::No};
+        harness.dialogs.choices = {COrvoDlg::kExitNo};
         harness.click(kIdExit);
         QVERIFY(harness.window->isVisible());
-        QCOMPARE(harness.dialogs.messageTexts(),
+        QCOMPARE(harness.dialogs.questionTexts(),
                  QStringList{QStringLiteral("配置未写入，是否继续退出??")});
-        QCOMPARE(harness.dialogs.messages.front().caption, QStringLiteral("Z9RT(PRSM)Ble"));
-        QVERIFY(harness.dialogs.messages.front().buttons == skin::MessageButtons::YesNo);
+        QCOMPARE(harness.dialogs.questions.front().caption, QStringLiteral("Z9RT(PRSM)Ble"));
+        QCOMPARE(harness.dialogs.questions.front().buttons,
+                 (QStringList{QStringLiteral("是"), QStringLiteral("否")}));
+    }
+
+    // Enter, Escape and a question's close box answer what keeps the work: the first Enter
+    // of "Enter, Enter" no longer heads out, and Escape never ends the program unsaved.
+    void theExitQuestionsKeepTheWorkByDefault() {
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.config.keysDirty = 1;
+        QTest::keyClick(harness.window.get(), Qt::Key_Return);
+        QTest::keyClick(harness.window.get(), Qt::Key_Escape);
+        QVERIFY(harness.window->isVisible());
+        const skin::Question unwritten = harness.dialogs.questions.at(0);
+        QCOMPARE(unwritten.defaultButton, int(COrvoDlg::kExitNo));
+        QCOMPARE(unwritten.escapeButton, int(COrvoDlg::kExitNo));
+
+        // Past the first question: the save question's Escape or close box stays too.
+        harness.dialogs.choices = {COrvoDlg::kExitYes};
+        harness.click(kIdExit);
+        QVERIFY(harness.window->isVisible());
+        QVERIFY(harness.dialogs.saveDialogs.empty());
+        const skin::Question save = harness.dialogs.questions.back();
+        QCOMPARE(save.text, QStringLiteral("是否保存按键配置文件??"));
+        QCOMPARE(save.buttons,
+                 (QStringList{QStringLiteral("是"), QStringLiteral("否"), QStringLiteral("取消")}));
+        QCOMPARE(save.defaultButton, int(COrvoDlg::kExitYes));
+        QCOMPARE(save.escapeButton, int(COrvoDlg::kExitCancel));
     }
 
     void exitAnsweredYesThenNoEndsWithoutAFileDialog() {
@@ -347,10 +376,10 @@ private slots:
         QVERIFY(harness.open());
         harness.config.keysDirty = 1;
         harness.click(kIdLanguage);
-        harness.dialogs.answers = {skin::MessageAnswer::Yes, skin::MessageAnswer::No};
+        harness.dialogs.choices = {COrvoDlg::kExitYes, COrvoDlg::kExitNo};
         harness.click(kIdExit);
         QVERIFY(!harness.window->isVisible());
-        QCOMPARE(harness.dialogs.messageTexts(),
+        QCOMPARE(harness.dialogs.questionTexts(),
                  (QStringList{QStringLiteral("Configuration don't be writted,continue to exit??"),
                               QStringLiteral("Save configuration file of key??")}));
         QVERIFY(harness.dialogs.saveDialogs.empty());
@@ -361,10 +390,10 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("kept.pro"));
         MainWindowHarness harness;
         QVERIFY(harness.open());
-        harness.dialogs.answers = {skin::MessageAnswer::Yes};
+        harness.dialogs.choices = {COrvoDlg::kExitYes};
         harness.dialogs.savePaths = {path};
         harness.click(kIdExit);
-        QCOMPARE(harness.dialogs.messageTexts(),
+        QCOMPARE(harness.dialogs.questionTexts(),
                  QStringList{QStringLiteral("是否保存按键配置文件??")});
         QCOMPARE(harness.dialogs.saveDialogs.size(), std::size_t{1});
         QCOMPARE(harness.dialogs.saveDialogs.front().defaultSuffix, QStringLiteral("pro"));
@@ -375,11 +404,11 @@ private slots:
     void cancellingTheSaveDialogCancelsTheExit() {
         MainWindowHarness harness;
         QVERIFY(harness.open());
-        harness.dialogs.answers = {skin::MessageAnswer::Yes};
+        harness.dialogs.choices = {COrvoDlg::kExitYes};
         harness.click(kIdExit);  // the save dialog is cancelled
         QCOMPARE(harness.dialogs.saveDialogs.size(), std::size_t{1});
         QVERIFY(harness.window->isVisible());
-        QCOMPARE(harness.dialogs.messages.size(), std::size_t{1});
+        QCOMPARE(harness.dialogs.questions.size(), std::size_t{1});
     }
 
     void clicksRightAfterOpeningAProfileAreIgnored() {
@@ -460,13 +489,45 @@ private slots:
         harness.click(kIdOpen);
         const QStringList texts = harness.dialogs.messageTexts();
         QCOMPARE(texts.size(), 2);
-        QVERIFY2(
-            texts[0].contains(QStringLiteral("配置文件已损坏：根元素没有结束（文件可能不完整）")),
-            qPrintable(texts[0]));
-        QVERIFY2(texts[1].contains(QStringLiteral("the profile is damaged: its root element is "
-                                                  "not closed (the file may be cut off)")),
+        QVERIFY2(texts[0].contains(QStringLiteral("配置文件已损坏（第 ")), qPrintable(texts[0]));
+        QVERIFY2(texts[1].contains(QStringLiteral("the profile is damaged at line ")),
                  qPrintable(texts[1]));
         QVERIFY(static_cast<const CKeyboardProfile&>(harness.config) == before);
+    }
+
+    // A key whose assignment in the file the keyboard could not take as it is keeps what it
+    // held; the rest of the profile is opened, and the window says which keys it left.
+    void keysAProfileHoldsBeyondTheRulesAreLeftAsTheyWere() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rules.pro"));
+        MainWindowHarness harness;
+        QVERIFY(harness.open());
+        harness.config.keyMode[kKeyA][1] = KindCombo;
+        for (const wchar_t* key : {L"A", L"B", L"C", L"D", L"E", L"F", L"G", L"H", L"I"}) {
+            harness.config.keyList[kKeyA][1].Append(key);
+        }
+        harness.config.lightColor[5] = {1, 2, 3};
+        harness.dialogs.savePaths = {path};
+        harness.click(kIdSave);
+
+        harness.click(kIdDefault);
+        MakeCombo(harness.config, kKeyA, 1);
+        harness.config.lightColor[5] = {};
+        harness.dialogs.openPaths = {path, path};
+        harness.click(kIdOpen);
+        QTRY_COMPARE(harness.config.clickGuard, 0);
+        harness.click(kIdLanguage);
+        harness.click(kIdOpen);
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{2});
+        QVERIFY(harness.dialogs.messages[0].icon == skin::MessageIcon::Exclamation);
+        const QStringList texts = harness.dialogs.messageTexts();
+        QVERIFY2(texts[0].contains(QStringLiteral("按键 46（A），右FN层")), qPrintable(texts[0]));
+        QVERIFY2(texts[1].contains(
+                     QStringLiteral("key 46 (A), RightFn: a combination of 9 keys; at most 6")),
+                 qPrintable(texts[1]));
+        QCOMPARE(harness.config.keyList[kKeyA][1].Items(),
+                 (std::vector<std::wstring>{L"LCTRL", L"A"}));
+        QCOMPARE(harness.config.lightColor[5], (RGBColor{1, 2, 3}));
     }
 
     void aProfileThatCannotBeWrittenIsReported() {
@@ -479,10 +540,11 @@ private slots:
             QStringLiteral("无法保存配置文件 /nonexistent-folder/mine.pro")));
         // On exit a failed save keeps the window, so nothing is lost.
         harness.dialogs.messages.clear();
-        harness.dialogs.answers = {skin::MessageAnswer::Yes};
+        harness.dialogs.choices = {COrvoDlg::kExitYes};
         harness.dialogs.savePaths = {QStringLiteral("/nonexistent-folder/mine.pro")};
         harness.click(kIdExit);
-        QCOMPARE(harness.dialogs.messages.size(), std::size_t{2});
+        QCOMPARE(harness.dialogs.questions.size(), std::size_t{1});
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{1});
         QVERIFY(harness.window->isVisible());
     }
 
@@ -495,8 +557,7 @@ private slots:
         // Changes that come while the message is up add nothing to it.
         harness.dialogs.whileShowing = [&harness] { harness.window->devicesChanged(); };
         harness.window->devicesChanged();
-        QCOMPARE(harness.dialogs.messageTexts(),
-                 QStringList{QStringLiteral("Keyboard is not connected")});
+        QCOMPARE(harness.dialogs.messageTexts(), QStringList{QStringLiteral("键盘未连接")});
         QVERIFY(!harness.window->isVisible());
     }
 
@@ -507,11 +568,89 @@ private slots:
         // It takes the request of the key read and is gone.
         QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=1"));
         harness.click(kIdReadAll);
-        QTRY_COMPARE_WITH_TIMEOUT(harness.dialogs.messageTexts(),
-                                  (QStringList{QStringLiteral("读写键盘失败，请检查键盘是否连接！"),
-                                               QStringLiteral("Keyboard is not connected")}),
-                                  5000);
-        QVERIFY(!harness.window->isVisible());
+        // One message, in the language of the windows: the failed read is the keyboard gone.
+        QTRY_VERIFY_WITH_TIMEOUT(!harness.window->isVisible(), 5000);
+        QCOMPARE(harness.dialogs.messageTexts(), QStringList{QStringLiteral("键盘未连接")});
+        QVERIFY(harness.dialogs.questions.empty());
+    }
+
+    // A keyboard held by another program, or one that does not answer: the user may go on
+    // without it; editing, Open and Save work, transfers say why they cannot.
+    void aKeyboardThatCannotBeUsedCanBeLeftAside_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("busy") << QStringLiteral("busy");
+        QTest::newRow("silent") << QStringLiteral("silent");
+    }
+
+    void aKeyboardThatCannotBeUsedCanBeLeftAside() {
+        QFETCH(QString, fault);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("offline.pro"));
+        MainWindowHarness harness(kDeviceTypePrsmBle, qPrintable(fault));
+        harness.dialogs.choices = {COrvoDlg::kGoOnWithoutKeyboard};
+        QVERIFY(harness.open());
+        QVERIFY(!harness.window->keyboardUsable());
+        const skin::Question& asked = harness.dialogs.questions.at(0);
+        QVERIFY(asked.text.startsWith(QStringLiteral("键盘被占用！\n\n")));
+        QCOMPARE(asked.buttons,
+                 (QStringList{QStringLiteral("不使用键盘继续"), QStringLiteral("退出")}));
+
+        for (int id : {kIdWriteKeys, kIdReadAll, kIdReadCounters, kIdFirmware}) {
+            harness.click(id);
+        }
+        QCOMPARE(harness.dialogs.messages.size(), std::size_t{4});
+        for (const QString& text : harness.dialogs.messageTexts()) {
+            QVERIFY2(text.startsWith(QStringLiteral("键盘无法使用")), qPrintable(text));
+        }
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        MakeCombo(harness.config, kKeyA, 0);
+        harness.dialogs.savePaths = {path};
+        harness.click(kIdSave);
+        QVERIFY(QFile::exists(path));
+        // Nothing ends the program behind the user's back.
+        QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("unplug-after=0"));
+        harness.window->devicesChanged();
+        QVERIFY(harness.window->isVisible());
+    }
+
+    // In the user's configuration folder, as desktop programs keep their settings; a place
+    // that is on no screen any more is not taken.
+    void theLanguageAndThePlaceAreRememberedForTheNextRun() {
+        QTemporaryDir dir;
+        const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
+        const QString file = Preferences::UserFile();
+        qputenv("XDG_CONFIG_HOME", before);
+        QCOMPARE(file, dir.filePath(QStringLiteral("Z9RT/Z9RT(PRSM)Ble.conf")));
+        {
+            MainWindowHarness harness;
+            harness.preferencesFile = file;
+            QVERIFY(harness.open());
+            harness.click(kIdLanguage);
+            harness.window->move(40, 30);
+            harness.dialogs.choices = {COrvoDlg::kExitNo};
+            harness.click(kIdExit);
+            QVERIFY(!harness.window->isVisible());
+        }
+        MainWindowHarness next;
+        next.preferencesFile = file;
+        QVERIFY(next.open());
+        QCOMPARE(next.config.language, std::string(kLanguageEnglish));
+        QVERIFY(next.window->findItem(kIdLanguage)->isSelected);
+        QCOMPARE(next.dialogs.languages, std::vector<std::string>{kLanguageEnglish});
+        QCOMPARE(next.window->pos(), QPoint(40, 30));
+
+        Preferences(file).setWindowPosition({-5000, -5000});
+        MainWindowHarness unplugged(kDeviceTypePrsmBle, "unplug-after=0");
+        unplugged.preferencesFile = file;
+        QVERIFY(!unplugged.open());
+        // Told in the language of the last run.
+        QCOMPARE(unplugged.dialogs.messageTexts(),
+                 QStringList{QStringLiteral("Keyboard is not connected!")});
+        MainWindowHarness elsewhere;
+        elsewhere.preferencesFile = file;
+        QVERIFY(elsewhere.open());
+        QVERIFY(elsewhere.window->pos() != QPoint(-5000, -5000));
     }
 
     void sModelHasNoBacklightButton() {

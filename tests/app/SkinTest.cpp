@@ -3,6 +3,7 @@
 #include "DialogLook.h"
 #include "DialogService.h"
 #include "MessageGate.h"
+#include "SkinParts.h"
 #include "SkinnedDialog.h"
 #include "SmoothEnlarger.h"
 
@@ -20,11 +21,13 @@
 #include <QTreeView>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
 using skin::HitArea;
 using skin::SkinItem;
+using testkit::Element;
 
 namespace {
 
@@ -36,16 +39,7 @@ constexpr int kWidth = 200;
 constexpr int kHeight = 100;
 
 QImage Filled(const QColor& color) {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
-
-SkinItem Element(int id, skin::DesignRect rect) {
-    SkinItem item;
-    item.id = id;
-    item.rect = rect;
-    return item;
+    return testkit::FilledPicture(QSize(kWidth, kHeight), color);
 }
 
 SkinItem Label(int id, skin::DesignRect rect, const wchar_t* zh, const wchar_t* en) {
@@ -87,6 +81,20 @@ protected:
 QString ArtworkFile() {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Z9RT(PRSM)BleRES.rcc");
 }
+
+// A window whose window manager takes every move it is asked for.
+class MovedByWindowManager : public TestWindow {
+public:
+    MovedByWindowManager(const skin::SkinResources& resources, const std::string& language)
+        : TestWindow(resources, language, 1.0F) {}
+    int moveRequests = 0;
+
+protected:
+    bool askWindowManagerToMove() override {
+        ++moveRequests;
+        return true;
+    }
+};
 
 // A picture of that resource file.
 QImage ArtworkPicture(int id) {
@@ -178,6 +186,51 @@ private slots:
         // Released over the element: still no click, the press was on the face.
         QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(120, 30) - QPoint(30, 20));
         QVERIFY(window.clicks.empty());
+    }
+
+    // A window manager asked to move the window when the button is already up moves it with
+    // the pointer until the next click: the face asks only once the pointer moves with the
+    // button held, never for a click, a double or a triple click.
+    void theWindowManagerMovesTheWindowOnlyForADrag() {
+        struct Case {
+            const char* name;
+            std::function<void(QWidget&)> gesture;
+            int requests;
+        };
+        const QPoint face(20, 20);
+        const Case cases[] = {
+            {"click", [&](QWidget& w) { QTest::mouseClick(&w, Qt::LeftButton, {}, face); }, 0},
+            {"triple click",
+             [&](QWidget& w) {
+                 QTest::mouseClick(&w, Qt::LeftButton, {}, face);
+                 QTest::mouseDClick(&w, Qt::LeftButton, {}, face);
+                 QTest::mouseClick(&w, Qt::LeftButton, {}, face);
+             },
+             0},
+            {"a tremor under the drag distance",
+             [&](QWidget& w) {
+                 QTest::mousePress(&w, Qt::LeftButton, {}, face);
+                 QTest::mouseMove(&w, face + QPoint(1, 1));
+                 QTest::mouseRelease(&w, Qt::LeftButton, {}, face + QPoint(1, 1));
+             },
+             0},
+            {"a drag",
+             [&](QWidget& w) {
+                 QTest::mousePress(&w, Qt::LeftButton, {}, face);
+                 QTest::mouseMove(&w, face + QPoint(10, 0));
+                 QTest::mouseMove(&w, face + QPoint(30, 0));
+                 QTest::mouseRelease(&w, Qt::LeftButton, {}, face + QPoint(30, 0));
+             },
+             1},
+        };
+        for (const Case& c : cases) {
+            MovedByWindowManager window(resources_, language_);
+            window.open({Element(1, {100, 10, 150, 60})});
+            window.show();
+            c.gesture(window);
+            QVERIFY2(window.moveRequests == c.requests, c.name);
+            QVERIFY2(window.clicks.empty(), c.name);
+        }
     }
 
     void sizingStripResizesWithoutScalingTheContent() {

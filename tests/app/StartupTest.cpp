@@ -81,7 +81,8 @@ private slots:
         QCOMPARE(pausesUnderTheNotice, 11);
         QVERIFY(ShownSearchNotice() == nullptr);
         QCOMPARE(config.deviceType, 0);
-        QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Keyboard is not connected!")});
+        // In the language of the windows, Chinese at the first start.
+        QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("键盘未连接！")});
         QCOMPARE(dialogs.messages.front().caption, QStringLiteral("Z9RT(PRSM)Ble"));
     }
 
@@ -110,9 +111,12 @@ private slots:
         testkit::ScriptedDialogService dialogs;
         CountingPause pause;
         COrvoApp app(config, dialogs, Options(pause));
-        QCOMPARE(app.run(), 0);
+        QCOMPARE(app.run(), 0);  // Escape: the program ends
         QCOMPARE(pause.count, 0);
-        QCOMPARE(dialogs.messageTexts(), QStringList{QStringLiteral("Keyboard has be occupied!")});
+        QVERIFY(dialogs.messages.empty());
+        QCOMPARE(dialogs.questions.size(), std::size_t{1});
+        QVERIFY(dialogs.questions[0].text.startsWith(QStringLiteral("键盘被占用！\n\n")));
+        QCOMPARE(dialogs.questions[0].escapeButton, int(COrvoDlg::kQuitWithoutKeyboard));
     }
 
     void missingArtworkIsToldOnceAndTheProgramRuns() {

@@ -83,11 +83,11 @@ private:
         QTRY_VERIFY(DockedIcon() != nullptr);
         QTest::mouseClick(DockedIcon(), Qt::RightButton);
         QTRY_VERIFY(menu->isVisible());
-        harness.dialogs.answers = {skin::MessageAnswer::Yes, skin::MessageAnswer::No};
+        harness.dialogs.choices = {COrvoDlg::kExitYes, COrvoDlg::kExitNo};
         QTest::mouseClick(menu, Qt::LeftButton, {},
                           menu->actionGeometry(menu->actions().constLast()).center());
         QTRY_VERIFY(!window.isVisible());
-        QCOMPARE(harness.dialogs.messages.size(), std::size_t{2});
+        QCOMPARE(harness.dialogs.questions.size(), std::size_t{2});
         QVERIFY(!tray->isVisible());
     }
 };

@@ -125,6 +125,7 @@ private slots:
     void singleModeDoubleClickWaitsForTheRelease();
     void clickWaitsAreTimersThatRunOut();
     void enterBeforeTheWaitEndsDropsTheClick();
+    void keysArePickedWithoutAMouse();
     void keysAreHitAtTheScaledRectangles();
     void selectedAndHoveredKeysShowTheirPictures();
 };
@@ -412,6 +413,30 @@ void VirtualKeyboardTest::enterBeforeTheWaitEndsDropsTheClick() {
     // The result is what the window showed when the user ended it.
     QCOMPARE(keyboard.config.virtualSingle, kF);
     QVERIFY(!keyboard.clickWaiting());
+}
+
+// Tab into the keys, the arrows to a neighbour, Space picks it at once (no wait for a double
+// click), Enter on "OK" ends the run with the pick.
+void VirtualKeyboardTest::keysArePickedWithoutAMouse() {
+    VirtualKeyboard keyboard(kModeCombination);
+    keyboard.open();
+    OrvoDialogVirtual& dialog = *keyboard.dialog;
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.focusItem(virtualkbd::KeyItemId(kA));
+    QTest::keyClick(&dialog, Qt::Key_Space);
+    QTest::keyClick(&dialog, Qt::Key_Right);  // "S", then "D", then "F"
+    QTest::keyClick(&dialog, Qt::Key_Right);
+    QTest::keyClick(&dialog, Qt::Key_Right);
+    QTest::keyClick(&dialog, Qt::Key_Space);
+    QVERIFY(!keyboard.clickWaiting());
+    QCOMPARE(keyboard.config.virtualComboCount, 2);
+    QCOMPARE(keyboard.config.virtualCombo[1], kF);
+    dialog.focusItem(virtualkbd::kIdOk);
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    QVERIFY(keyboard.ended());
+    QCOMPARE(dialog.result(), int(skin::SkinnedDialog::kResultOk));
+    QCOMPARE(keyboard.config.virtualCombo[0], kA);
 }
 
 void VirtualKeyboardTest::keysAreHitAtTheScaledRectangles() {

@@ -229,6 +229,11 @@ TEST_F(ToolTest, EveryFailureEndsWithItsExitStatus) {
 
     ExpectOneLineFailure(Run({"info"}, {{"Z9RT_HID", "none"}}), 1, "no keyboard");
     ExpectOneLineFailure(Run({"list"}, {{"Z9RT_HID", "none"}}), 1, "no keyboard");
+    // A misspelt backend is refused before anything is looked for, naming the right ones.
+    for (const char* refused : {"simulated", "HIDAPI", "sim "}) {
+        ExpectOneLineFailure(Run({"list"}, {{"Z9RT_HID", refused}}), 2,
+                             "names no keyboard backend (use hidapi, sim or none)");
+    }
     ExpectOneLineFailure(Run({"info"}, {{"Z9RT_SIM_FAULT", "busy"}}), 1, "does not answer");
     ExpectOneLineFailure(Run({"read", "x.pro"}, {{"Z9RT_SIM_FAULT", "silent"}}), 1,
                          "does not answer");

@@ -2,6 +2,7 @@
 // reads, files it must refuse before a single report, and state files that are no state files.
 #include "ToolFixture.h"
 
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace z9rt::cli::test {
@@ -28,6 +29,75 @@ TEST_F(ToolFailure, ACounterReadCutOffFailsAndPrintsNoCounts) {
     EXPECT_EQ(run.out, "");
 }
 
+// A keyboard that stops answering ends the command at the first read that brings nothing:
+// one wait and no more, its message, and no file written or changed.
+TEST_F(ToolFailure, AKeyboardThatStopsAnsweringCostsOneWaitAndChangesNothing) {
+    CKeyboardConfig config;
+    Prepare(config, 1);
+    Save(config, "my.pro");
+    WriteFile(Path("Z9RT(PRSM)BLe_ok.bin"), ":020000001122cb\r\n:00000001ff\r\n");
+    ASSERT_EQ(Run({"info"}).status, 0);  // the keyboard's memory is on file from here on
+    // The folder's files and their contents, apart from the trace and the tool's own output.
+    const auto folder = [this] {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::directory_iterator(directory_)) {
+            const std::string name = entry.path().filename().string();
+            if (name != "trace.txt" && name.rfind('.', 0) != 0) {
+                files[name] = ReadFile(entry.path().string());
+            }
+        }
+        return files;
+    };
+    const auto changedNames = [](const std::map<std::string, std::string>& before,
+                                 const std::map<std::string, std::string>& after) {
+        std::string names;
+        for (const auto& [name, content] : after) {
+            const auto was = before.find(name);
+            if (was == before.end() || was->second != content) {
+                names += name + " ";
+            }
+        }
+        return names;
+    };
+    const struct {
+        std::vector<std::string> arguments;
+        const char* fault;
+        std::size_t sent;  // reports the keyboard got before the unanswered read
+        const char* words;
+    } cases[] = {
+        {{"info"}, "silent", 1, "the keyboard does not answer"},
+        {{"read", "back.pro"}, "silent", 1, "the keyboard does not answer"},
+        {{"write-keys", "my.pro"}, "silent", 1, "the keyboard does not answer"},
+        {{"write-lights", "my.pro"}, "silent", 1, "the keyboard does not answer"},
+        {{"counters"}, "silent", 1, "the keyboard does not answer"},
+        {{"firmware", "Z9RT(PRSM)BLe_ok.bin"}, "silent", 1, "the keyboard does not answer"},
+        {{"set", "my.pro", "A", "single", "B", "--write"},
+         "silent",
+         1,
+         "the keyboard does not answer"},
+        // It answers the version query, then hangs.
+        {{"read", "back.pro"}, "silent-after=1", 2, "reading the key assignments failed"},
+        {{"counters"}, "silent-after=1", 2, "reading the press counters failed"},
+    };
+    for (const auto& c : cases) {
+        const std::string shown = c.arguments.front() + " (" + c.fault + ")";
+        const auto before = folder();
+        ClearTrace();
+        ExpectOneLineFailure(Run(c.arguments, {{"Z9RT_SIM_FAULT", c.fault}}), 1, c.words);
+        const std::vector<std::string> trace = Trace();
+        ASSERT_FALSE(trace.empty()) << shown;
+        EXPECT_EQ(trace.back(), "! no report within 1000 ms") << shown;
+        EXPECT_EQ(std::count_if(trace.begin(), trace.end(),
+                                [](const std::string& line) { return line.rfind('!', 0) == 0; }),
+                  1)
+            << shown;
+        EXPECT_EQ(SentTrace().size(), c.sent) << shown;
+        const auto after = folder();
+        EXPECT_EQ(after.size(), before.size()) << shown;
+        EXPECT_EQ(changedNames(before, after), "") << shown;
+    }
+}
+
 TEST_F(ToolFailure, CountsOf2To31AndMoreArePrintedAsTheKeyboardCountsThem) {
     WriteFile(Path("keyboard.txt"),
               "model 1\ncounter 5 4294967295\ncounter 6 2147483648\ncounter 7 0\n");
@@ -46,8 +116,9 @@ TEST_F(ToolFailure, CountsOf2To31AndMoreArePrintedAsTheKeyboardCountsThem) {
 TEST_F(ToolFailure, AMacroCutOffOnTheKeyboardLeavesTheNextKeyIntact) {
     CKeyboardConfig config;
     Prepare(config, 1);
-    // Key 1 gets a macro of 100 events: two key records.
+    // Key 1 gets a macro of 100 events at a fixed interval: two key records.
     config.keyMode[1][0] = KindMacro;
+    config.keyList[1][0].IsAutoInterval = true;
     for (int event = 0; event < 100; ++event)
         config.keyList[1][0].Append(event % 2 == 0 ? L"A" : L"B");
     Save(config, "macro.pro");
@@ -103,7 +174,7 @@ TEST_F(ToolFailure, AProfileCutOffPartWayIsRefusedBeforeAnyKeyIsSent) {
         WriteFile(Path("cut.pro"), whole.substr(0, whole.size() * percent / 100));
         ClearTrace();
         ExpectOneLineFailure(Run({"write-keys", "cut.pro"}), 3,
-                             "cut.pro: the profile is damaged: its root element is not closed");
+                             "cut.pro: the profile is damaged at line ");
         // The version query only: not one key record.
         EXPECT_EQ(SentTrace(), std::vector<std::string>{kVersionRequest}) << percent;
         ExpectOneLineFailure(Run({"show", "cut.pro"}), 3, "the profile is damaged");

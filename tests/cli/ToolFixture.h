@@ -56,11 +56,18 @@ protected:
     void TearDown() override { fs::remove_all(directory_); }
 
     ToolRun Run(const std::vector<std::string>& arguments,
-                const std::map<std::string, std::string>& extra = {}) {
+                const std::map<std::string, std::string>& extra = {},
+                const std::string& input = "") {
+        return Start(arguments, extra, input).Finish();
+    }
+    // Starts the tool without waiting for it, so that several can run side by side.
+    RunningTool Start(const std::vector<std::string>& arguments,
+                      const std::map<std::string, std::string>& extra = {},
+                      const std::string& input = "") {
         std::map<std::string, std::string> environment = environment_;
         for (const auto& [name, value] : extra)
             environment[name] = value;
-        return RunTool(arguments, environment, directory_);
+        return StartTool(arguments, environment, directory_, input);
     }
     std::string Path(const std::string& name) const { return directory_ + "/" + name; }
     std::vector<std::string> Trace() const { return ReadLines(Path("trace.txt")); }

@@ -2,8 +2,10 @@
 // says and how it ends.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace z9rt::cli::test {
@@ -14,11 +16,35 @@ struct ToolRun {
     std::string err;  // standard error
 };
 
-// Runs z9rtctl with `arguments` in `directory`, with the test's environment plus `environment`
-// (an empty value removes a variable).
+// A z9rtctl started and not yet waited for.
+class RunningTool {
+public:
+    RunningTool(int pid, std::string outPath, std::string errPath)
+        : pid_(pid), outPath_(std::move(outPath)), errPath_(std::move(errPath)) {}
+    // Waits for it to end (killing it after a minute: a hung tool fails the test) and collects
+    // what it said.
+    ToolRun Finish();
+    // Ends it at once, as a power cut or `kill -9` would.
+    void Kill();
+
+private:
+    int pid_;
+    std::string outPath_;
+    std::string errPath_;
+};
+
+// Starts z9rtctl with `arguments` in `directory`, with the test's environment plus
+// `environment` (an empty value removes a variable), its standard input read from `input`
+// (a file; empty: /dev/null), and when `addressSpaceLimit` is not 0 with at most that many
+// bytes of address space (through prlimit), as on a machine short of memory.
+RunningTool StartTool(const std::vector<std::string>& arguments,
+                      const std::map<std::string, std::string>& environment,
+                      const std::string& directory, const std::string& input = "",
+                      std::size_t addressSpaceLimit = 0);
+// Starts it and waits for it.
 ToolRun RunTool(const std::vector<std::string>& arguments,
-                const std::map<std::string, std::string>& environment,
-                const std::string& directory);
+                const std::map<std::string, std::string>& environment, const std::string& directory,
+                const std::string& input = "");
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);

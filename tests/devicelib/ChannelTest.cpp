@@ -28,6 +28,28 @@ TEST(Channel, TraceLineIsDirectionAndSixtyFourHexBytes) {
     EXPECT_EQ(z9rt::TraceLine('<', z9rt::MakeFilled(0xE6)).substr(0, 8), "< e6 e6 ");
 }
 
+// Reads that bring nothing are lines of their own, so that a trace shows every wait.
+TEST(Channel, TraceShowsReportsAndEveryReadThatBroughtNone) {
+    testsupport::TemporaryFile trace;
+    ScriptedConnection::Script script;
+    script.answers.push_back(Hex("00 f9 41"));
+    {
+        z9rt::TracingConnection connection(std::make_unique<ScriptedConnection>(script),
+                                           trace.Path());
+        z9rt::OutputReport report{};
+        report[2] = 0xF9;
+        ASSERT_TRUE(connection.Write(report));
+        z9rt::Payload payload;
+        EXPECT_EQ(connection.Read(payload, 1000), z9rt::ReadOutcome::Report);
+        EXPECT_EQ(connection.Read(payload, 1000), z9rt::ReadOutcome::Timeout);
+        script.readFailsWhenEmpty = true;
+        EXPECT_EQ(connection.Read(payload, 250), z9rt::ReadOutcome::Failed);
+    }
+    EXPECT_EQ(trace.Read(), z9rt::TraceLine('>', Hex("00 f9")) + "\n" +
+                                z9rt::TraceLine('<', Hex("00 f9 41")) + "\n" +
+                                "! no report within 1000 ms\n! the read failed\n");
+}
+
 TEST(Channel, TextFromTheKeyboardIsUtf8OrLatin1) {
     const std::uint8_t ascii[] = {'V', '1', '.', '0', 0, 'x'};
     EXPECT_EQ(z9rt::DecodeNarrowText(ascii, sizeof ascii), L"V1.0");

@@ -1,9 +1,16 @@
 // Finding the keyboard: the matching rule over identity texts, and discovery over whole
 // enumerations.
+#include "OrvoHWI.h"
+#include "SimulatedKeyboard.h"
+#include "channel/BackendSelection.h"
 #include "channel/IdentityMatch.h"
 #include "channel/KeyboardDiscovery.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -70,6 +77,49 @@ TEST(Discovery, TheFirstOfTwoKeyboardsDecides) {
     EXPECT_EQ(all[0].path, "/dev/hidraw2");
     EXPECT_EQ(all[1].path, "/dev/hidraw3");
     EXPECT_EQ(all[1].deviceType, 1);
+}
+
+// The backend is chosen by name; an unknown name finds nothing rather than a real keyboard.
+TEST(BackendChoice, EachNameChoosesItsBackendAndOthersAreRefused) {
+    using z9rt::BackendChoice;
+    const struct {
+        const char* value;
+        std::optional<BackendChoice> choice;
+    } cases[] = {
+        {nullptr, BackendChoice::Hidapi},
+        {"", BackendChoice::Hidapi},
+        {"hidapi", BackendChoice::Hidapi},
+        {"sim", BackendChoice::Simulated},
+        {"none", BackendChoice::None},
+        {"Sim", std::nullopt},
+        {"sim ", std::nullopt},
+        {"hid", std::nullopt},
+        {"simulated", std::nullopt},
+        {"0", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::string shown = c.value == nullptr ? "(unset)" : c.value;
+        EXPECT_EQ(z9rt::ParseBackendChoice(c.value), c.choice) << shown;
+        EXPECT_EQ(z9rt::BackendVariableProblem(c.value).empty(), c.choice.has_value()) << shown;
+    }
+    EXPECT_EQ(z9rt::BackendVariableProblem("simulated"),
+              "Z9RT_HID=simulated names no keyboard backend (use hidapi, sim or none)");
+}
+
+TEST(BackendChoice, NoneAndRefusedValuesNeverFindOrOpenTheKeyboard) {
+    z9rt::sim::ResetSimulatedKeyboard(2);
+    for (const char* value : {"none", "bogus"}) {
+        setenv("Z9RT_HID", value, 1);
+        COrvoHWI device;
+        EXPECT_TRUE(ListKeyboards().empty()) << value;
+        EXPECT_FALSE(device.DetectDevice()) << value;
+        EXPECT_EQ(device.DetectDeviceType(), kDeviceTypeNone) << value;
+        EXPECT_FALSE(device.__createDev()) << value;
+        EXPECT_EQ(z9rt::OpenConnection("sim:hidraw3"), nullptr) << value;
+    }
+    setenv("Z9RT_HID", "sim", 1);
+    EXPECT_EQ(z9rt::sim::ReadSimulatedKeyboard().reportsSeen, 0);
+    EXPECT_EQ(ListKeyboards().size(), 1u);
 }
 
 }  // namespace

@@ -54,6 +54,31 @@ TEST(SimulatedStateFile, FormatAndParseRoundTrip) {
     EXPECT_EQ(parsed.memory.firmwareLinesAccepted, 12);
 }
 
+// Two processes changed the keyboard at once: what each changed is kept.
+TEST(SimulatedStateFile, AnotherProcessesChangesStayUnderThisOnes) {
+    const auto base = z9rt::sim::FactoryMemory(1);
+    auto ours = base;  // this process wrote key 1 and key 2's colour, took a firmware line
+    ours.keyRecords[0] = {testsupport::Hex("00 f0 01 01 00 01 02")};
+    ours.light[3] = 9;
+    ours.firmwareLinesAccepted += 1;
+    auto theirs = base;  // the other wrote key 3, the light of key 1 and counted presses
+    theirs.keyRecords[2] = {testsupport::Hex("00 f0 01 03 00 01 04")};
+    theirs.light[0] = 7;
+    theirs.counters[5] = 42;
+    theirs.firmwareLinesAccepted += 2;
+    const auto merged = z9rt::sim::MergeState(base, ours, theirs);
+    EXPECT_EQ(merged.keyRecords[0], ours.keyRecords[0]);
+    EXPECT_EQ(merged.keyRecords[2], theirs.keyRecords[2]);
+    EXPECT_EQ(merged.keyRecords[1], base.keyRecords[1]);
+    EXPECT_EQ(merged.light[0], 7);
+    EXPECT_EQ(merged.light[3], 9);
+    EXPECT_EQ(merged.counters[5], 42U);
+    EXPECT_EQ(merged.firmwareLinesAccepted, base.firmwareLinesAccepted + 3);
+    // Where both changed the same thing, this process's change is the later one.
+    theirs.keyRecords[0] = {testsupport::Hex("00 f0 01 01 00 01 05")};
+    EXPECT_EQ(z9rt::sim::MergeState(base, ours, theirs).keyRecords[0], ours.keyRecords[0]);
+}
+
 TEST(SimulatedStateFile, HandEditedLinesOverrideTheFactoryState) {
     const auto parsed = z9rt::sim::ParseState(
         "# my keyboard\n\nmodel 4\nlight 2 1 2 3\n  counter 3 77\nrecord 2 5 00 F0 02 05 00 02 04 "
@@ -211,6 +236,9 @@ TEST(SimulatedFaults, ListsCombine) {
     EXPECT_FALSE(faults->busy);
     EXPECT_FALSE(faults->silent);
     EXPECT_EQ(faults->unplugAfter, 12);
+    EXPECT_FALSE(faults->silentAfter);
+    EXPECT_EQ(z9rt::sim::ParseFaults("silent-after=3", error)->silentAfter, 3);
+    EXPECT_FALSE(z9rt::sim::ParseFaults("silent-after=-1", error));
     EXPECT_FALSE(z9rt::sim::ParseFaults("unplug-after=", error));
     EXPECT_FALSE(z9rt::sim::ParseFaults("loud", error));
     EXPECT_NE(error.find("\"loud\""), std::string::npos);

@@ -1,6 +1,7 @@
 // Profile loading on any bytes: it never fails badly, never reports success for a file it
-// could not use, and a profile it loaded saves and loads again to exactly the same
-// configuration.
+// could not use, changes nothing when it refuses, judges the keys alike whether it refuses the
+// profile or keeps the keys it cannot take, and a profile it loaded saves and loads again to
+// exactly the same configuration.
 #include "FuzzSupport.h"
 #include "model/KeyboardConfig.h"
 #include "profile/ProfileFile.h"
@@ -8,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <string>
+#include <string_view>
 
 namespace {
 
@@ -22,28 +23,42 @@ std::unique_ptr<CKeyboardConfig> Fresh() {
     return config;
 }
 
+// What a loaded configuration saves as reads back as the same.
+void RequireRoundTrip(const CKeyboardConfig& config) {
+    CXmlDoc saved;
+    BuildProfileDocument(config, config.deviceType, saved);
+    Require(!saved.WriteFailed());
+    auto again = Fresh();
+    Require(ReadProfileBytes(saved.EncodedText(), *again).Ok());
+    Require(static_cast<const CKeyboardProfile&>(*again) ==
+            static_cast<const CKeyboardProfile&>(config));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    CXmlDoc doc;
-    doc.LoadBytes(std::string(reinterpret_cast<const char*>(data), size));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     auto config = Fresh();
     const CKeyboardProfile before = *config;
-    const ProfileResult result = ReadProfileDocument(doc, *config);
+    const ProfileResult result = ReadProfileBytes(bytes, *config);
     if (!result.Ok()) {
         Require(static_cast<const CKeyboardProfile&>(*config) == before);
         Require(config->highestKey == -1);
-        return 0;
+        Require(!result.Message().empty());
+    } else {
+        Require(result.kept.empty());
+        RequireRoundTrip(*config);
     }
 
-    CXmlDoc saved;
-    BuildProfileDocument(*config, config->deviceType, saved);
-    Require(!saved.WriteFailed());
-    CXmlDoc reread;
-    reread.LoadBytes(saved.EncodedText());
-    auto again = Fresh();
-    Require(ReadProfileDocument(reread, *again).Ok());
-    Require(static_cast<const CKeyboardProfile&>(*again) ==
-            static_cast<const CKeyboardProfile&>(*config));
+    // The main window's way: the same keys are judged, and only those keep what they held.
+    auto kept = Fresh();
+    ProfileLoadOptions keep;
+    keep.assignments = AssignmentPolicy::KeepPrevious;
+    const ProfileResult keeping = ReadProfileBytes(bytes, *kept, keep);
+    Require(keeping.Ok() == (result.Ok() || result.status == ProfileStatus::RefusedAssignment));
+    Require(keeping.kept.empty() == (result.status != ProfileStatus::RefusedAssignment));
+    if (keeping.Ok()) {
+        RequireRoundTrip(*kept);
+    }
     return 0;
 }

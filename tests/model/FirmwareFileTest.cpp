@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -81,6 +87,44 @@ TEST_F(FirmwareFileTest, DamagedRecordNamesItsLine) {
     EXPECT_EQ(file.problem, FirmwareFileProblem::BadRecords);
     EXPECT_EQ(file.check.problemKind, HexProblem::BadChecksum);
     EXPECT_EQ(file.check.line, 2);
+}
+
+// The file is judged by what was opened, not by a look at its name before: swapping it for a
+// named pipe in between must never leave the reader waiting for a writer.
+TEST_F(FirmwareFileTest, AFileSwappedForAPipeNeverBlocksTheReader) {
+    const fs::path path = Write("Z9RT(S)_1.bin", kSound);
+    const fs::path pipe = dir_ / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    constexpr int kReads = 2000;
+    std::atomic<bool> done{false};
+    std::atomic<int> wrongOutcomes{0};
+    std::thread reader([&] {
+        for (int i = 0; i < kReads; ++i) {
+            const FirmwareFile file = ReadFirmwareFile(path);
+            if (!file.ok() && file.problem != FirmwareFileProblem::NotRegularFile) {
+                ++wrongOutcomes;
+            }
+        }
+        done = true;
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done && std::chrono::steady_clock::now() < deadline) {
+        ASSERT_EQ(::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, pipe.c_str(), RENAME_EXCHANGE), 0);
+    }
+    const bool blocked = !done;
+    // A reader stuck on the pipe gets writers until it is through, so that the test ends.
+    while (!done) {
+        for (const fs::path& name : {path, pipe}) {
+            const int fd = ::open(name.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                ::close(fd);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    reader.join();
+    EXPECT_FALSE(blocked) << "a read waited on the named pipe";
+    EXPECT_EQ(wrongOutcomes, 0);
 }
 
 }  // namespace

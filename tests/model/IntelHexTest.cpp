@@ -2,7 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <vector>
+
 namespace {
+
+// A record of the given type at `offset` carrying `data`, with its checksum.
+std::string Record(int type, int offset, const std::vector<int>& data) {
+    std::vector<int> bytes = {static_cast<int>(data.size()), offset >> 8, offset & 0xFF, type};
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    int sum = 0;
+    for (int byte : bytes) {
+        sum += byte;
+    }
+    bytes.push_back((0x100 - sum % 0x100) % 0x100);
+    std::string text = ":";
+    char pair[3];
+    for (int byte : bytes) {
+        std::snprintf(pair, sizeof pair, "%02X", byte);
+        text += pair;
+    }
+    return text + "\r\n";
+}
 
 const char* const kData = ":10010000214601360121470136007EFE09D2190140";
 const char* const kMoreData = ":100110002146017E17C20001FF5F16002148011928";
@@ -121,6 +142,24 @@ TEST(IntelHexTest, SoundImagesPassWhateverTheirOrder) {
         const IntelHexCheck check = CheckIntelHex(text);
         EXPECT_TRUE(check.ok) << text << ": " << check.problem;
     }
+}
+
+TEST(IntelHexTest, DataMustStayInsideTheFourGibibyteAddressSpace) {
+    const std::string top = Record(0x04, 0, {0xFF, 0xFF});  // addresses FFFF0000 and up
+    const std::string end = Record(0x01, 0, {});
+    const std::vector<int> sixteen(16, 0xA5);
+    std::vector<int> seventeen(17, 0xA5);
+    // Up to the last address: sound.
+    const IntelHexCheck last = CheckIntelHex(top + Record(0x00, 0xFFF0, sixteen) + end);
+    EXPECT_TRUE(last.ok) << last.problem;
+    // One byte more would land on address 0; so would data that wraps onto earlier data.
+    const IntelHexCheck past = CheckIntelHex(top + Record(0x00, 0xFFF0, seventeen) + end);
+    EXPECT_EQ(past.problemKind, HexProblem::BeyondAddressSpace);
+    EXPECT_EQ(past.problem, "line 2: its data runs past the 4 GiB address space");
+    const IntelHexCheck wraps =
+        CheckIntelHex(Record(0x00, 0, {1, 2}) + top + Record(0x00, 0xFFFF, {3, 4}) + end);
+    EXPECT_EQ(wraps.problemKind, HexProblem::BeyondAddressSpace);
+    EXPECT_EQ(wraps.line, 3);
 }
 
 }  // namespace

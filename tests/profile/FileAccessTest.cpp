@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -90,6 +96,76 @@ TEST(FileReading, RefusesWhatIsNotARegularFileWithoutReadingIt) {
         EXPECT_EQ(whyNot, path.string() + ": not a regular file");
         EXPECT_TRUE(bytes.empty());
     }
+}
+
+// Temporary files a killed writer left are recognised by their names and removed by the next
+// replacement of the same file, unless a writer still holds them.
+TEST(FileReplacement, ClearsTemporaryFilesTheirWritersLeft) {
+    ScratchFolder folder;
+    const std::filesystem::path file = folder / "p.pro";
+    WriteBytes(file, "old");
+    const std::string abandoned = TemporaryNameOf("p.pro", 0x1234);
+    const std::string earlier = ".p.pro.tmp123456789";  // what earlier versions left
+    const std::string held = TemporaryNameOf("p.pro", 0x5678);
+    const std::string otherFile = TemporaryNameOf("q.pro", 0x1234);
+    for (const std::string& name : {abandoned, earlier, held, otherFile}) {
+        WriteBytes(folder / name, "partial");
+    }
+    const int writer = ::open((folder / held).c_str(), O_RDONLY);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+    std::string whyNot;
+    ASSERT_TRUE(ReplaceFileContents(file, "new", whyNot)) << whyNot;
+    EXPECT_FALSE(std::filesystem::exists(folder / abandoned));
+    EXPECT_FALSE(std::filesystem::exists(folder / earlier));
+    EXPECT_TRUE(std::filesystem::exists(folder / held));
+    EXPECT_TRUE(std::filesystem::exists(folder / otherFile));
+    ::close(writer);
+    EXPECT_EQ(ReadBytes(file), "new");
+
+    EXPECT_TRUE(IsTemporaryNameOf(abandoned, "p.pro"));
+    EXPECT_TRUE(IsTemporaryNameOf(earlier, "p.pro"));
+    for (const char* name : {".p.pro", "p.pro", ".p.pro.tmp", ".p.pro.tmpx", ".p.pro.z9rt-12.tmp",
+                             ".p.pro.tmp12345678901", ".q.pro.tmp1", ".p.pr.tmp1"}) {
+        EXPECT_FALSE(IsTemporaryNameOf(name, "p.pro")) << name;
+    }
+}
+
+// The update lock makes a second locker wait; once the file was replaced under the name, the
+// waiter ends up holding the new file, not the old one nobody reads any more.
+TEST(FileLocking, ASecondLockerWaitsAndGetsTheFileTheNameLeadsTo) {
+    ScratchFolder folder;
+    const std::filesystem::path file = folder / "p.pro";
+    WriteBytes(file, "first");
+    FileLock first;
+    std::string whyNot;
+    ASSERT_TRUE(LockFileForUpdate(file, first, whyNot)) << whyNot;
+    ASSERT_TRUE(first.Held());
+
+    std::atomic<bool> locked{false};
+    std::string seen;
+    std::thread second([&] {
+        FileLock lock;
+        std::string why;
+        if (LockFileForUpdate(file, lock, why)) {
+            locked = true;
+            seen = ReadBytes(file);
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(locked);
+    ASSERT_TRUE(ReplaceFileContents(file, "second", whyNot)) << whyNot;
+    first.Release();
+    second.join();
+    EXPECT_TRUE(locked);
+    EXPECT_EQ(seen, "second");
+
+    // Nothing to lock yet for a new file; what is no regular file is refused.
+    FileLock none;
+    EXPECT_TRUE(LockFileForUpdate(folder / "new.pro", none, whyNot));
+    EXPECT_FALSE(none.Held());
+    EXPECT_FALSE(LockFileForUpdate("/dev/null", none, whyNot));
+    EXPECT_EQ(whyNot, "/dev/null: not a regular file");
 }
 
 }  // namespace

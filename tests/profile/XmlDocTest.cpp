@@ -253,7 +253,10 @@ TEST(XmlDocReading, AttributeValuesAreUnescaped) {
     EXPECT_EQ(doc.GetAttribute(L"num"), L"ABC");
     EXPECT_EQ(doc.GetAttribute(L"nbsp"), L"x\u00A0y");
     EXPECT_EQ(doc.GetAttribute(L"euro"), L"\u20AC\u03A9");
-    EXPECT_EQ(doc.GetAttribute(L"unknown"), L"&bogus; &amp &#xD800; &#0; &#1114112;");
+    // "&#0;" is the one reference to a character markup may not hold that reads as it: the
+    // writer writes a NUL so.
+    EXPECT_EQ(doc.GetAttribute(L"unknown"),
+              std::wstring(L"&bogus; &amp &#xD800; ") + L'\0' + L" &#1114112;");
     EXPECT_EQ(doc.GetAttribute(L"single"), L"say \"hi\"");
     EXPECT_EQ(doc.GetAttributeInt(L"spaced"), 5);
     EXPECT_EQ(doc.GetAttributeInt(L"n"), 12);

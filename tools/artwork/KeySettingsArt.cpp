@@ -75,15 +75,17 @@ void DrawTab(QPainter& painter, const QRectF& rect, Look look, bool current) {
 // scroll bar on the right.
 const QRectF kListLibraryBox(32, 110, 168, 134);
 const QRectF kListContentBox(208, 110, 168, 134);
-// Page 2: one box holds the playback settings (play modes, repeat count, delay modes, interval).
-const QRectF kMacroPlaybackBox(381, 104, 180, 109);
+// Page 2: one box holds the playback settings (play modes, repeat count, delay modes, interval),
+// with room to the right of its longest caption ("Press play, release stop").
+const QRectF kMacroPlaybackBox(379, 104, 184, 109);
+// Page 5: one box frames the mouse actions and the mouse settings beside them.
+const QRectF kMouseBox(29, 106, 237, 186);
 // Page 3: one box holds the interval's caption (element 301), its edit and "ms".
 const QRectF kEmuIntervalBox(379, 106, 178, 38);
 
 // A round mark, filled when chosen: the single/combination switch, the macro's play and delay
 // modes.
-void DrawRadioMark(QPainter& painter, const QPointF& centre, Look look) {
-    const qreal radius = 6.5;
+void DrawRadioMark(QPainter& painter, const QPointF& centre, Look look, qreal radius = 6.5) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(look == Look::Base ? palette::kGlyph : palette::kAccentLight, 1.6));
@@ -97,9 +99,13 @@ void DrawRadioMark(QPainter& painter, const QPointF& centre, Look look) {
     painter.restore();
 }
 
-// The single/combination switch: the mark left of its caption.
+// The single/combination switch: the mark left of its caption, on the caption's line. It stays
+// above the list title that the combination's switch reaches down to.
 void DrawSwitch(QPainter& painter, const QRectF& rect, Look look) {
-    DrawRadioMark(painter, QPointF(rect.left() + 10, rect.center().y() + 2), look);
+    constexpr qreal kCaptionLine = 11.0;
+    constexpr qreal kSwitchMarkRadius = 5.5;
+    DrawRadioMark(painter, QPointF(rect.left() + 10, rect.top() + kCaptionLine), look,
+                  kSwitchMarkRadius);
 }
 
 bool IsRadio(int id) {
@@ -195,6 +201,9 @@ void DrawPagePanels(QPainter& painter, int page, int deviceType) {
         case kPageMacro:
         case kPageEmulation:
             DrawListPagePanels(painter, page);
+            break;
+        case kPageMouse:
+            DrawPanel(painter, kMouseBox, 8, kGroupFill);
             break;
         case kPageFunction:
             // The Function page is the one face that differs by model.

@@ -81,8 +81,9 @@ bool DrawKeySettingsIcon(QPainter& painter, int page, const keysettings::IconSpe
     switch (page) {
         case 5:
             // The label fills the bar: in English several are nearly as wide as the bar, so a
-            // glyph at either end would run into the text.
-            DrawButton(painter, rect, look);
+            // glyph at either end would run into the text. The bars stand 17 pixels apart:
+            // a pixel off each edge keeps them apart.
+            DrawButton(painter, rect.adjusted(0, 1, 0, -1), look);
             return true;
         case 7: {
             DrawButton(painter, rect, look);

@@ -7,6 +7,12 @@
 
 namespace keysettings {
 
+namespace {
+
+constexpr int kPlaybackCaptionsRight = 556;
+
+}  // namespace
+
 std::vector<skin::ItemSpec> MacroItems() {
     using skin::ButtonSpec;
     using skin::LabelSpec;
@@ -36,14 +42,18 @@ std::vector<skin::ItemSpec> MacroItems() {
         LabelSpec(kLabelMacroList, "宏列表", "Macro List", layout_parts::kLibraryTitle, kLeft));
     items.push_back(LabelSpec(kLabelMacroRecordList, "录制框", "Record List",
                               layout_parts::kContentTitle, kLeft));
+    // The captions along the right of the playback box end inside it (a longer caption is
+    // drawn smaller), clear of its rim.
     items.push_back(LabelSpec(kLabelPlayWhileHeld, "按下播放，释放停止", "Press play, release stop",
-                              {407, 132, 570, 150}, kLeft));
+                              {407, 132, kPlaybackCaptionsRight, 150}, kLeft));
     items.push_back(LabelSpec(kLabelPlayToggle, "按键开/关播放", "Press to play/stop",
                               {407, 153, 520, 171}, kLeft));
     items.push_back(
         LabelSpec(kLabelRecordedDelays, "记录延时", "Record delay", {407, 195, 510, 213}, kLeft));
-    items.push_back(LabelSpec(kLabelTimes, "次", "times", {522, 111, 580, 129}, kLeft));
-    items.push_back(LabelSpec(kLabelFixedInterval, "毫秒", "ms", {522, 174, 580, 192}, kLeft));
+    items.push_back(
+        LabelSpec(kLabelTimes, "次", "times", {522, 111, kPlaybackCaptionsRight, 129}, kLeft));
+    items.push_back(LabelSpec(kLabelFixedInterval, "毫秒", "ms",
+                              {522, 174, kPlaybackCaptionsRight, 192}, kLeft));
     return items;
 }
 

@@ -17,6 +17,12 @@ std::string TraceLine(char direction, const Payload& payload) {
     return line;
 }
 
+std::string UnansweredReadLine(ReadOutcome outcome, int timeoutMs) {
+    return outcome == ReadOutcome::Timeout
+               ? "! no report within " + std::to_string(timeoutMs) + " ms"
+               : std::string("! the read failed");
+}
+
 TracingConnection::TracingConnection(std::unique_ptr<HidConnection> inner,
                                      const std::string& traceFile)
     : inner_(std::move(inner)), file_(std::fopen(traceFile.c_str(), "a")) {}
@@ -33,25 +39,24 @@ bool TracingConnection::Write(const OutputReport& report) {
     }
     Payload payload;
     std::copy(report.begin() + 1, report.end(), payload.begin());
-    Append('>', payload);
+    Append(TraceLine('>', payload));
     return true;
 }
 
 ReadOutcome TracingConnection::Read(Payload& payload, int timeoutMs) {
     const ReadOutcome outcome = inner_->Read(payload, timeoutMs);
-    if (outcome == ReadOutcome::Report) {
-        Append('<', payload);
-    }
+    Append(outcome == ReadOutcome::Report ? TraceLine('<', payload)
+                                          : UnansweredReadLine(outcome, timeoutMs));
     return outcome;
 }
 
-void TracingConnection::Append(char direction, const Payload& payload) {
+void TracingConnection::Append(const std::string& text) {
     if (file_ == nullptr) {
         return;
     }
     // One write and a flush per line, so that another process appending to the same trace
     // never splits a line, and a crash loses nothing already exchanged.
-    const std::string line = TraceLine(direction, payload) + '\n';
+    const std::string line = text + '\n';
     if (std::fwrite(line.data(), 1, line.size(), file_) == line.size()) {
         std::fflush(file_);
     }

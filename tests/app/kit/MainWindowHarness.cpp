@@ -35,6 +35,7 @@ void MainWindowHarness::makeWindow() {
     options.pauses = {std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
     options.watchDevices = watchDevices;
     options.scaleFactor = scaleFactor;
+    options.preferencesFile = preferencesFile;
     options.helpFile = QStringLiteral("/opt/z9rt/Z9RT(PRSM)Ble.html");
     window = std::make_unique<TestMainWindow>(config, resources, dialogs, lane, options);
 }

@@ -45,6 +45,8 @@ public:
     bool watchDevices = false;
     // The scale the window draws at (0: the screen's, as in the program).
     float scaleFactor = 1.0F;
+    // Where the window remembers its language and place (empty: nowhere, as by default).
+    QString preferencesFile;
 
     CKeyboardConfig config;
     ScriptedDialogService dialogs;

@@ -22,23 +22,59 @@ QStringList ScriptedDialogService::messageTexts() const {
     return texts;
 }
 
+QStringList ScriptedDialogService::questionTexts() const {
+    QStringList texts;
+    for (const skin::Question& asked : questions) {
+        texts << asked.text;
+    }
+    return texts;
+}
+
 skin::MessageAnswer ScriptedDialogService::message(QWidget*, const QString& text,
                                                    const QString& caption,
                                                    skin::MessageButtons buttons,
                                                    skin::MessageIcon icon) {
     messages.push_back({text, caption, buttons, icon});
-    if (whileShowing) {
-        whileShowing();
-    }
+    const bool withdrawnMeanwhile = showAndSeeIfWithdrawn();
     if (buttons == skin::MessageButtons::Ok) {
         return skin::MessageAnswer::Ok;
     }
-    if (answers.empty()) {
+    if (answers.empty() || withdrawnMeanwhile) {
         return skin::MessageAnswer::No;
     }
     const skin::MessageAnswer answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+bool ScriptedDialogService::showAndSeeIfWithdrawn() {
+    ++showing_;
+    const bool before = withdrawRequested_;
+    withdrawRequested_ = false;
+    if (whileShowing) {
+        whileShowing();
+    }
+    const bool withdrawnMeanwhile = withdrawRequested_;
+    withdrawRequested_ = before;
+    --showing_;
+    return withdrawnMeanwhile;
+}
+
+int ScriptedDialogService::ask(QWidget*, const skin::Question& question) {
+    questions.push_back(question);
+    if (showAndSeeIfWithdrawn() || choices.empty()) {
+        return question.escapeButton;
+    }
+    const int choice = choices.front();
+    choices.pop_front();
+    return choice;
+}
+
+void ScriptedDialogService::withdraw(QWidget*) {
+    if (showing_ > 0) {
+        withdrawRequested_ = true;
+        ++withdrawn;
+    }
 }
 
 QString ScriptedDialogService::saveFileName(QWidget*, const skin::FileDialogOptions& options) {

@@ -28,6 +28,9 @@ class ScriptedDialogService : public skin::DialogService {
 public:
     // Answers for the next Yes/No questions, in order; without one the answer is No.
     std::deque<skin::MessageAnswer> answers;
+    // Buttons to choose in the next questions (ask), in order; without one the question is
+    // closed as by Escape.
+    std::deque<int> choices;
     // Paths for the next file dialogs, in order; without one (or with an empty one) the dialog
     // counts as cancelled.
     std::deque<QString> savePaths;
@@ -40,6 +43,9 @@ public:
     std::deque<int> menuChoices;
 
     std::vector<ShownMessage> messages;
+    std::vector<skin::Question> questions;
+    // How many questions and messages their windows withdrew while they were up.
+    int withdrawn = 0;
     std::vector<skin::FileDialogOptions> saveDialogs;
     std::vector<skin::FileDialogOptions> openDialogs;
     std::vector<QUrl> openedUrls;
@@ -48,14 +54,17 @@ public:
     std::vector<ShownMenu> menus;
     std::vector<std::string> languages;  // every language the windows switched to
     bool openUrlSucceeds = true;
-    // Runs while a message box is up, as events that arrive meanwhile do.
+    // Runs while a message box or a question is up, as events that arrive meanwhile do.
     std::function<void()> whileShowing;
 
-    // The texts of all messages shown so far.
+    // The texts of all messages shown so far, and of all questions asked.
     QStringList messageTexts() const;
+    QStringList questionTexts() const;
 
     skin::MessageAnswer message(QWidget* parent, const QString& text, const QString& caption,
                                 skin::MessageButtons buttons, skin::MessageIcon icon) override;
+    int ask(QWidget* parent, const skin::Question& question) override;
+    void withdraw(QWidget* parent) override;
     QString saveFileName(QWidget* parent, const skin::FileDialogOptions& options) override;
     QString openFileName(QWidget* parent, const skin::FileDialogOptions& options) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
@@ -63,6 +72,13 @@ public:
     std::optional<int> popupMenu(QWidget* parent, const std::vector<skin::MenuEntry>& entries,
                                  const QPoint& globalPoint) override;
     void setLanguage(const std::string& language) override;
+
+private:
+    // Runs whileShowing for a box that is up; true when its window withdrew it meanwhile.
+    bool showAndSeeIfWithdrawn();
+
+    int showing_ = 0;
+    bool withdrawRequested_ = false;
 };
 
 }  // namespace testkit

@@ -1,8 +1,8 @@
 #include "channel/sim/SimulatedDevice.h"
 
+#include "channel/sim/KeyboardProtocol.h"
 #include "channel/sim/SimulatedStateFile.h"
 #include "keydefine/KeyRecord.h"
-#include "transfer/DataChunk.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -70,6 +70,7 @@ SimulatedDevice& SimulatedDevice::Instance() {
 
 SimulatedDevice::SimulatedDevice() {
     memory_ = FactoryMemory(ModelFromEnvironment(chosenModel_));
+    base_ = memory_;
     if (const char* const path = std::getenv("Z9RT_SIM_STATE")) {
         statePath_ = path;
         LoadLocked();
@@ -115,6 +116,7 @@ void SimulatedDevice::LoadLocked() {
             // A missing file is a factory-fresh keyboard; it is written out at once, so there
             // is a file to edit.
             memory_ = FactoryMemory(chosenModel_.value_or(memory_.model));
+            base_ = memory_;
             saveRefused_ = false;
             SaveLocked();
             return;
@@ -129,6 +131,7 @@ void SimulatedDevice::LoadLocked() {
     }
     ParsedState parsed = ParseState(file.text, chosenModel_);
     memory_ = std::move(parsed.memory);
+    base_ = memory_;
     saveRefused_ = parsed.badLineCount > 0;
     for (const std::string& error : parsed.errors) {
         std::fprintf(stderr, "%s: %s (line ignored)\n", statePath_.c_str(), error.c_str());
@@ -147,11 +150,35 @@ void SimulatedDevice::SaveLocked() {
     if (statePath_.empty() || saveRefused_) {
         return;
     }
+    std::string reason;
+    const StateFileLock lock(statePath_, reason);
+    if (!lock.Held()) {
+        std::fprintf(stderr, "%s: cannot lock the simulated keyboard's state (%s)\n",
+                     statePath_.c_str(), reason.c_str());
+        return;
+    }
+    const std::optional<FileIdentity> identity = IdentityOf(statePath_);
+    if (!identity || !stateIdentity_ || !(*identity == *stateIdentity_)) {
+        // Another process wrote the file since this one read or wrote it: what it changed
+        // stays, with this process's changes on top.
+        const StateFileRead file = ReadStateFile(statePath_);
+        ParsedState parsed = ParseState(file.text, chosenModel_);
+        if (file.outcome != StateFileRead::Outcome::Read || parsed.badLineCount > 0) {
+            saveRefused_ = true;
+            std::fprintf(stderr,
+                         "%s: changed by another process and no longer readable; not "
+                         "written over\n",
+                         statePath_.c_str());
+            return;
+        }
+        memory_ = MergeState(base_, memory_, parsed.memory);
+    }
     if (!WriteTextFile(statePath_, FormatState(memory_))) {
         std::fprintf(stderr, "%s: cannot write the simulated keyboard's state\n",
                      statePath_.c_str());
     }
     stateIdentity_ = IdentityOf(statePath_);
+    base_ = memory_;
 }
 
 bool SimulatedDevice::Open() {
@@ -179,44 +206,44 @@ bool SimulatedDevice::Receive(const Payload& payload, std::deque<Payload>& answe
     }
     ++reportsSeen_;
     ++reportsSinceFaults_;
-    if (faults_.silent) {
+    if (faults_.silent || (faults_.silentAfter && reportsSinceFaults_ > *faults_.silentAfter)) {
         return true;
     }
-    switch (static_cast<Command>(payload[kCommandByte])) {
-        case Command::ReadVersion: {
-            Payload answer = MakeRequest(Command::ReadVersion);
-            const std::string version = VersionText(memory_.model);
-            std::copy(version.begin(), version.end(), answer.begin() + 2);
-            answers.push_back(answer);
+    const std::optional<protocol::Request> request = protocol::RequestOf(payload);
+    if (!request) {
+        return true;  // the keyboard ignores what it does not know
+    }
+    switch (*request) {
+        case protocol::Request::Version:
+            answers.push_back(protocol::VersionAnswer(VersionText(memory_.model)));
             break;
-        }
-        case Command::BeginKeyWrite:
-            pendingSlot_ = -1;
-            pendingRecords_ = 0;
+        case protocol::Request::KeyWriteStart:
+            FinishKeyLocked();
             break;
-        case Command::KeyRecord:
+        case protocol::Request::KeyRecord:
             TakeKeyRecord(payload);
             break;
-        case Command::KeyEnd:
-            pendingSlot_ = -1;
+        case protocol::Request::KeyWriteEnd:
+            FinishKeyLocked();
             SaveLocked();
             break;
-        case Command::ReadKeys:
+        case protocol::Request::KeyRead:
             StreamKeys(answers);
             break;
-        case Command::BeginLightWrite:
+        case protocol::Request::LightWriteStart:
             lightPosition_ = 0;
             break;
-        case Command::LightChunk:
+        case protocol::Request::LightChunk:
             TakeLightChunk(payload);
             break;
-        case Command::StreamEnd:
+        case protocol::Request::StreamEnd:
             SaveLocked();
             break;
-        case Command::ReadLight:
-            StreamArea(Command::LightChunk, memory_.light.data(), memory_.light.size(), answers);
+        case protocol::Request::LightRead:
+            StreamArea(protocol::Request::LightChunk, memory_.light.data(), memory_.light.size(),
+                       answers);
             break;
-        case Command::Counters: {
+        case protocol::Request::CounterRead: {
             CounterArea area{};
             for (std::size_t key = 0; key < memory_.counters.size(); ++key) {
                 for (std::size_t byte = 0; byte < kCounterWidth; ++byte) {
@@ -224,42 +251,67 @@ bool SimulatedDevice::Receive(const Payload& payload, std::deque<Payload>& answe
                         static_cast<std::uint8_t>(memory_.counters[key] >> (8 * byte));
                 }
             }
-            StreamArea(Command::Counters, area.data(), area.size(), answers);
+            StreamArea(protocol::Request::CounterRead, area.data(), area.size(), answers);
             break;
         }
-        case Command::FirmwareLine:
+        case protocol::Request::FirmwareLine:
             TakeFirmwareLine(payload);
             break;
-        default:
-            break;  // the keyboard ignores what it does not know
     }
     return true;
 }
 
 void SimulatedDevice::TakeKeyRecord(const Payload& payload) {
-    const int layerNumber = payload[record::kLayer];
-    const int key = payload[record::kKey];
-    if (!IsValidLayerNumber(layerNumber) || !IsValidKey(key)) {
+    const std::optional<int> named = protocol::SlotOfRecord(payload);
+    if (!named) {
+        FinishKeyLocked();
+        NoteRecordProblemLocked("a record for a layer or key the keyboard does not have");
         return;
     }
-    const int slot = SlotOf(layerNumber, key);
+    const int slot = *named;
     std::vector<Payload>& records = memory_.keyRecords[static_cast<std::size_t>(slot)];
     if (slot == pendingSlot_ && pendingRecords_ > 0) {
         records.push_back(payload);  // the next record of a long macro
         --pendingRecords_;
     } else {
+        FinishKeyLocked();
         records = {payload};
         pendingSlot_ = slot;
-        pendingRecords_ = payload[record::kKind] >= kFirstMacroKind
-                              ? MacroRecordCount(MacroBodyLength(payload)) - 1
-                              : 0;
+        pendingRecords_ = protocol::RecordsOfDefinition(payload) - 1;
+    }
+    if (pendingRecords_ == 0) {
+        FinishKeyLocked();
     }
     dirty_ = true;
 }
 
+void SimulatedDevice::FinishKeyLocked() {
+    if (pendingSlot_ < 0) {
+        return;
+    }
+    // A key is judged once all its records are in (or no more of them came).
+    const std::vector<Payload>& records =
+        memory_.keyRecords[static_cast<std::size_t>(pendingSlot_)];
+    const protocol::KeyDefinitionSeen seen = protocol::DecodeDefinition(records);
+    if (!seen.problem.empty()) {
+        NoteRecordProblemLocked("layer " + std::to_string(LayerNumberOfSlot(pendingSlot_)) +
+                                " key " + std::to_string(KeyOfSlot(pendingSlot_)) + ": " +
+                                seen.problem);
+    }
+    pendingSlot_ = -1;
+    pendingRecords_ = 0;
+}
+
+void SimulatedDevice::NoteRecordProblemLocked(const std::string& problem) {
+    constexpr std::size_t kProblemsKept = 32;
+    if (recordProblems_.size() < kProblemsKept) {
+        recordProblems_.push_back(problem);
+    }
+}
+
 void SimulatedDevice::TakeLightChunk(const Payload& payload) {
     lightPosition_ +=
-        CopyChunk(payload, memory_.light.data(), memory_.light.size(), lightPosition_);
+        protocol::TakeChunk(payload, memory_.light.data(), memory_.light.size(), lightPosition_);
     dirty_ = true;
 }
 
@@ -295,34 +347,29 @@ void SimulatedDevice::StreamKeys(std::deque<Payload>& answers) const {
         answers.insert(answers.end(), records.begin(), records.end());
         AddNoise(answers);
     }
-    answers.push_back(MakeFilled(ByteOf(Command::KeyEnd)));
+    answers.push_back(protocol::KeyStreamEnd());
 }
 
-void SimulatedDevice::StreamArea(Command command, const std::uint8_t* area, std::size_t size,
-                                 std::deque<Payload>& answers) const {
-    std::size_t position = 0;
+void SimulatedDevice::StreamArea(protocol::Request command, const std::uint8_t* area,
+                                 std::size_t size, std::deque<Payload>& answers) const {
+    constexpr std::size_t kChunkCountByte = 2;
+    std::vector<Payload> chunks = protocol::AreaChunks(command, area, size);
     if (faults_.malformed) {
-        // The first chunk claims far more than a report holds.
-        Payload oversized = MakeChunk(command, area, chunk::kMostBytes);
-        oversized[chunk::kCount] = 0xFF;
-        answers.push_back(oversized);
-        position = chunk::kMostBytes;
+        // The first chunk claims far more than a report holds, and a last one runs past the
+        // end of the area.
+        chunks.front()[kChunkCountByte] = 0xFF;
+        std::array<std::uint8_t, protocol::kChunkRoom> beyond{};
+        beyond.fill(0xEE);
+        chunks.push_back(protocol::AreaChunks(command, beyond.data(), beyond.size()).front());
     }
-    for (; position < size; position += chunk::kMostBytes) {
-        answers.push_back(
-            MakeChunk(command, area + position, std::min(chunk::kMostBytes, size - position)));
-        AddNoise(answers);
+    for (std::size_t index = 0; index < chunks.size(); ++index) {
+        answers.push_back(chunks[index]);
+        const bool outOfShape = faults_.malformed && (index == 0 || index + 1 == chunks.size());
+        if (!outOfShape) {
+            AddNoise(answers);
+        }
     }
-    if (faults_.malformed) {
-        // And a chunk runs past the end of the area.
-        const std::array<std::uint8_t, chunk::kMostBytes> beyond = [] {
-            std::array<std::uint8_t, chunk::kMostBytes> bytes{};
-            bytes.fill(0xEE);
-            return bytes;
-        }();
-        answers.push_back(MakeChunk(command, beyond.data(), beyond.size()));
-    }
-    answers.push_back(MakeFilled(ByteOf(Command::StreamEnd)));
+    answers.push_back(protocol::AreaStreamEnd());
 }
 
 void SimulatedDevice::Reset(int model) {
@@ -333,6 +380,8 @@ void SimulatedDevice::Reset(int model) {
     reportsSeen_ = 0;
     reportsSinceFaults_ = 0;
     pendingSlot_ = -1;
+    pendingRecords_ = 0;
+    recordProblems_.clear();
     lightPosition_ = 0;
     saveRefused_ = false;
     SaveLocked();
@@ -364,6 +413,11 @@ KeyboardMemory SimulatedDevice::Memory() {
 long SimulatedDevice::ReportsSeen() {
     const std::lock_guard<std::mutex> lock(mutex_);
     return reportsSeen_;
+}
+
+std::vector<std::string> SimulatedDevice::RecordProblems() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return recordProblems_;
 }
 
 void SimulatedDevice::ChangeMemory(const std::function<void(KeyboardMemory&)>& change) {

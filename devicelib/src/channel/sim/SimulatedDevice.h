@@ -4,6 +4,7 @@
 #pragma once
 
 #include "channel/Report.h"
+#include "channel/sim/KeyboardProtocol.h"
 #include "channel/sim/SimulatedFaults.h"
 #include "channel/sim/SimulatedMemory.h"
 #include "channel/sim/SimulatedStateFile.h"
@@ -13,6 +14,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace z9rt::sim {
 
@@ -42,6 +44,9 @@ public:
     void UseStateFile(const std::string& path);  // empty: memory only
     KeyboardMemory Memory();
     long ReportsSeen();
+    // What the keyboard could not make sense of in the key records it took since the reset
+    // (the first 32 such).
+    std::vector<std::string> RecordProblems();
     void ChangeMemory(const std::function<void(KeyboardMemory&)>& change);
 
 private:
@@ -52,15 +57,20 @@ private:
     void SaveLocked();
 
     void TakeKeyRecord(const Payload& payload);
+    void FinishKeyLocked();
+    void NoteRecordProblemLocked(const std::string& problem);
     void TakeLightChunk(const Payload& payload);
     void TakeFirmwareLine(const Payload& payload);
     void StreamKeys(std::deque<Payload>& answers) const;
-    void StreamArea(Command command, const std::uint8_t* area, std::size_t size,
+    void StreamArea(protocol::Request command, const std::uint8_t* area, std::size_t size,
                     std::deque<Payload>& answers) const;
     void AddNoise(std::deque<Payload>& answers) const;
 
     std::mutex mutex_;
     KeyboardMemory memory_;
+    // The memory as the state file held it when last read or written here: what changed since
+    // is this process's to keep when another process wrote the file meanwhile.
+    KeyboardMemory base_;
     Faults faults_;
     std::optional<int> chosenModel_;  // from Z9RT_SIM_MODEL or a reset; else the file decides
     std::string statePath_;
@@ -73,6 +83,7 @@ private:
     // A key write in progress: the slot whose records are still coming.
     int pendingSlot_ = -1;
     int pendingRecords_ = 0;
+    std::vector<std::string> recordProblems_;
     std::size_t lightPosition_ = 0;
     mutable int noiseTurn_ = 0;
 };

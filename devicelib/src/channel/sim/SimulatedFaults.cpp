@@ -6,6 +6,7 @@ namespace z9rt::sim {
 namespace {
 
 constexpr std::string_view kUnplugAfter = "unplug-after=";
+constexpr std::string_view kSilentAfter = "silent-after=";
 
 std::string_view Trim(std::string_view word) {
     const std::size_t first = word.find_first_not_of(" \t");
@@ -22,6 +23,14 @@ std::optional<long> ParseCount(std::string_view digits) {
         return std::nullopt;
     }
     return std::strtol(std::string(digits).c_str(), nullptr, 10);
+}
+
+// The N of "NAME=N"; nothing for another word or a count that is no count.
+std::optional<long> CountAfter(std::string_view word, std::string_view name) {
+    if (word.substr(0, name.size()) != name) {
+        return std::nullopt;
+    }
+    return ParseCount(word.substr(name.size()));
 }
 
 }  // namespace
@@ -43,12 +52,13 @@ std::optional<Faults> ParseFaults(std::string_view text, std::string& error) {
             faults.noise = true;
         } else if (word == "malformed") {
             faults.malformed = true;
-        } else if (word.substr(0, kUnplugAfter.size()) == kUnplugAfter &&
-                   ParseCount(word.substr(kUnplugAfter.size()))) {
-            faults.unplugAfter = ParseCount(word.substr(kUnplugAfter.size()));
+        } else if (const std::optional<long> unplugAfter = CountAfter(word, kUnplugAfter)) {
+            faults.unplugAfter = unplugAfter;
+        } else if (const std::optional<long> silentAfter = CountAfter(word, kSilentAfter)) {
+            faults.silentAfter = silentAfter;
         } else {
             error = "unknown fault \"" + std::string(word) +
-                    "\" (known: busy, silent, unplug-after=N, noise, malformed)";
+                    "\" (known: busy, silent, silent-after=N, unplug-after=N, noise, malformed)";
             return std::nullopt;
         }
     }

@@ -2,6 +2,8 @@
 // a comma-separated list of
 //   busy            the keyboard is present but cannot be opened (another program holds it)
 //   silent          reports can be written to it, but it neither acts on them nor answers
+//   silent-after=N  it takes and answers N reports, then is silent (a keyboard that hangs in
+//                   the middle of a conversation)
 //   unplug-after=N  it takes N reports, then is gone: writes and reads fail, it no longer
 //                   enumerates
 //   noise           a stray report comes between the reports of every stream
@@ -19,6 +21,7 @@ struct Faults {
     bool silent = false;
     bool noise = false;
     bool malformed = false;
+    std::optional<long> silentAfter;  // reports taken before the keyboard stops answering
     std::optional<long> unplugAfter;  // reports taken before the keyboard is gone
 };
 

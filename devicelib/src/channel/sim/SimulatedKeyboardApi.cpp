@@ -48,6 +48,7 @@ SimulatedKeyboardState ReadSimulatedKeyboard() {
     state.firmwareLinesAccepted = memory.firmwareLinesAccepted;
     state.firmwareLinesRefused = memory.firmwareLinesRefused;
     state.reportsSeen = Keyboard().ReportsSeen();
+    state.recordProblems = Keyboard().RecordProblems();
     return state;
 }
 

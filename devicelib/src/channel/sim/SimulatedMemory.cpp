@@ -1,5 +1,6 @@
 #include "channel/sim/SimulatedMemory.h"
 
+#include "channel/sim/KeyboardProtocol.h"
 #include "keydefine/KeyRecord.h"
 
 #include <algorithm>
@@ -95,12 +96,8 @@ std::uint32_t PlausibleCounter(int key) {
 }  // namespace
 
 Payload DefaultKeyRecord(int layerNumber, int key, std::uint8_t hwCode) {
-    Payload payload = MakeRecordHeader(layerNumber, key, static_cast<int>(KeyKind::Normal));
-    if (hwCode != 0) {
-        payload[record::kNormalCount] = 1;
-        payload[record::kNormalCodes] = hwCode;
-    }
-    return payload;
+    return protocol::KeysTogetherRecord(
+        layerNumber, key, hwCode != 0 ? std::vector<int>{hwCode} : std::vector<int>{});
 }
 
 KeyboardMemory FactoryMemory(int model) {

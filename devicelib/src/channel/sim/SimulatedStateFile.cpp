@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -232,8 +233,9 @@ ParsedState ParseState(std::string_view text, std::optional<int> forcedModel) {
 
 bool WriteTextFile(const std::string& path, const std::string& text) {
     // Written beside the file and renamed over it, so that a process reading the state at the
-    // same moment never sees half a file.
-    const std::string temporary = path + ".tmp" + std::to_string(getpid());
+    // same moment never sees half a file. Writers take turns (StateFileLock), so one name for
+    // the new file is enough, and one left by a killed writer is simply written over.
+    const std::string temporary = path + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!(out << text) || !out.flush()) {
@@ -241,6 +243,80 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
         }
     }
     return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+StateFileLock::StateFileLock(const std::string& path, std::string& reason) {
+    while (true) {
+        int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0 && errno == ENOENT) {
+            // Created empty if nobody else creates it first; either way there is a file now.
+            const int created =
+                ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            if (created < 0 && errno != EEXIST) {
+                reason = std::strerror(errno);
+                return;
+            }
+            if (created >= 0) {
+                static_cast<void>(::close(created));  // empty; nothing to lose
+            }
+            continue;
+        }
+        if (fd < 0) {
+            reason = std::strerror(errno);
+            return;
+        }
+        struct stat locked {};
+        struct stat named {};
+        if (::fstat(fd, &locked) != 0 || !S_ISREG(locked.st_mode)) {
+            reason = "not a regular file";
+            static_cast<void>(::close(fd));
+            return;
+        }
+        if (::flock(fd, LOCK_EX) == 0 && ::stat(path.c_str(), &named) == 0 &&
+            named.st_dev == locked.st_dev && named.st_ino == locked.st_ino) {
+            fd_ = fd;
+            return;
+        }
+        static_cast<void>(::close(fd));  // replaced meanwhile: lock what the name leads to now
+    }
+}
+
+StateFileLock::~StateFileLock() {
+    if (fd_ >= 0) {
+        static_cast<void>(::close(fd_));  // only locked, never written through
+    }
+}
+
+KeyboardMemory MergeState(const KeyboardMemory& base, const KeyboardMemory& ours,
+                          const KeyboardMemory& theirs) {
+    KeyboardMemory merged = theirs;
+    if (ours.model != base.model) {
+        merged.model = ours.model;
+    }
+    for (std::size_t slot = 0; slot < merged.keyRecords.size(); ++slot) {
+        if (ours.keyRecords[slot] != base.keyRecords[slot]) {
+            merged.keyRecords[slot] = ours.keyRecords[slot];
+        }
+    }
+    for (std::size_t byte = 0; byte < merged.light.size(); ++byte) {
+        if (ours.light[byte] != base.light[byte]) {
+            merged.light[byte] = ours.light[byte];
+        }
+    }
+    for (std::size_t key = 0; key < merged.counters.size(); ++key) {
+        if (ours.counters[key] != base.counters[key]) {
+            merged.counters[key] = ours.counters[key];
+        }
+    }
+    merged.firmwareLinesAccepted += ours.firmwareLinesAccepted - base.firmwareLinesAccepted;
+    merged.firmwareLinesRefused += ours.firmwareLinesRefused - base.firmwareLinesRefused;
+    if (ours.firmwareLines.size() > base.firmwareLines.size()) {
+        merged.firmwareLines.insert(
+            merged.firmwareLines.end(),
+            ours.firmwareLines.begin() + static_cast<std::ptrdiff_t>(base.firmwareLines.size()),
+            ours.firmwareLines.end());
+    }
+    return merged;
 }
 
 StateFileRead ReadStateFile(const std::string& path) {

@@ -64,7 +64,34 @@ struct FileIdentity {
 };
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
-// Replaces the file whole; false when it cannot be written.
+// Replaces the file whole; false when it cannot be written. Only under a StateFileLock: the
+// new content goes to a temporary file of a fixed name beside it, which a writer killed
+// half-way leaves for the next writer to take over.
 bool WriteTextFile(const std::string& path, const std::string& text);
+
+// Holds the state file locked (flock) from reading it to writing it, so that two processes
+// that change the keyboard at the same time both keep their change. A missing file is created
+// empty first (an empty file is a factory-fresh keyboard), so that there is one to lock.
+// Writing renames a new file over the old one, so the lock is taken again until the name
+// leads to the file locked.
+class StateFileLock {
+public:
+    // Locks the file at `path`; Held() is false, with `reason`, when it cannot.
+    StateFileLock(const std::string& path, std::string& reason);
+    ~StateFileLock();
+    StateFileLock(const StateFileLock&) = delete;
+    StateFileLock& operator=(const StateFileLock&) = delete;
+
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+// What another process wrote (`theirs`) with this process's changes since `base` on top: a key
+// slot, a colour byte or a counter that changed here since `base` is taken from `ours`, the
+// rest from `theirs`; firmware lines taken here since `base` are added to theirs.
+KeyboardMemory MergeState(const KeyboardMemory& base, const KeyboardMemory& ours,
+                          const KeyboardMemory& theirs);
 
 }  // namespace z9rt::sim
