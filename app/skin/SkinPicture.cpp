@@ -2,7 +2,7 @@
 
 namespace skin {
 
-SkinPicture::SkinPicture(QImage image)
+SkinPicture::SkinPicture(const QImage& image)
     : source_(std::make_shared<Source>(
           Source{QString(), true, image.convertToFormat(QImage::Format_RGB32)})) {}
 

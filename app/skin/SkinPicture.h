@@ -16,7 +16,7 @@ public:
     // No picture: draws nothing.
     SkinPicture() = default;
     // A picture made in memory, already decoded (implicit: any image can stand as a picture).
-    SkinPicture(QImage image);
+    SkinPicture(const QImage& image);
 
     // The pixels (RGB32), decoded now if they were not yet; a null image when there is no
     // picture or it cannot be read.
