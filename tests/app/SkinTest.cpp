@@ -62,7 +62,7 @@ public:
         }
         openSkin(faces, kColorKey, {kWidth, kHeight}, std::move(items));
     }
-    void open(const skin::SkinFaces& faces, std::vector<SkinItem> items) {
+    void openFace(const skin::SkinFaces& faces, std::vector<SkinItem> items) {
         openSkin(faces, kColorKey, {kWidth, kHeight}, std::move(items));
     }
     using SkinnedDialog::replaceFaces;
@@ -442,7 +442,7 @@ private slots:
         };
         const auto decoded = [&resources] { return resources.decodedImages(); };
         auto window = std::make_unique<TestWindow>(resources, language_, 1.0F);
-        window->open(faces(139, 140, 141), {Element(1, {10, 10, 40, 40})});
+        window->openFace(faces(139, 140, 141), {Element(1, {10, 10, 40, 40})});
         QCOMPARE(decoded(), std::vector<int>{139});
         static_cast<void>(window->composeFace());
         QCOMPARE(decoded(), std::vector<int>{139});
