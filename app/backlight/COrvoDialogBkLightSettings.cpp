@@ -190,8 +190,8 @@ void COrvoDialogBkLightSettings::resetToBlack() {
 }
 
 void COrvoDialogBkLightSettings::readFromKeyboard() {
-    const COrvoDialogProgress::Outcome outcome =
-        COrvoDialogProgress::Run(kJobReadLights, resources(), config_, lane_, pauses_, this);
+    const COrvoDialogProgress::Outcome outcome = COrvoDialogProgress::Run(
+        TransferJobKind::ReadLights, resources(), config_, lane_, pauses_, this);
     // A read that ran to its end but got no colours from the keyboard changed nothing: it
     // failed like a cancelled one.
     if (outcome.result == kResultOk && outcome.succeeded) {
@@ -206,8 +206,8 @@ void COrvoDialogBkLightSettings::readFromKeyboard() {
 
 void COrvoDialogBkLightSettings::writeToKeyboard() {
     config_.lightColor = editColors_;
-    const COrvoDialogProgress::Outcome outcome =
-        COrvoDialogProgress::Run(kJobWriteLights, resources(), config_, lane_, pauses_, this);
+    const COrvoDialogProgress::Outcome outcome = COrvoDialogProgress::Run(
+        TransferJobKind::WriteLights, resources(), config_, lane_, pauses_, this);
     if (outcome.result == kResultOk && outcome.succeeded) {
         keyboardColours_ = KeyboardColours::Written;
         tell(kDone);
