@@ -220,10 +220,15 @@ void COrvoDialogBkLightSettings::writeToKeyboard() {
 }
 
 void COrvoDialogBkLightSettings::multiKey() {
-    config_.lightSelected.fill(0);
     config_.lightWorkColor = editColors_;
-    COrvoDialogBkLightMultiSelect dialog(resources(), config_, dialogs_, this);
-    if (dialog.exec() == kResultOk) {
+    COrvoDialogBkLightMultiSelect dialog(resources(), config_.language, config_.scaleFactor,
+                                         config_.lightWorkColor, config_.lightPickColor, dialogs_,
+                                         this);
+    const bool picked = dialog.exec() == kResultOk;
+    // The hand-over members take what the window returned, here and nowhere else.
+    config_.lightSelected = dialog.pick().keys;
+    config_.lightPickColor = dialog.pick().color;
+    if (picked) {
         for (std::size_t key = 0; key < editColors_.size(); ++key) {
             if (config_.lightSelected[key] != 0) {
                 editColors_[key] = config_.lightPickColor;

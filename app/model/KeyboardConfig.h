@@ -12,6 +12,8 @@
 #include "model/CodeTables.h"
 #include "model/KeyDefinitionArrays.h"
 #include "model/KeyboardProfile.h"
+#include "model/Languages.h"
+#include "model/VirtualPick.h"
 
 #include <array>
 #include <cstdint>
@@ -29,13 +31,6 @@ using PressCount = std::int64_t;
 constexpr std::uint32_t kCounterNoDataBits = 0xC8C8C8C8U;
 constexpr int kCounterNoData = -926365496;
 static_assert(static_cast<std::uint32_t>(kCounterNoData) == kCounterNoDataBits);
-
-// Number of keys the virtual keyboard picks for a combination.
-constexpr int kVirtualComboSize = 6;
-
-// UI languages.
-inline constexpr const char* kLanguageChinese = "zh-CN";
-inline constexpr const char* kLanguageEnglish = "en-US";
 
 class CKeyboardConfig : public CKeyCodeTables, public CKeyboardProfile {
 public:
