@@ -12,8 +12,8 @@ packages=(
     qt6-base-dev qt6-translations-l10n fonts-wqy-microhei fonts-dejavu-core
     # ... and a desktop to try them on: screen, window manager, notification area
     xvfb xauth imagemagick xdotool openbox trayer
-    # tests and benchmarks
-    libgtest-dev libgmock-dev libpugixml-dev
+    # tests and benchmarks (the start-up benchmark watches and clicks its own X screen)
+    libgtest-dev libgmock-dev libpugixml-dev libxcb-damage0-dev libxcb-xtest0-dev
     # the kernel rig (scripts/rig.sh): the machine that runs Debian's kernel with USB gadgets
     qemu-system-x86
     # the Debian package and its checks, the manual pages and the bash completion

@@ -29,8 +29,8 @@ COrvoDialogBkLightMultiSelect::COrvoDialogBkLightMultiSelect(
 
 void COrvoDialogBkLightMultiSelect::initialize() {
     const skin::SkinResources& art = resources();
-    const QImage marked = art.image(backlight::kMultiSelectImageMarked);
-    openSkin({art.image(backlight::kMultiSelectImageBackground), marked, marked},
+    const skin::SkinPicture marked = art.picture(backlight::kMultiSelectImageMarked);
+    openSkin({art.picture(backlight::kMultiSelectImageBackground), marked, marked},
              skin::ToQColor(backlight::kColorKey), backlight::kMultiSelectFaceSize,
              skin::ItemsFromSpecs(backlight::MultiSelectItems()));
     takeTitleFrom(backlight::kIdMultiClose);

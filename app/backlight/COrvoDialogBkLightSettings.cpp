@@ -41,8 +41,8 @@ COrvoDialogBkLightSettings::COrvoDialogBkLightSettings(const skin::SkinResources
 
 void COrvoDialogBkLightSettings::initialize() {
     const skin::SkinResources& art = resources();
-    openSkin({art.image(backlight::kSettingsImageBackground),
-              art.image(backlight::kSettingsImageHover), QImage()},
+    openSkin({art.picture(backlight::kSettingsImageBackground),
+              art.picture(backlight::kSettingsImageHover), skin::SkinPicture()},
              skin::ToQColor(backlight::kColorKey), backlight::kSettingsFaceSize,
              skin::ItemsFromSpecs(backlight::SettingsItems()));
     takeTitleFrom(backlight::kIdClose);

@@ -47,8 +47,8 @@ COrvoDialogFirmwareUpdate::~COrvoDialogFirmwareUpdate() = default;
 
 void COrvoDialogFirmwareUpdate::initialize() {
     const skin::SkinResources& art = resources();
-    openSkin({art.image(firmware::kImageBackground), art.image(firmware::kImageHover),
-              art.image(firmware::kImageSelected)},
+    openSkin({art.picture(firmware::kImageBackground), art.picture(firmware::kImageHover),
+              art.picture(firmware::kImageSelected)},
              skin::ToQColor(firmware::kColorKey), firmware::kFaceSize,
              skin::ItemsFromSpecs(firmware::FirmwareItems()));
     takeTitleFrom(firmware::kLabelTitle);
@@ -310,5 +310,5 @@ void COrvoDialogFirmwareUpdate::paintOverlay(QPainter& painter) {
         return;
     }
     const skin::DesignRect& bar = firmware::kBarRect;
-    CopyArea(painter, faces().selected, QRect(bar.left, bar.top, width, bar.height()));
+    CopyArea(painter, faces().selected.image(), QRect(bar.left, bar.top, width, bar.height()));
 }

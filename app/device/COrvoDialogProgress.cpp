@@ -48,8 +48,8 @@ int COrvoDialogProgress::exec() {
     for (const skin::ItemSpec& entry : progress::ProgressItems()) {
         items.push_back(skin::ItemFromSpec(entry));
     }
-    openSkin({art.image(progress::kImageBackground), art.image(progress::kImageHover),
-              art.image(progress::kImageSelected)},
+    openSkin({art.picture(progress::kImageBackground), art.picture(progress::kImageHover),
+              art.picture(progress::kImageSelected)},
              kColorKey, progress::kFaceSize, std::move(items));
     takeTitleFrom(progress::kLabelTitle);
     findItem(progress::kLabelWaiting)->textVisible = false;
@@ -151,5 +151,5 @@ void COrvoDialogProgress::paintOverlay(QPainter& painter) {
         return;
     }
     const skin::DesignRect& bar = progress::kBarRect;
-    CopyArea(painter, faces().selected, QRect(bar.left, bar.top, width, bar.height()));
+    CopyArea(painter, faces().selected.image(), QRect(bar.left, bar.top, width, bar.height()));
 }

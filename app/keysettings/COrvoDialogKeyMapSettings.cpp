@@ -120,8 +120,8 @@ void COrvoDialogKeyMapSettings::initialize() {
     for (const skin::ItemSpec& entry : keysettings::KeySettingsItems()) {
         items.push_back(skin::ItemFromSpec(entry));
     }
-    openSkin({resources().image(first.base), resources().image(first.hover),
-              resources().image(first.selected)},
+    openSkin({resources().picture(first.base), resources().picture(first.hover),
+              resources().picture(first.selected)},
              kColorKey, keysettings::kFaceSize, std::move(items));
     takeTitleFrom(keysettings::kLabelTitle);
     createControls();
@@ -172,10 +172,10 @@ void COrvoDialogKeyMapSettings::createControls() {
                                          keysettings::kComboTextFontSize, s);
     comboText_->setObjectName(QStringLiteral("comboText"));
 
-    const QImage barSkin = resources().image(skin::scrollbar_skin::kImage);
+    barSkin_ = resources().picture(skin::scrollbar_skin::kImage);
     for (skin::CSkinScrollBar** bar : {&libraryScroll_, &contentScroll_}) {
         *bar = new skin::CSkinScrollBar(Qt::Vertical, this);
-        (*bar)->SetSkinBitmap(barSkin);
+        (*bar)->SetSkinBitmap(barSkin_.image());
         (*bar)->hide();
         connect(*bar, &skin::CSkinScrollBar::scrolled, this, &COrvoDialogKeyMapSettings::scrolled);
     }
@@ -214,8 +214,8 @@ void COrvoDialogKeyMapSettings::ShowPage(int p) {
     currentPage_ = p + 1;
     const keysettings::PageImages images =
         keysettings::PageImagesFor(currentPage_, config_.deviceType);
-    replaceFaces({resources().image(images.base), resources().image(images.hover),
-                  resources().image(images.selected)});
+    replaceFaces({resources().picture(images.base), resources().picture(images.hover),
+                  resources().picture(images.selected)});
     placeControls(currentPage_);
     tip_->deactivate();
     page(currentPage_).shown();
@@ -246,7 +246,7 @@ void COrvoDialogKeyMapSettings::placeBar(skin::CSkinScrollBar& scrollBar,
         scrollBar.setGeometry(scaledRect(
             {place.left, place.top, place.left + place.width, place.top + place.height}));
         // The bar is as thick as its skin's cells, whatever width the page gives.
-        scrollBar.SetSkinBitmap(resources().image(skin::scrollbar_skin::kImage));
+        scrollBar.SetSkinBitmap(barSkin_.image());
     }
     scrollBar.setVisible(place.shown);
 }

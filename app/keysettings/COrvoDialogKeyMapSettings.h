@@ -171,6 +171,8 @@ private:
     keysettings::TipControl* tip_ = nullptr;
     skin::CSkinScrollBar* libraryScroll_ = nullptr;
     skin::CSkinScrollBar* contentScroll_ = nullptr;
+    // The scroll bars' skin, decoded once while the dialog is open.
+    skin::SkinPicture barSkin_;
     // "Clear" was pressed: "OK" clears the key without asking.
     bool cleared_ = false;
     // What the wheel turned by less than a notch.

@@ -1,5 +1,6 @@
 #include "COrvoApp.h"
 
+#include "AfterFirstPaint.h"
 #include "BacklightLayout.h"
 #include "FirmwareLayout.h"
 #include "KeySettingsLayout.h"
@@ -53,9 +54,7 @@ void COrvoApp::detectKeyboard() {
 std::unique_ptr<KeyboardSearchNotice> COrvoApp::showSearchNotice() {
     // Its picture comes from the resource file, which loadArtwork() loads again (and checks)
     // once the model is known.
-    if (resources_.loadResourceFile(options_.resourceFile)) {
-        resources_.loadImages({keyboard_search::kImageBackground});
-    }
+    resources_.loadResourceFile(options_.resourceFile);
     auto notice = std::make_unique<KeyboardSearchNotice>(resources_,
                                                          skin::SkinnedDialog::ScreenScaleFactor());
     notice->show();
@@ -91,9 +90,14 @@ std::vector<int> COrvoApp::ArtworkIds(int deviceType) {
     return ids;
 }
 
+std::vector<int> COrvoApp::ReadyPictureIds() {
+    return {progress::kImageBackground, progress::kImageHover, progress::kImageSelected};
+}
+
 void COrvoApp::loadArtwork() {
     const bool fileLoaded = resources_.loadResourceFile(options_.resourceFile);
-    resources_.loadImages(ArtworkIds(config_.deviceType));
+    // Only looked for here: each picture is decoded when a window first draws from it.
+    resources_.checkImages(ArtworkIds(config_.deviceType));
     if (fileLoaded && resources_.missingImages().empty()) {
         return;
     }
@@ -124,11 +128,11 @@ int COrvoApp::run() {
     loadArtwork();
     {
         COrvoDlg window(config_, resources_, dialogs_, lane_, options_.mainWindow);
+        RunAfterFirstPaint(window, [this] { resources_.keepDecoded(ReadyPictureIds()); });
         window.exec();
     }
     // A transfer the user cancelled may still be on its way: it ends before the program does.
     lane_.join();
-    resources_.releaseImages();
     resources_.unloadResourceFile();
     return 0;
 }

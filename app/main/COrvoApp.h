@@ -1,5 +1,5 @@
-// Start-up: finds the keyboard (with retries), loads the window pictures, builds the code
-// tables and runs the main window; the program ends when the main window does.
+// Start-up: finds the keyboard (with retries), opens the resource file of the window pictures,
+// builds the code tables and runs the main window; the program ends when the main window does.
 #pragma once
 
 #include "COrvoDlg.h"
@@ -43,10 +43,15 @@ public:
 
     // The steps of run, for tests. Detection shows a notice while it retries.
     void detectKeyboard();
-    // Loads the pictures the windows use; tells the user in one message what is missing.
+    // Opens the resource file and looks for every picture the windows use (decoding none);
+    // tells the user in one message what is missing.
     void loadArtwork();
-    // The pictures of every window for the model, in loading order.
+    // The pictures of every window for the model.
     static std::vector<int> ArtworkIds(int deviceType);
+    // The pictures kept decoded from just after the main window's first paint to the end: the
+    // progress dialog's, which opens for every transfer and would otherwise open about half as
+    // fast as with its pictures ready.
+    static std::vector<int> ReadyPictureIds();
 
     skin::SkinResources& resources() { return resources_; }
     TransferLane& lane() { return lane_; }

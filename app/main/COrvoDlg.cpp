@@ -141,8 +141,8 @@ bool COrvoDlg::initialize() {
     for (const skin::ItemSpec& entry : mainwin::MainWindowItems(config_.deviceType)) {
         items.push_back(skin::ItemFromSpec(entry));
     }
-    openSkin({resources().image(images.base), resources().image(images.hover),
-              resources().image(images.active)},
+    openSkin({resources().picture(images.base), resources().picture(images.hover),
+              resources().picture(images.active)},
              kColorKey, mainwin::kFaceSize, std::move(items));
 
     takeRememberedPosition();

@@ -48,10 +48,10 @@ void COrvoDlg::beforeCompose() {
 void COrvoDlg::paintItem(QPainter& painter, skin::SkinItem& item) {
     if (!item.isSelected || item.isLabel) {
         if (!item.isLabel && Contains(item.rect, lastMousePoint())) {
-            CopyArea(painter, faces().hover, designArea(item));
+            CopyArea(painter, faces().hover.image(), designArea(item));
         }
     } else {
-        CopyArea(painter, faces().selected, designArea(item));
+        CopyArea(painter, faces().selected.image(), designArea(item));
     }
     if (IsKey(item)) {
         drawKindBar(painter, item);

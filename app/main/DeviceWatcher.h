@@ -1,35 +1,47 @@
-// Tells when devices come or go: a libudev monitor of the hidraw and usb subsystems, or, where
-// no monitor can be had and for the simulated keyboard (which the kernel never announces), a
-// look every second.
+// Tells when devices come or go. A real keyboard is announced by the kernel: the libudev
+// monitor alone tells of it, and nothing runs while nothing changes. The simulated keyboard
+// comes and goes without the kernel knowing, so it is looked for every second; so is a real
+// one where no monitor can be had.
 #pragma once
+
+#include "UdevMonitor.h"
 
 #include <QObject>
 #include <QTimer>
 
-struct udev;
-struct udev_monitor;
+#include <memory>
+
 class QSocketNotifier;
+
+// Which keyboard the device library talks to.
+enum class WatchedKeyboard { Real, Simulated };
+// The device library's choice: Z9RT_HID=sim is the simulated keyboard.
+WatchedKeyboard KeyboardInUse();
 
 class DeviceWatcher : public QObject {
     Q_OBJECT
 
 public:
+    static constexpr int kPollIntervalMs = 1000;
+
+    // Watches the keyboard in use through the libudev monitor.
     explicit DeviceWatcher(QObject* parent = nullptr);
+    // Watches `keyboard` through `announcements` (null: none can be had).
+    DeviceWatcher(WatchedKeyboard keyboard, std::unique_ptr<DeviceAnnouncements> announcements,
+                  QObject* parent = nullptr);
     ~DeviceWatcher() override;
 
-    // Whether a udev monitor reports the changes, and whether the one-second look runs.
-    bool usesMonitor() const { return monitor_ != nullptr; }
+    // Whether announcements report the changes, and whether the one-second look runs.
+    bool usesMonitor() const { return announcements_ != nullptr; }
     bool polls() const { return poll_.isActive(); }
 
 signals:
     void devicesChanged();
 
 private:
-    bool openMonitor();
-    void drainMonitor();
+    void drainAnnouncements();
 
-    udev* udev_ = nullptr;
-    udev_monitor* monitor_ = nullptr;
+    std::unique_ptr<DeviceAnnouncements> announcements_;
     QSocketNotifier* notifier_ = nullptr;
     QTimer poll_;
 };

@@ -25,6 +25,6 @@ KeyboardSearchNotice::KeyboardSearchNotice(const skin::SkinResources& resources,
     for (const skin::ItemSpec& entry : keyboard_search::KeyboardSearchItems()) {
         items.push_back(skin::ItemFromSpec(entry));
     }
-    openSkin({resources.image(keyboard_search::kImageBackground), QImage(), QImage()}, kColorKey,
+    openSkin({resources.picture(keyboard_search::kImageBackground), {}, {}}, kColorKey,
              keyboard_search::kFaceSize, std::move(items));
 }

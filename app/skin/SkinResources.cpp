@@ -1,5 +1,6 @@
 #include "SkinResources.h"
 
+#include <QFile>
 #include <QPalette>
 #include <QResource>
 #include <QWidget>
@@ -7,6 +8,13 @@
 #include <algorithm>
 
 namespace skin {
+namespace {
+
+QString PicturePath(int id) {
+    return QStringLiteral(":/bitmaps/%1.png").arg(id);
+}
+
+}  // namespace
 
 SkinResources::SkinResources() : editBrush_(kEditBackgroundColor) {
     for (int size = 1; size < kFontCount; ++size) {
@@ -15,7 +23,6 @@ SkinResources::SkinResources() : editBrush_(kEditBackgroundColor) {
 }
 
 SkinResources::~SkinResources() {
-    releaseImages();
     unloadResourceFile();
 }
 
@@ -36,26 +43,49 @@ void SkinResources::unloadResourceFile() {
     }
 }
 
-void SkinResources::loadImages(const std::vector<int>& ids) {
+void SkinResources::checkImages(const std::vector<int>& ids) {
     for (int id : ids) {
-        QImage image(QStringLiteral(":/bitmaps/%1.png").arg(id));
-        if (image.isNull()) {
-            if (std::find(missing_.begin(), missing_.end(), id) == missing_.end()) {
-                missing_.push_back(id);
-            }
-            continue;
+        if (!QFile::exists(PicturePath(id)) &&
+            std::find(missing_.begin(), missing_.end(), id) == missing_.end()) {
+            missing_.push_back(id);
         }
-        images_[id] = image.convertToFormat(QImage::Format_RGB32);
     }
 }
 
-void SkinResources::releaseImages() {
-    images_.clear();
+SkinPicture SkinResources::picture(int id) const {
+    std::weak_ptr<SkinPicture::Source>& held = pictures_[id];
+    std::shared_ptr<SkinPicture::Source> source = held.lock();
+    if (!source) {
+        source = std::make_shared<SkinPicture::Source>();
+        source->path = PicturePath(id);
+        held = source;
+    }
+    return SkinPicture(std::move(source));
 }
 
 QImage SkinResources::image(int id) const {
-    const auto found = images_.find(id);
-    return found == images_.end() ? QImage() : found->second;
+    return picture(id).image();
+}
+
+void SkinResources::keepDecoded(const std::vector<int>& ids) {
+    for (int id : ids) {
+        SkinPicture held = picture(id);
+        if (std::find(kept_.begin(), kept_.end(), held) == kept_.end()) {
+            static_cast<void>(held.image());  // decoded now; the pixels are not needed here
+            kept_.push_back(std::move(held));
+        }
+    }
+}
+
+std::vector<int> SkinResources::decodedImages() const {
+    std::vector<int> ids;
+    for (const auto& [id, held] : pictures_) {
+        const std::shared_ptr<SkinPicture::Source> source = held.lock();
+        if (source && source->decoded && !source->image.isNull()) {
+            ids.push_back(id);
+        }
+    }
+    return ids;
 }
 
 const QFont& SkinResources::font(int index) const {

@@ -14,6 +14,7 @@
 #include <QTransform>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace skin {
@@ -95,7 +96,7 @@ SkinItem* SkinnedDialog::findItem(int id) {
 void SkinnedDialog::openSkin(const SkinFaces& faces, QColor colorKey, FaceSize fallbackSize,
                              std::vector<SkinItem> items) {
     faces_ = faces;
-    background_ = faces.background.convertToFormat(QImage::Format_RGB32);
+    background_ = faces.background.image();
     if (background_.isNull()) {
         background_ = QImage(fallbackSize.width, fallbackSize.height, QImage::Format_RGB32);
         background_.fill(kBlankFace);
@@ -127,10 +128,10 @@ void SkinnedDialog::openSkin(const SkinFaces& faces, QColor colorKey, FaceSize f
     // The shape: every pixel of the colour key is a hole. Built from the design-size picture
     // (a smoothed copy would blend the key into its neighbours) and scaled as a region. The
     // offscreen platform has no shapes and only warns about them.
-    if (!faces.background.isNull() &&
+    if (!faces.background.image().isNull() &&
         QGuiApplication::platformName() != QLatin1String("offscreen")) {
         const QRegion shape(QBitmap::fromImage(
-            faces.background.createMaskFromColor(colorKey.rgb(), Qt::MaskInColor)));
+            faces.background.image().createMaskFromColor(colorKey.rgb(), Qt::MaskInColor)));
         setMask(scale_ == 1.0F ? shape : QTransform::fromScale(scale_, scale_).map(shape));
     }
     update();
@@ -146,13 +147,19 @@ void SkinnedDialog::takeTitleFrom(int labelId) {
 }
 
 void SkinnedDialog::replaceFaces(const SkinFaces& faces) {
+    for (const SkinPicture* shown : {&faces_.background, &faces_.hover, &faces_.selected}) {
+        if (std::find(earlierPictures_.begin(), earlierPictures_.end(), *shown) ==
+            earlierPictures_.end()) {
+            earlierPictures_.push_back(*shown);
+        }
+    }
     faces_ = faces;
-    if (faces.background.isNull()) {
+    if (faces.background.image().isNull()) {
         const QSize size = background_.size();
         background_ = QImage(size, QImage::Format_RGB32);
         background_.fill(kBlankFace);
     } else {
-        background_ = faces.background;
+        background_ = faces.background.image();
     }
     update();
 }
@@ -274,9 +281,9 @@ void SkinnedDialog::paintItemExtras(QPainter&, const SkinItem&) {}
 void SkinnedDialog::paintItem(QPainter& painter, SkinItem& item) {
     paintItemExtras(painter, item);
     if (item.isSelected) {
-        CopyArea(painter, faces_.selected, designArea(item));
+        CopyArea(painter, faces_.selected.image(), designArea(item));
     } else if (!item.isLabel && Contains(item.rect, lastMousePoint_) && hoverAllowed(item)) {
-        CopyArea(painter, faces_.hover, designArea(item));
+        CopyArea(painter, faces_.hover.image(), designArea(item));
     }
     if ((item.isLabel || item.showCaption) && item.textVisible) {
         drawCaption(painter, item);
@@ -292,7 +299,8 @@ void SkinnedDialog::itemClicked(SkinItem&) {}
 void SkinnedDialog::messageReceived(std::uint32_t, std::uintptr_t, std::intptr_t) {}
 
 QImage SkinnedDialog::composeFace() {
-    QImage face = background_.copy();
+    // composeInto draws the background first, over every pixel: no copy of it is needed.
+    QImage face(background_.size(), QImage::Format_RGB32);
     composeInto(face, QRegion(face.rect()));
     return face;
 }

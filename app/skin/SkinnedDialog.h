@@ -26,10 +26,11 @@ namespace skin {
 enum class HitArea { Client, Caption, Right, Bottom, BottomRight };
 
 // The window's background and the pictures its elements' hover and selected looks come from.
+// The background is decoded as the window opens, the others when first drawn from.
 struct SkinFaces {
-    QImage background;
-    QImage hover;
-    QImage selected;
+    SkinPicture background;
+    SkinPicture hover;
+    SkinPicture selected;
 };
 
 class SkinnedDialog : public QDialog {
@@ -96,7 +97,8 @@ protected:
     void takeTitleFrom(int labelId);
 
     // Another set of pictures for the same window (a window with pages); the window keeps its
-    // size and shape.
+    // size and shape. The pictures shown before stay decoded while the window is open, so
+    // that going back to a page costs no decoding.
     void replaceFaces(const SkinFaces& faces);
 
     // Places one of the window's own display boxes on its design rectangle, with the font of
@@ -199,6 +201,8 @@ private:
     MessageHandle messageHandle_;
     std::vector<SkinItem> items_;
     SkinFaces faces_;
+    // The pictures of faces shown before (other pages), each once.
+    std::vector<SkinPicture> earlierPictures_;
     QImage background_;
     // The face at design size and, enlarged, as shown; both kept between paints, so that a
     // paint composes and enlarges only what it repaints.

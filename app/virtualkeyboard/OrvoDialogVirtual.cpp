@@ -53,8 +53,8 @@ void OrvoDialogVirtual::initialize() {
     for (const skin::ItemSpec& entry : virtualkbd::VirtualKeyboardItems()) {
         items.push_back(skin::ItemFromSpec(entry));
     }
-    openSkin({art.image(virtualkbd::kImageBackground), art.image(virtualkbd::kImageHover),
-              art.image(virtualkbd::kImageSelected)},
+    openSkin({art.picture(virtualkbd::kImageBackground), art.picture(virtualkbd::kImageHover),
+              art.picture(virtualkbd::kImageSelected)},
              kColorKey, virtualkbd::kFaceSize, std::move(items));
     takeTitleFrom(virtualkbd::kIdClose);
 

@@ -60,7 +60,6 @@ public:
         config_.BuildCodeTables();
         resources_.loadResourceFile(QCoreApplication::applicationDirPath() + QStringLiteral("/") +
                                     QLatin1String(COrvoApp::kResourceFileName));
-        resources_.loadImages(COrvoApp::ArtworkIds(config_.deviceType));
         MainWindowOptions options;
         options.watchDevices = false;
         options.scaleFactor = scale;
@@ -75,6 +74,9 @@ public:
             points_.push_back(QPoint((item->rect.left + item->rect.right) / 2,
                                      (item->rect.top + item->rect.bottom) / 2));
         }
+        // The first hovers decode the hover look: what is measured is every hover after.
+        hover();
+        hover();
     }
     bool ready() const { return !points_.empty(); }
 

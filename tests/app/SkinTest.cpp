@@ -64,6 +64,10 @@ public:
         }
         openSkin(faces, kColorKey, {kWidth, kHeight}, std::move(items));
     }
+    void open(const skin::SkinFaces& faces, std::vector<SkinItem> items) {
+        openSkin(faces, kColorKey, {kWidth, kHeight}, std::move(items));
+    }
+    using SkinnedDialog::replaceFaces;
 
     std::vector<int> clicks;
     std::vector<std::uint32_t> received;
@@ -74,6 +78,11 @@ protected:
         received.push_back(message);
     }
 };
+
+// The resource file the build made beside the tests.
+QString ArtworkFile() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/Z9RT(PRSM)BleRES.rcc");
+}
 
 // A window whose window manager takes every move it is asked for.
 class MovedByWindowManager : public TestWindow {
@@ -89,12 +98,10 @@ protected:
     }
 };
 
-// A picture of the resource file the build made beside the tests.
+// A picture of that resource file.
 QImage ArtworkPicture(int id) {
     skin::SkinResources resources;
-    resources.loadResourceFile(QCoreApplication::applicationDirPath() +
-                               QStringLiteral("/Z9RT(PRSM)BleRES.rcc"));
-    resources.loadImages({id});
+    resources.loadResourceFile(ArtworkFile());
     return resources.image(id);
 }
 
@@ -392,12 +399,69 @@ private slots:
     void resourcesTellWhatIsMissing() {
         skin::SkinResources resources;
         QVERIFY(!resources.loadResourceFile(QStringLiteral("/nonexistent/none.rcc")));
-        resources.loadImages({101, 139, 101});
+        resources.checkImages({101, 139, 101});
         QCOMPARE(resources.missingImages(), (std::vector<int>{101, 139}));
         QVERIFY(resources.image(101).isNull());
         QCOMPARE(resources.font(13).pixelSize(), 13);
         QCOMPARE(resources.font(49).pixelSize(), 49);
         QCOMPARE(resources.editBrush().color(), QColor(20, 20, 20));
+    }
+
+    void picturesAreDecodedWhenDrawnFromAndGoWithTheirLastHolder() {
+        skin::SkinResources resources;
+        QVERIFY(resources.loadResourceFile(ArtworkFile()));
+        resources.checkImages({139, 140, 99999});
+        QCOMPARE(resources.missingImages(), std::vector<int>{99999});
+        QVERIFY(resources.decodedImages().empty());  // looking for pictures decodes none
+
+        skin::SkinPicture first = resources.picture(139);
+        skin::SkinPicture second = resources.picture(139);
+        QVERIFY(resources.decodedImages().empty());  // handed out, not yet drawn from
+        QCOMPARE(first.image().size(), QSize(370, 250));
+        QCOMPARE(first.image().format(), QImage::Format_RGB32);
+        QCOMPARE(resources.decodedImages(), std::vector<int>{139});
+        // Decoded once for both holders.
+        QCOMPARE(second.image().constBits(), first.image().constBits());
+        first = skin::SkinPicture();
+        QCOMPARE(resources.decodedImages(), std::vector<int>{139});
+        second = skin::SkinPicture();
+        QVERIFY(resources.decodedImages().empty());
+
+        QVERIFY(resources.picture(99999).image().isNull());
+        QVERIFY(resources.decodedImages().empty());
+        // Pictures kept stay decoded without any holder, once each.
+        resources.keepDecoded({140, 140});
+        QCOMPARE(resources.decodedImages(), std::vector<int>{140});
+        QVERIFY(!resources.image(140).isNull());
+    }
+
+    void aWindowDecodesItsLooksWhenDrawnAndReleasesThemAsItCloses() {
+        skin::SkinResources resources;
+        QVERIFY(resources.loadResourceFile(ArtworkFile()));
+        const auto faces = [&resources](int background, int hover, int selected) {
+            return skin::SkinFaces{resources.picture(background), resources.picture(hover),
+                                   resources.picture(selected)};
+        };
+        const auto decoded = [&resources] { return resources.decodedImages(); };
+        auto window = std::make_unique<TestWindow>(resources, language_, 1.0F);
+        window->open(faces(139, 140, 141), {Element(1, {10, 10, 40, 40})});
+        QCOMPARE(decoded(), std::vector<int>{139});
+        static_cast<void>(window->composeFace());
+        QCOMPARE(decoded(), std::vector<int>{139});
+        window->hitTest(QPoint(20, 20));
+        static_cast<void>(window->composeFace());
+        QCOMPARE(decoded(), (std::vector<int>{139, 140}));
+        window->items()[0].isSelected = true;
+        static_cast<void>(window->composeFace());
+        QCOMPARE(decoded(), (std::vector<int>{139, 140, 141}));
+        // Another page: the pictures shown before stay while the window is open.
+        window->replaceFaces(faces(128, 129, 130));
+        QCOMPARE(decoded(), (std::vector<int>{128, 139, 140, 141}));
+        window->replaceFaces(faces(139, 140, 141));
+        window->replaceFaces(faces(128, 129, 130));
+        QCOMPARE(decoded(), (std::vector<int>{128, 139, 140, 141}));
+        window.reset();
+        QVERIFY(decoded().empty());
     }
 
     void qtDialogsSpeakTheWindowsLanguageInTheirLook_data() {

@@ -156,7 +156,7 @@ private slots:
         QVERIFY(resources.loadResourceFile(QCoreApplication::applicationDirPath() +
                                            QStringLiteral("/Z9RT(PRSM)BleRES.rcc")));
         for (int type = 1; type <= 4; ++type) {
-            resources.loadImages(COrvoApp::ArtworkIds(type));
+            resources.checkImages(COrvoApp::ArtworkIds(type));
         }
         QVERIFY(resources.missingImages().empty());
     }

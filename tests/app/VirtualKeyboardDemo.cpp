@@ -32,8 +32,6 @@ int main(int argc, char** argv) {
                                     QStringLiteral("/Z9RT(PRSM)BleRES.rcc"))) {
         std::fprintf(stderr, "no resource file beside the program: blank faces\n");
     }
-    resources.loadImages(
-        {virtualkbd::kImageBackground, virtualkbd::kImageHover, virtualkbd::kImageSelected});
 
     OrvoDialogVirtual keyboard(resources, config.language, config.scaleFactor, config, nullptr);
     keyboard.selectMode = combination ? virtualkbd::kModeCombination : virtualkbd::kModeSingle;

@@ -38,8 +38,6 @@ public:
         config.scaleFactor = scale;
         resources.loadResourceFile(QCoreApplication::applicationDirPath() +
                                    QStringLiteral("/Z9RT(PRSM)BleRES.rcc"));
-        resources.loadImages(
-            {virtualkbd::kImageBackground, virtualkbd::kImageHover, virtualkbd::kImageSelected});
         dialog = std::make_unique<OrvoDialogVirtual>(resources, config.language, config.scaleFactor,
                                                      config, nullptr);
         dialog->selectMode = mode;

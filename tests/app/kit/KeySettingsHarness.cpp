@@ -28,7 +28,6 @@ KeySettingsHarness::KeySettingsHarness(int model, const char* language) {
     config.scaleFactor = 1.0F;
     config.ResetToDefaults();
     resources.loadResourceFile(ResourceFile());
-    resources.loadImages(COrvoApp::ArtworkIds(config.deviceType));
 }
 
 KeySettingsHarness::~KeySettingsHarness() {

@@ -22,7 +22,6 @@ MainWindowHarness::MainWindowHarness(int model, const char* faults) {
     config.deviceType = config.device.DetectDeviceType();
     config.BuildCodeTables();
     resources.loadResourceFile(ResourceFile());
-    resources.loadImages(COrvoApp::ArtworkIds(config.deviceType));
 }
 
 MainWindowHarness::~MainWindowHarness() {
@@ -78,7 +77,6 @@ QImage MainWindowHarness::face() {
 QImage ArtworkImage(int id) {
     skin::SkinResources resources;
     resources.loadResourceFile(ResourceFile());
-    resources.loadImages({id});
     return resources.image(id);
 }
 
