@@ -5,6 +5,7 @@
 #include "Keyboard.h"
 #include "KeyboardPicture.h"
 #include "model/CodeTables.h"
+#include "model/TransferJob.h"
 #include "model/WideText.h"
 
 #include <cstdio>
@@ -105,9 +106,13 @@ void RunInfo(const CommandLine& line) {
 void RunCounters(const CommandLine& line) {
     CKeyboardConfig config;
     OpenKeyboard(config);
-    if (!config.ReadPressCounters()) {
+    // The tool ends after the read: the pause the keyboard needs before its next transfer is
+    // left out.
+    TransferJob job(TransferJobKind::ReadCounters, config);
+    if (!job.run({}, JobPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0)))) {
         throw CommandFailure(ExitStatus::DeviceFailure, "reading the press counters failed");
     }
+    static_cast<void>(job.apply(config));
     if (line.json) {
         JsonWriter json;
         json.BeginObject().Key("model").String(ModelNameOf(config.deviceType));

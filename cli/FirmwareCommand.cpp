@@ -3,9 +3,10 @@
 #include "Commands.h"
 #include "ExitStatus.h"
 #include "Keyboard.h"
-#include "LibraryProgress.h"
+#include "ProgressBar.h"
 #include "model/FirmwareFile.h"
 #include "model/FirmwareFileName.h"
+#include "model/LibraryPosts.h"
 #include "model/WideText.h"
 
 #include <cstdio>
@@ -63,10 +64,10 @@ void RunFirmware(const CommandLine& line) {
 
     OpenKeyboard(config);
     ProgressBar bar("Downloading  ", kFirmwareProgressEnd);
-    LibraryProgress progress(bar);
+    const library_posts::ProgressListener progress([&bar](int value) { bar.Update(value); });
     const bool downloaded = config.device.WriteFirmwareToKeyboard(
         check.normalizedText.c_str(), static_cast<int>(check.normalizedText.size()),
-        progress.Window());
+        progress.handle());
     bar.Finish();
     if (!downloaded) {
         throw CommandFailure(ExitStatus::DeviceFailure,

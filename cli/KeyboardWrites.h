@@ -1,5 +1,5 @@
 // Writing a configuration to the keyboard opened with OpenKeyboard, the way the windowed
-// program's jobs 1 and 4 do, pauses included. A transfer that fails throws CommandFailure
+// program's key and colour writes do, pauses included. A transfer that fails throws CommandFailure
 // (DeviceFailure).
 #pragma once
 

@@ -1,11 +1,12 @@
 // Commands that move a configuration between a profile and the keyboard: write-keys,
-// write-lights, read. They run the windowed program's jobs 1, 4 and 3, with the same pauses.
+// write-lights, read. They run the windowed program's transfer jobs, with the same pauses.
 #include "Commands.h"
 #include "ExitStatus.h"
 #include "Keyboard.h"
 #include "KeyboardWrites.h"
-#include "LibraryProgress.h"
 #include "ProfileIo.h"
+#include "ProgressBar.h"
+#include "model/TransferJob.h"
 
 #include <cstdio>
 
@@ -13,35 +14,50 @@ namespace z9rt::cli {
 namespace {
 
 constexpr int kLastKeySlot = kKeySlotCount - 1;
-constexpr int kPauseAfterWriteMs = 1000;
-constexpr int kPauseBetweenKeysAndLightsMs = 2000;
 
 void Say(const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());
 }
 
+JobPauses KeyboardPauses() {
+    JobPauses pauses;
+    pauses.take = [](std::chrono::milliseconds duration) {
+        PauseForKeyboard(static_cast<int>(duration.count()));
+    };
+    return pauses;
+}
+
+// Runs a job on the tool's only thread, with a bar for its key slots when `barLabel` is given,
+// and applies what it read. Returns the job for its outcome.
+TransferJob RunJob(TransferJobKind kind, CKeyboardConfig& config, const char* barLabel) {
+    TransferJob job(kind, config);
+    if (barLabel == nullptr) {
+        static_cast<void>(job.run({}, KeyboardPauses()));
+    } else {
+        ProgressBar bar(barLabel, kLastKeySlot);
+        static_cast<void>(job.run([&bar](int slot) { bar.Update(slot); }, KeyboardPauses()));
+        bar.Finish();
+    }
+    static_cast<void>(job.apply(config));
+    return job;
+}
+
 }  // namespace
 
 void SendKeyAssignments(CKeyboardConfig& config) {
-    ProgressBar bar("Writing keys ", kLastKeySlot);
-    LibraryProgress progress(bar);
-    const bool written = config.WriteKeyAssignments(progress.Window());
-    bar.Finish();
-    if (!written) {
+    if (RunJob(TransferJobKind::WriteKeys, config, "Writing keys ").failedStep()) {
         throw CommandFailure(ExitStatus::DeviceFailure,
                              "writing the key assignments failed: the keyboard stopped taking "
                              "reports");
     }
-    PauseForKeyboard(kPauseAfterWriteMs);
 }
 
 void SendLightColours(CKeyboardConfig& config) {
-    if (!config.WriteLightColors()) {
+    if (RunJob(TransferJobKind::WriteLights, config, nullptr).failedStep()) {
         throw CommandFailure(ExitStatus::DeviceFailure,
                              "writing the key colours failed: the keyboard stopped taking "
                              "reports");
     }
-    PauseForKeyboard(kPauseAfterWriteMs);
 }
 
 void RunWriteKeys(const CommandLine& line) {
@@ -66,17 +82,14 @@ void RunRead(const CommandLine& line) {
     const std::string& path = line.arguments.at(0);
     CKeyboardConfig config;
     OpenKeyboard(config);
-    {
-        ProgressBar bar("Reading keys ", kLastKeySlot);
-        LibraryProgress progress(bar);
-        if (!config.ReadKeyAssignments(progress.Window())) {
-            throw CommandFailure(ExitStatus::DeviceFailure,
-                                 "reading the key assignments failed: the keyboard stopped "
-                                 "answering");
-        }
+    const std::optional<TransferStep> failed =
+        RunJob(TransferJobKind::ReadAll, config, "Reading keys ").failedStep();
+    if (failed == TransferStep::Keys) {
+        throw CommandFailure(ExitStatus::DeviceFailure,
+                             "reading the key assignments failed: the keyboard stopped "
+                             "answering");
     }
-    PauseForKeyboard(kPauseBetweenKeysAndLightsMs);
-    if (!config.ReadLightColors()) {
+    if (failed) {
         throw CommandFailure(ExitStatus::DeviceFailure,
                              "reading the key colours failed: the keyboard stopped answering");
     }

@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "ExitStatus.h"
 #include "OrvoHWI.h"
+#include "model/LibraryPosts.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
     if (const std::string problem = KeyboardBackendProblem(); !problem.empty()) {
         return Fail(ExitStatus::Usage, problem);
     }
+
+    // The library's progress reaches the tool's listeners; the tool has no windows.
+    library_posts::Install();
 
     using Command = void (*)(const CommandLine&);
     static const std::map<std::string, Command> commands = {

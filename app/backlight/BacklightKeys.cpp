@@ -1,6 +1,6 @@
 #include "BacklightKeys.h"
 
-#include "MainWindowLayout.h"
+#include "model/CodeTables.h"
 
 namespace backlight {
 namespace {
@@ -145,8 +145,8 @@ std::vector<skin::ItemSpec> KeyItems() {
         item.rect = KeyRect(key);
         item.keyValue = key;
         // The key's name, as the main window's key carries it.
-        item.captionZh = mainwin::KeyCaption(key);
-        item.captionEn = mainwin::KeyCaption(key);
+        item.captionZh = KeyCaptionUtf8(key);
+        item.captionEn = KeyCaptionUtf8(key);
         items.push_back(item);
     }
     return items;

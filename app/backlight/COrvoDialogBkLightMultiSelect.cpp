@@ -3,7 +3,6 @@
 #include "KeyFrame.h"
 #include "LightColors.h"
 #include "MultiSelectLayout.h"
-#include "model/KeyboardConfig.h"
 
 namespace {
 
@@ -18,13 +17,15 @@ RGBColor FrameColor(const RGBColor& color) {
 
 }  // namespace
 
-COrvoDialogBkLightMultiSelect::COrvoDialogBkLightMultiSelect(const skin::SkinResources& resources,
-                                                             CKeyboardConfig& config,
-                                                             skin::DialogService& dialogs,
-                                                             QWidget* parent)
-    : SkinnedDialog(resources, config.language, config.scaleFactor, parent, Qt::Dialog),
-      config_(config),
-      dialogs_(dialogs) {}
+COrvoDialogBkLightMultiSelect::COrvoDialogBkLightMultiSelect(
+    const skin::SkinResources& resources, const std::string& language, float scaleFactor,
+    const PerKey<RGBColor>& shownColors, RGBColor lastPick, skin::DialogService& dialogs,
+    QWidget* parent)
+    : SkinnedDialog(resources, language, scaleFactor, parent, Qt::Dialog),
+      dialogs_(dialogs),
+      viewColors_(shownColors) {
+    pick_.color = lastPick;
+}
 
 void COrvoDialogBkLightMultiSelect::initialize() {
     const skin::SkinResources& art = resources();
@@ -33,7 +34,7 @@ void COrvoDialogBkLightMultiSelect::initialize() {
              skin::ToQColor(backlight::kColorKey), backlight::kMultiSelectFaceSize,
              skin::ItemsFromSpecs(backlight::MultiSelectItems()));
     takeTitleFrom(backlight::kIdMultiClose);
-    viewColors_ = config_.lightWorkColor;
+    pick_.keys.fill(0);
 }
 
 int COrvoDialogBkLightMultiSelect::exec() {
@@ -65,7 +66,7 @@ void COrvoDialogBkLightMultiSelect::itemClicked(skin::SkinItem& item) {
 
 void COrvoDialogBkLightMultiSelect::toggleKey(skin::SkinItem& key) {
     key.isSelected = !key.isSelected;
-    config_.lightSelected[static_cast<std::size_t>(key.keyValue)] = key.isSelected ? 1 : 0;
+    pick_.keys[static_cast<std::size_t>(key.keyValue)] = key.isSelected ? 1 : 0;
     update();
 }
 
@@ -75,6 +76,6 @@ void COrvoDialogBkLightMultiSelect::setColor() {
         // The window stays open with its marks, for another try.
         return;
     }
-    config_.lightPickColor = backlight::FromQColor(*chosen);
+    pick_.color = backlight::FromQColor(*chosen);
     done(kResultOk);
 }

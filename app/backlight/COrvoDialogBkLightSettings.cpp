@@ -190,8 +190,8 @@ void COrvoDialogBkLightSettings::resetToBlack() {
 }
 
 void COrvoDialogBkLightSettings::readFromKeyboard() {
-    const COrvoDialogProgress::Outcome outcome =
-        COrvoDialogProgress::Run(kJobReadLights, resources(), config_, lane_, pauses_, this);
+    const COrvoDialogProgress::Outcome outcome = COrvoDialogProgress::Run(
+        TransferJobKind::ReadLights, resources(), config_, lane_, pauses_, this);
     // A read that ran to its end but got no colours from the keyboard changed nothing: it
     // failed like a cancelled one.
     if (outcome.result == kResultOk && outcome.succeeded) {
@@ -206,8 +206,8 @@ void COrvoDialogBkLightSettings::readFromKeyboard() {
 
 void COrvoDialogBkLightSettings::writeToKeyboard() {
     config_.lightColor = editColors_;
-    const COrvoDialogProgress::Outcome outcome =
-        COrvoDialogProgress::Run(kJobWriteLights, resources(), config_, lane_, pauses_, this);
+    const COrvoDialogProgress::Outcome outcome = COrvoDialogProgress::Run(
+        TransferJobKind::WriteLights, resources(), config_, lane_, pauses_, this);
     if (outcome.result == kResultOk && outcome.succeeded) {
         keyboardColours_ = KeyboardColours::Written;
         tell(kDone);
@@ -220,10 +220,15 @@ void COrvoDialogBkLightSettings::writeToKeyboard() {
 }
 
 void COrvoDialogBkLightSettings::multiKey() {
-    config_.lightSelected.fill(0);
     config_.lightWorkColor = editColors_;
-    COrvoDialogBkLightMultiSelect dialog(resources(), config_, dialogs_, this);
-    if (dialog.exec() == kResultOk) {
+    COrvoDialogBkLightMultiSelect dialog(resources(), config_.language, config_.scaleFactor,
+                                         config_.lightWorkColor, config_.lightPickColor, dialogs_,
+                                         this);
+    const bool picked = dialog.exec() == kResultOk;
+    // The hand-over members take what the window returned, here and nowhere else.
+    config_.lightSelected = dialog.pick().keys;
+    config_.lightPickColor = dialog.pick().color;
+    if (picked) {
         for (std::size_t key = 0; key < editColors_.size(); ++key) {
             if (config_.lightSelected[key] != 0) {
                 editColors_[key] = config_.lightPickColor;

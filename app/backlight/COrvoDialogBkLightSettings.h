@@ -6,8 +6,8 @@
 
 #include "DialogService.h"
 #include "SkinnedDialog.h"
-#include "TransferJob.h"
 #include "model/KeyboardProfile.h"
+#include "model/TransferJob.h"
 
 class CKeyboardConfig;
 class TransferLane;

@@ -1,6 +1,7 @@
 #include "COrvoDialogProgress.h"
 
 #include "ProgressLayout.h"
+#include "TransferRelay.h"
 #include "model/KeyboardConfig.h"
 
 #include <QKeyEvent>
@@ -29,12 +30,12 @@ COrvoDialogProgress::COrvoDialogProgress(const skin::SkinResources& resources,
 
 COrvoDialogProgress::~COrvoDialogProgress() = default;
 
-COrvoDialogProgress::Outcome COrvoDialogProgress::Run(int jobNumber,
+COrvoDialogProgress::Outcome COrvoDialogProgress::Run(TransferJobKind job,
                                                       const skin::SkinResources& resources,
                                                       CKeyboardConfig& config, TransferLane& lane,
                                                       const JobPauses& pauses, QWidget* parent) {
     COrvoDialogProgress dialog(resources, config, lane, pauses, parent);
-    dialog.jobNumber = jobNumber;
+    dialog.job = job;
     Outcome outcome;
     outcome.result = dialog.exec();
     outcome.succeeded = dialog.transferSucceeded();
@@ -54,10 +55,11 @@ int COrvoDialogProgress::exec() {
     findItem(progress::kLabelWaiting)->textVisible = false;
     progress_ = 1;
 
-    job_ = MakeTransferJob(jobNumber, config_, pauses_);
-    if (!job_) {
+    if (!IsTransferJob(job)) {
         return kResultCancel;
     }
+    // What the job writes is copied out here, on the thread that owns the configuration.
+    job_ = std::make_shared<TransferJob>(job, config_);
     startWhenLaneIsFree();
     return SkinnedDialog::exec();
 }
@@ -81,28 +83,34 @@ void COrvoDialogProgress::startWhenLaneIsFree() {
 }
 
 void COrvoDialogProgress::startWorker() {
-    const WindowHandle window = messageHandle();
-    config_.jobWindow = window;
-    // The worker gets its own hold on the job: after a cancel it runs on after this dialog.
-    const bool started = lane_.start([job = job_, window] {
-        job->run(window);
-        static_cast<void>(PostWindowMessage(window, WM_DEVICE_DONE, 0, 0));
+    auto relay = std::make_shared<TransferRelay>();
+    connect(relay.get(), &TransferRelay::progressed, this, &COrvoDialogProgress::workerProgressed,
+            Qt::QueuedConnection);
+    connect(relay.get(), &TransferRelay::finished, this, &COrvoDialogProgress::workerFinished,
+            Qt::QueuedConnection);
+    // The worker gets its own hold on the job and the relay: after a cancel it runs on after
+    // this dialog.
+    const bool started = lane_.start([job = job_, relay, pauses = pauses_] {
+        static_cast<void>(job->run([&relay](int value) { emit relay->progressed(value); }, pauses));
+        emit relay->finished();
     });
     if (!started) {
         startWhenLaneIsFree();
     }
 }
 
-void COrvoDialogProgress::messageReceived(std::uint32_t message, std::uintptr_t wParam,
-                                          std::intptr_t) {
-    if (message == WM_DEVICE_PROGRESS && job_) {
-        progress_ = static_cast<int>(wParam) * job_->percentPer150Steps() /
-                    static_cast<int>(kWorkerProgressStep);
+void COrvoDialogProgress::workerProgressed(int value) {
+    if (job_) {
+        progress_ = value * job_->percentPerOneStep() / kOneStepProgress;
         update();
-    } else if (message == WM_DEVICE_DONE && job_) {
-        // The worker has posted its last message and is about to end.
+    }
+}
+
+void COrvoDialogProgress::workerFinished() {
+    if (job_) {
+        // The worker has sent its last signal and is about to end.
         lane_.join();
-        succeeded_ = job_->finish(config_);
+        succeeded_ = job_->apply(config_);
         done(kResultOk);
     }
 }

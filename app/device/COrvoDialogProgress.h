@@ -1,12 +1,11 @@
 // The progress dialog: runs one transfer job on a worker thread and shows how far it got. Its
 // result is kResultOk when the job ran to its end (transferSucceeded() then tells whether the
-// keyboard took part as asked) and kResultCancel when the user cancelled or the job number is
-// unknown.
+// keyboard took part as asked) and kResultCancel when the user cancelled or the job is unknown.
 #pragma once
 
 #include "SkinnedDialog.h"
-#include "TransferJob.h"
 #include "TransferLane.h"
+#include "model/TransferJob.h"
 
 #include <QTimer>
 
@@ -28,11 +27,12 @@ public:
         bool succeeded = false;
     };
     // Runs one job in a progress dialog over `parent` and says how it ended.
-    static Outcome Run(int jobNumber, const skin::SkinResources& resources, CKeyboardConfig& config,
-                       TransferLane& lane, const JobPauses& pauses, QWidget* parent);
+    static Outcome Run(TransferJobKind job, const skin::SkinResources& resources,
+                       CKeyboardConfig& config, TransferLane& lane, const JobPauses& pauses,
+                       QWidget* parent);
 
     // The job to run; set before exec().
-    int jobNumber = 0;
+    TransferJobKind job{};
 
     // Opens the dialog and runs the job; returns when it ended or was cancelled.
     int exec() override;
@@ -46,19 +46,19 @@ public:
 protected:
     void paintOverlay(QPainter& painter) override;
     void itemClicked(skin::SkinItem& item) override;
-    void messageReceived(std::uint32_t message, std::uintptr_t wParam,
-                         std::intptr_t lParam) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void startWhenLaneIsFree();
     void startWorker();
+    void workerProgressed(int value);
+    void workerFinished();
     void cancel();
 
     CKeyboardConfig& config_;
     TransferLane& lane_;
     JobPauses pauses_;
-    std::shared_ptr<TransferJob> job_;
+    std::shared_ptr<TransferJob> job_;  // null before exec and after a cancel
     QTimer waitTimer_;
     int progress_ = 0;
     bool succeeded_ = false;

@@ -304,9 +304,15 @@ void COrvoDialogKeyMapSettings::scrolled(skin::CSkinScrollBar* scrollBar, int co
 }
 
 int COrvoDialogKeyMapSettings::runVirtualKeyboard(int selectMode) {
-    OrvoDialogVirtual keyboard(resources(), config_, this);
+    OrvoDialogVirtual keyboard(resources(), config_.language, config_.scaleFactor, config_, this);
     keyboard.selectMode = selectMode;
-    return keyboard.exec();
+    keyboard.picked.single = config_.virtualSingle;
+    const int result = keyboard.exec();
+    // The hand-over members take what the window returned, here and nowhere else.
+    config_.virtualSingle = keyboard.picked.single;
+    config_.virtualCombo = keyboard.picked.combo;
+    config_.virtualComboCount = keyboard.picked.comboCount;
+    return result;
 }
 
 bool COrvoDialogKeyMapSettings::onShownPage(int id) const {

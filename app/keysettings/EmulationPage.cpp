@@ -2,7 +2,7 @@
 
 #include "NumericEdit.h"
 #include "keysettings/logic/MacroRows.h"
-#include "keysettings/logic/NumericEdit.h"
+#include "keysettings/logic/TypedNumber.h"
 #include "model/KeyboardConfig.h"
 
 namespace keysettings {

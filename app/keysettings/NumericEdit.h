@@ -1,10 +1,10 @@
 // The dialog's numeric edits (the repeat count and the intervals): digits only, never more than
 // a value can hold, and Enter does nothing in them. The page showing gives the rule that reads
-// the text (logic/NumericEdit.h): a value out of its range is replaced in the edit at once, so
+// the text (logic/TypedNumber.h): a value out of its range is replaced in the edit at once, so
 // what the edit shows is always what the content takes.
 #pragma once
 
-#include "keysettings/logic/NumericEdit.h"
+#include "keysettings/logic/TypedNumber.h"
 
 #include <QLineEdit>
 

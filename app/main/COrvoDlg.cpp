@@ -377,9 +377,9 @@ void COrvoDlg::selectLayer(int buttonId) {
     update();
 }
 
-int COrvoDlg::runJob(int jobNumber, bool* succeeded) {
+int COrvoDlg::runJob(TransferJobKind job, bool* succeeded) {
     COrvoDialogProgress dialog(resources(), config_, lane_, options_.pauses, this);
-    dialog.jobNumber = jobNumber;
+    dialog.job = job;
     transferShowing_ = true;
     const int result = dialog.exec();
     transferShowing_ = false;
@@ -402,7 +402,7 @@ void COrvoDlg::writeKeys() {
         return;
     }
     bool succeeded = false;
-    if (runJob(kJobWriteKeys, &succeeded) != kResultOk) {
+    if (runJob(TransferJobKind::WriteKeys, &succeeded) != kResultOk) {
         return;
     }
     if (succeeded) {
@@ -432,7 +432,7 @@ bool COrvoDlg::readyToWriteOverUnseenKeys() {
 bool COrvoDlg::readKeyboardKeepingChanges() {
     const CKeyboardProfile beforeRead = config_;
     bool succeeded = false;
-    if (runJob(kJobReadAll, &succeeded) != kResultOk) {
+    if (runJob(TransferJobKind::ReadAll, &succeeded) != kResultOk) {
         return false;
     }
     if (!succeeded) {
@@ -449,7 +449,7 @@ bool COrvoDlg::readKeyboardKeepingChanges() {
 
 void COrvoDlg::readAll() {
     bool succeeded = false;
-    if (runJob(kJobReadAll, &succeeded) == kResultOk) {
+    if (runJob(TransferJobKind::ReadAll, &succeeded) == kResultOk) {
         if (succeeded) {
             setLightsOnKeyboard(true);
             keyboardKeysKnown_ = true;
@@ -463,7 +463,8 @@ void COrvoDlg::readAll() {
 
 void COrvoDlg::readCounters() {
     bool succeeded = false;
-    if (runJob(kJobReadCounters, &succeeded) == kResultOk && !succeeded && !endIfKeyboardGone()) {
+    if (runJob(TransferJobKind::ReadCounters, &succeeded) == kResultOk && !succeeded &&
+        !endIfKeyboardGone()) {
         showTransferOutcome(false);
     }
     update();

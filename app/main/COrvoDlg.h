@@ -9,8 +9,8 @@
 #include "MainTexts.h"
 #include "Preferences.h"
 #include "SkinnedDialog.h"
-#include "TransferJob.h"
 #include "model/KeyboardProfile.h"
+#include "model/TransferJob.h"
 
 #include <QIcon>
 #include <QSystemTrayIcon>
@@ -114,7 +114,7 @@ private:
     // Where the window stood in the last run, if that is still on a screen.
     void takeRememberedPosition();
     // Runs a transfer job in the progress dialog; the dialog's result.
-    int runJob(int jobNumber, bool* succeeded);
+    int runJob(TransferJobKind job, bool* succeeded);
     void writeKeys();
     // Before the first write of a run that never read the keyboard's keys: false when the
     // user cancelled or the read that was chosen failed.

@@ -2,7 +2,7 @@
 
 #include "KeyboardSearchLayout.h"
 #include "MainTexts.h"
-#include "model/KeyboardConfig.h"
+#include "model/Languages.h"
 
 namespace {
 

@@ -68,17 +68,6 @@ DesignRect KeyRect(int key) {
     return {place.left, place.top, place.right, place.bottom};
 }
 
-const char* KeyCaption(int key) {
-    static const std::array<std::string, kKeyCount + 1> captions = [] {
-        std::array<std::string, kKeyCount + 1> utf8;
-        for (int k = 1; k <= kKeyCount; ++k) {
-            utf8[static_cast<std::size_t>(k)] = Utf8FromWide(::KeyCaption(k));
-        }
-        return utf8;
-    }();
-    return key >= 1 && key <= kKeyCount ? captions[static_cast<std::size_t>(key)].c_str() : "";
-}
-
 std::vector<ItemSpec> MainWindowItems(int deviceType) {
     const bool sModel = IsSModel(deviceType);
     std::vector<ItemSpec> items;
@@ -112,8 +101,8 @@ std::vector<ItemSpec> MainWindowItems(int deviceType) {
     for (int key = 1; key <= kKeyCount; ++key) {
         ItemSpec item = Button(KeyItemId(key), KeyRect(key));
         item.keyValue = key;
-        item.captionZh = KeyCaption(key);
-        item.captionEn = KeyCaption(key);
+        item.captionZh = KeyCaptionUtf8(key);
+        item.captionEn = KeyCaptionUtf8(key);
         items.push_back(item);
     }
 

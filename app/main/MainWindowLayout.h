@@ -93,7 +93,6 @@ bool IsSModel(int deviceType);
 const char* ModelName(int deviceType);
 
 skin::DesignRect KeyRect(int key);  // key 1..82
-const char* KeyCaption(int key);    // key 1..82
 // Every element of the window for the model, in table order: buttons, keys, then labels (so a
 // button's hover copy never covers a caption drawn over it).
 std::vector<skin::ItemSpec> MainWindowItems(int deviceType);

@@ -1,7 +1,7 @@
 #include "Preferences.h"
 
 #include "MainTexts.h"
-#include "model/KeyboardConfig.h"
+#include "model/Languages.h"
 
 #include <QSettings>
 #include <QStandardPaths>

@@ -1,8 +1,8 @@
 // Z9RT(PRSM)Ble: the keyboard configurator's windowed program.
 #include "COrvoApp.h"
+#include "DeviceMessages.h"
 #include "DialogService.h"
 #include "MainTexts.h"
-#include "MessageGate.h"
 #include "Preferences.h"
 #include "model/KeyboardConfig.h"
 
@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(texts::kProgramName));
-    skin::message_gate::Install();
+    device_messages::Install();
 
     skin::QtDialogService dialogs;
     StartupOptions options;

@@ -2,7 +2,9 @@
 
 #include "model/WideText.h"
 
+#include <array>
 #include <cstddef>
+#include <string>
 
 namespace {
 
@@ -386,4 +388,16 @@ std::wstring CKeyCodeTables::EventName(int code, bool withSuffix) const {
 
 std::wstring_view KeyCaption(int key) {
     return IsKeyNumber(key) ? kKeyCaptions[key - kFirstKeyNumber] : std::wstring_view();
+}
+
+const char* KeyCaptionUtf8(int key) {
+    static const std::array<std::string, kKeyCount> captions = [] {
+        std::array<std::string, kKeyCount> utf8;
+        for (int k = kFirstKeyNumber; k <= kLastKeyNumber; ++k) {
+            utf8[static_cast<std::size_t>(k - kFirstKeyNumber)] = Utf8FromWide(KeyCaption(k));
+        }
+        return utf8;
+    }();
+    return IsKeyNumber(key) ? captions[static_cast<std::size_t>(key - kFirstKeyNumber)].c_str()
+                            : "";
 }

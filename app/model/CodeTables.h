@@ -49,3 +49,5 @@ public:
 
 // The main window's caption of a key number 1..82; empty for any other number.
 std::wstring_view KeyCaption(int key);
+// The same caption in UTF-8, for the windows' element tables (which keep the pointer).
+const char* KeyCaptionUtf8(int key);

@@ -12,7 +12,9 @@
 #include "model/ItemList.h"
 #include "model/KeyboardProfile.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -44,6 +46,18 @@ constexpr int kMaxMacroBytes = 65535;
 constexpr int kMacroBytesPerDelayedEvent = 4;
 
 }  // namespace keyarray
+
+// Where a key's slot lies in the library's key table (layer by layer), and its red value in the
+// library's light area (red, green, blue per key).
+constexpr std::size_t KeySlotIndex(int layer, int key) {
+    return static_cast<std::size_t>(layer * kKeyCount + (key - kFirstKeyNumber));
+}
+constexpr std::size_t FirstLightIndex(int key) {
+    return static_cast<std::size_t>(3 * (key - kFirstKeyNumber));
+}
+
+// The counters of keys 1..82 as the keyboard counts them.
+using KeyboardCounts = std::array<std::uint32_t, kCounterCount>;
 
 // The array for one key's assignment; empty when the key is not set (kind 0 or below), which
 // the write skips. Items are turned into HW codes with HWCodeOfName; a double click (HW code

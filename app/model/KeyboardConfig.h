@@ -12,6 +12,8 @@
 #include "model/CodeTables.h"
 #include "model/KeyDefinitionArrays.h"
 #include "model/KeyboardProfile.h"
+#include "model/Languages.h"
+#include "model/VirtualPick.h"
 
 #include <array>
 #include <cstdint>
@@ -29,16 +31,6 @@ using PressCount = std::int64_t;
 constexpr std::uint32_t kCounterNoDataBits = 0xC8C8C8C8U;
 constexpr int kCounterNoData = -926365496;
 static_assert(static_cast<std::uint32_t>(kCounterNoData) == kCounterNoDataBits);
-
-// The counters of keys 1..82 as the keyboard counts them.
-using KeyboardCounts = std::array<std::uint32_t, kCounterCount>;
-
-// Number of keys the virtual keyboard picks for a combination.
-constexpr int kVirtualComboSize = 6;
-
-// UI languages.
-inline constexpr const char* kLanguageChinese = "zh-CN";
-inline constexpr const char* kLanguageEnglish = "en-US";
 
 class CKeyboardConfig : public CKeyCodeTables, public CKeyboardProfile {
 public:
@@ -87,23 +79,9 @@ public:
     // Every counter back to "no data", no highest or lowest key.
     void InvalidatePressCounters();
 
-    // Transfers between the model and the keyboard, run on a job's worker thread. Each
-    // returns whether the library's transfer succeeded. A read that fails changes nothing in
-    // the configuration. Progress messages go to `window`.
-    bool WriteKeyAssignments(WindowHandle window);
-    bool ReadKeyAssignments(WindowHandle window);
-    bool WriteLightColors();
-    bool ReadLightColors();
-    bool ReadPressCounters();
-
-    // The read transfers in two halves, for workers that must not change the model while
-    // windows read it: Fetch talks to the keyboard and builds the result aside (nothing when
-    // the transfer failed), Apply stores it (on the thread that owns the model).
-    std::optional<std::vector<KeyReadBack>> FetchKeyAssignments(WindowHandle window);
+    // What a transfer job read, stored into the model (on the thread that owns it).
     void ApplyKeyAssignments(const std::vector<KeyReadBack>& slots);
-    std::optional<std::array<int, kLightAreaSize>> FetchLightColors();
     void ApplyLightColors(const std::array<int, kLightAreaSize>& colors);
-    std::optional<KeyboardCounts> FetchPressCounters();
     void ApplyPressCounters(const KeyboardCounts& counters);
 };
 

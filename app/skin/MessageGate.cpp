@@ -20,11 +20,6 @@ Registry& TheRegistry() {
     return registry;
 }
 
-bool PosterForLibrary(WindowHandle handle, std::uint32_t message, std::uintptr_t wParam,
-                      std::intptr_t lParam) {
-    return message_gate::Post(handle, message, wParam, lParam);
-}
-
 }  // namespace
 
 PostedMessageEvent::PostedMessageEvent(std::uint32_t message, std::uintptr_t wParam,
@@ -38,25 +33,22 @@ QEvent::Type PostedMessageEvent::Type() {
 
 namespace message_gate {
 
-void Install() {
-    SetMessagePoster(&PosterForLibrary);
-}
-
-WindowHandle Open(QObject* target) {
+MessageHandle Open(QObject* target) {
     Registry& registry = TheRegistry();
     std::lock_guard<std::mutex> lock(registry.mutex);
     const std::uintptr_t handle = ++registry.lastHandle;
     registry.targets[handle] = target;
-    return reinterpret_cast<WindowHandle>(handle);
+    return reinterpret_cast<MessageHandle>(handle);
 }
 
-void Close(WindowHandle handle) {
+void Close(MessageHandle handle) {
     Registry& registry = TheRegistry();
     std::lock_guard<std::mutex> lock(registry.mutex);
     registry.targets.erase(reinterpret_cast<std::uintptr_t>(handle));
 }
 
-bool Post(WindowHandle handle, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+bool Post(MessageHandle handle, std::uint32_t message, std::uintptr_t wParam,
+          std::intptr_t lParam) {
     Registry& registry = TheRegistry();
     // The lock is held while posting: the window cannot finish closing its gate, and so cannot
     // be destroyed, while its event is being queued.

@@ -1,11 +1,9 @@
-// Delivery of the library's and the workers' window messages to the windows. A window opens a
-// gate and hands out its handle; posting looks the handle up under a lock and queues a
-// PostedMessageEvent for the window on the UI thread. A window closes its gate first thing in
-// its destructor, so a message posted to a window that is gone is dropped, and a handle is never
-// reused, so it cannot reach a newer window either.
+// Delivery of window messages posted from any thread (the device library's, the workers') to the
+// windows. A window opens a gate and hands out its handle; posting looks the handle up under a
+// lock and queues a PostedMessageEvent for the window on the UI thread. A window closes its gate
+// first thing in its destructor, so a message posted to a window that is gone is dropped, and a
+// handle is never reused, so it cannot reach a newer window either.
 #pragma once
-
-#include "OrvoHWI.h"
 
 #include <QEvent>
 
@@ -14,6 +12,9 @@
 class QObject;
 
 namespace skin {
+
+// A window's handle as the posters know it: opaque, never dereferenced.
+using MessageHandle = void*;
 
 class PostedMessageEvent : public QEvent {
 public:
@@ -32,14 +33,12 @@ private:
 
 namespace message_gate {
 
-// Registers Post as the library's poster; called once at start-up (and by tests).
-void Install();
 // A new handle that delivers to `target` until Close.
-WindowHandle Open(QObject* target);
+MessageHandle Open(QObject* target);
 // Stops delivery to the handle; waits for a post that is under way.
-void Close(WindowHandle handle);
+void Close(MessageHandle handle);
 // Queues the message for the handle's window; false when the handle is closed or unknown.
-bool Post(WindowHandle handle, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+bool Post(MessageHandle handle, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
 }  // namespace message_gate
 }  // namespace skin

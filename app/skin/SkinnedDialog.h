@@ -6,7 +6,7 @@
 #pragma once
 
 #include "FocusNavigation.h"
-#include "OrvoHWI.h"
+#include "MessageGate.h"
 #include "SkinItem.h"
 #include "SkinResources.h"
 #include "SmoothEnlarger.h"
@@ -53,7 +53,7 @@ public:
     static float ScreenScaleFactor();
 
     // The handle under which the library and the workers post to this window.
-    WindowHandle messageHandle() const { return messageHandle_; }
+    MessageHandle messageHandle() const { return messageHandle_; }
 
     std::vector<SkinItem>& items() { return items_; }
     const std::vector<SkinItem>& items() const { return items_; }
@@ -198,7 +198,7 @@ private:
     const SkinResources& resources_;
     const std::string& language_;
     float scale_;
-    WindowHandle messageHandle_;
+    MessageHandle messageHandle_;
     std::vector<SkinItem> items_;
     SkinFaces faces_;
     // The pictures of faces shown before (other pages), each once.

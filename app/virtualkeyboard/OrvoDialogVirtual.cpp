@@ -2,7 +2,7 @@
 
 #include "DisplayLine.h"
 #include "VirtualKeyboardLayout.h"
-#include "model/KeyboardConfig.h"
+#include "model/CodeTables.h"
 
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -19,10 +19,11 @@ bool IsKey(const skin::SkinItem& item) {
 
 }  // namespace
 
-OrvoDialogVirtual::OrvoDialogVirtual(const skin::SkinResources& resources, CKeyboardConfig& config,
-                                     QWidget* parent)
-    : SkinnedDialog(resources, config.language, config.scaleFactor, parent, Qt::Dialog),
-      config_(config),
+OrvoDialogVirtual::OrvoDialogVirtual(const skin::SkinResources& resources,
+                                     const std::string& language, float scaleFactor,
+                                     const CKeyCodeTables& codes, QWidget* parent)
+    : SkinnedDialog(resources, language, scaleFactor, parent, Qt::Dialog),
+      codes_(codes),
       clickWait_(this),
       doubleClickWait_(this) {
     // The waits run as timers, so the window keeps painting and answering while they run.
@@ -58,12 +59,12 @@ void OrvoDialogVirtual::initialize() {
     takeTitleFrom(virtualkbd::kIdClose);
 
     if (selectMode == virtualkbd::kModeSingle) {
-        if (skin::SkinItem* preselected = keyItem(config_.virtualSingle)) {
+        if (skin::SkinItem* preselected = keyItem(picked.single)) {
             preselected->isSelected = true;
         }
     } else if (selectMode == virtualkbd::kModeCombination) {
-        config_.virtualCombo.fill(0);
-        config_.virtualComboCount = 0;
+        picked.combo.fill(0);
+        picked.comboCount = 0;
     }
 
     if (displayLine_ == nullptr) {
@@ -186,15 +187,15 @@ void OrvoDialogVirtual::toggleKey(skin::SkinItem& key) {
 void OrvoDialogVirtual::chooseSingle(skin::SkinItem& key) {
     // At most one key is chosen: the one chosen before gives up its mark (the clicked key
     // itself, when it was the chosen one, which clears the choice).
-    if (skin::SkinItem* previous = keyItem(config_.virtualSingle)) {
+    if (skin::SkinItem* previous = keyItem(picked.single)) {
         previous->isSelected = false;
     }
-    config_.virtualSingle = key.isSelected ? key.keyValue : 0;
+    picked.single = key.isSelected ? key.keyValue : 0;
 }
 
 void OrvoDialogVirtual::chooseInCombination(skin::SkinItem& key) {
-    int& count = config_.virtualComboCount;
-    auto& combo = config_.virtualCombo;
+    int& count = picked.comboCount;
+    auto& combo = picked.combo;
     if (key.isSelected) {
         if (count < kVirtualComboSize) {
             combo[static_cast<std::size_t>(count)] = key.keyValue;
@@ -221,7 +222,7 @@ void OrvoDialogVirtual::finishDoubleClick() {
     doubleClickWait_.stop();
     skin::SkinItem* item = itemAt(doubleClickPoint_);
     if (item != nullptr && IsKey(*item)) {
-        config_.virtualSingle = item->keyValue;
+        picked.single = item->keyValue;
         done(kResultOk);
     }
 }
@@ -240,7 +241,7 @@ void OrvoDialogVirtual::refreshDisplayLine() {
         return;
     }
     const QString text =
-        QString::fromStdWString(virtualkbd::DisplayText(selectMode, language(), config_));
+        QString::fromStdWString(virtualkbd::DisplayText(selectMode, language(), codes_, picked));
     // Replaced only when it changed, so the line does not flicker.
     if (displayLine_->toPlainText() != text) {
         displayLine_->setPlainText(text);

@@ -1,18 +1,18 @@
 // The virtual keyboard: a picture of a full-size keyboard (104 keys, including the navigation
 // block and numeric pad the configured keyboard may lack) on which the user picks keys with the
-// mouse. Keys stand for HW codes. The result goes back through three members of the
-// configuration; the display line at the bottom shows the choice by name.
+// mouse. Keys stand for HW codes. The window returns its pick in `picked`; the display line at
+// the bottom shows the choice by name.
 //
 // How a window uses it:
-//   OrvoDialogVirtual keyboard(resources, config, this);
+//   OrvoDialogVirtual keyboard(resources, language, scaleFactor, codes, this);
 //   keyboard.selectMode = virtualkbd::kModeSingle;     // or kModeCombination
-//   config.virtualSingle = <HW code of the key now assigned, or 0 / -1 for none>;  // single only
+//   keyboard.picked.single = <HW code of the key now assigned, or 0 / -1 for none>;  // single only
 //   if (keyboard.exec() == skin::SkinnedDialog::kResultOk) {
-//       single:      config.virtualSingle (0: the user cleared the choice)
-//       combination: config.virtualCombo[0 .. config.virtualComboCount - 1], in the order chosen
+//       single:      keyboard.picked.single (0: the user cleared the choice)
+//       combination: keyboard.picked.combo[0 .. picked.comboCount - 1], in the order chosen
 //   }
-// After a cancel the members hold whatever was picked before it: ignore them. Convert HW codes
-// back to key codes with config.hwToVk.
+// After a cancel `picked` holds whatever was picked before it: ignore it. Convert HW codes back
+// to key codes with the code tables' hwToVk.
 //
 // Clicks: a click toggles a key. In single mode at most one key is chosen (clicking it again
 // clears the choice) and a double click on a key chooses it and closes the window with OK. In
@@ -26,7 +26,9 @@
 
 #include <QTimer>
 
-class CKeyboardConfig;
+#include <string>
+
+class CKeyCodeTables;
 class QPlainTextEdit;
 
 class OrvoDialogVirtual : public skin::SkinnedDialog {
@@ -38,13 +40,16 @@ public:
     static constexpr int kClickWaitMs = 100;
     static constexpr int kDoubleClickReleaseWaitMs = 300;
 
-    OrvoDialogVirtual(const skin::SkinResources& resources, CKeyboardConfig& config,
-                      QWidget* parent);
+    OrvoDialogVirtual(const skin::SkinResources& resources, const std::string& language,
+                      float scaleFactor, const CKeyCodeTables& codes, QWidget* parent);
     ~OrvoDialogVirtual() override;
 
     // virtualkbd::kModeSingle or kModeCombination; set before the run. Any other value lets keys
     // be marked without any result.
     int selectMode = 0;
+    // The key preselected in single mode, set before the run; the pick, after it. Combination
+    // mode starts from an empty list.
+    VirtualPick picked;
 
     // The opening steps: face, elements, the preselected key (single mode) or an empty list
     // (combination mode), and the display line. exec() does this first.
@@ -76,7 +81,7 @@ private:
     void finishDoubleClick();
     void refreshDisplayLine();
 
-    CKeyboardConfig& config_;
+    const CKeyCodeTables& codes_;
     QPlainTextEdit* displayLine_ = nullptr;
     QTimer clickWait_;
     QPoint pendingClickPoint_;

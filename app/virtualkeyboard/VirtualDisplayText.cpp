@@ -1,25 +1,25 @@
 #include "VirtualDisplayText.h"
 
-#include "model/KeyboardConfig.h"
+#include "model/CodeTables.h"
+#include "model/Languages.h"
 
 #include <algorithm>
 
 namespace virtualkbd {
 
-std::wstring DisplayText(int selectMode, const std::string& language,
-                         const CKeyboardConfig& config) {
+std::wstring DisplayText(int selectMode, const std::string& language, const CKeyCodeTables& codes,
+                         const VirtualPick& pick) {
     const bool chinese = language == kLanguageChinese;
     if (selectMode == kModeSingle) {
-        return (chinese ? L"单键：" : L"Single:") + config.NameOfHWCode(config.virtualSingle);
+        return (chinese ? L"单键：" : L"Single:") + codes.NameOfHWCode(pick.single);
     }
     if (selectMode != kModeCombination) {
         return std::wstring();
     }
-    std::wstring text =
-        (chinese ? L"组合键：" : L"Combo:") + config.NameOfHWCode(config.virtualCombo[0]);
-    const int count = std::min(config.virtualComboCount, kVirtualComboSize);
+    std::wstring text = (chinese ? L"组合键：" : L"Combo:") + codes.NameOfHWCode(pick.combo[0]);
+    const int count = std::min(pick.comboCount, kVirtualComboSize);
     for (int n = 1; n < count; ++n) {
-        text += L"+" + config.NameOfHWCode(config.virtualCombo[static_cast<std::size_t>(n)]);
+        text += L"+" + codes.NameOfHWCode(pick.combo[static_cast<std::size_t>(n)]);
     }
     return text;
 }

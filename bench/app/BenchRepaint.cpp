@@ -6,9 +6,9 @@
 // scale 1 ("vs_scale_1"), counting the CPU time of every thread.
 #include "COrvoApp.h"
 #include "COrvoDlg.h"
+#include "DeviceMessages.h"
 #include "DialogService.h"
 #include "MainWindowLayout.h"
-#include "MessageGate.h"
 #include "SkinResources.h"
 #include "TransferLane.h"
 #include "model/KeyboardConfig.h"
@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
     }
     qputenv("Z9RT_HID", "sim");
     QApplication application(argc, argv);
-    skin::message_gate::Install();
+    device_messages::Install();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

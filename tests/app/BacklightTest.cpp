@@ -332,14 +332,14 @@ private slots:
         config.lightSelected[kEsc] = 1;
         COrvoDialogBkLightSettings& dialog = fixture.open();
         fixture.harness.dialogs.colors = {QColor(7, 7, 7)};
-        WhenModal<COrvoDialogBkLightMultiSelect>([&config](COrvoDialogBkLightMultiSelect& multi) {
-            QCOMPARE(config.lightSelected[kEsc], std::uint8_t{0});
+        WhenModal<COrvoDialogBkLightMultiSelect>([](COrvoDialogBkLightMultiSelect& multi) {
+            QCOMPARE(multi.pick().keys[kEsc], std::uint8_t{0});
             ClickElement(multi, KeyId(kKeyA));
             ClickElement(multi, KeyId(kKeyS));
             ClickElement(multi, KeyId(kKeyA));
             QVERIFY(!multi.findItem(KeyId(kKeyA))->isSelected);
-            QCOMPARE(config.lightSelected[kKeyA], std::uint8_t{0});
-            QCOMPARE(config.lightSelected[kKeyS], std::uint8_t{1});
+            QCOMPARE(multi.pick().keys[kKeyA], std::uint8_t{0});
+            QCOMPARE(multi.pick().keys[kKeyS], std::uint8_t{1});
             ClickElement(multi, backlight::kIdSetColor);
         });
         ClickElement(dialog, backlight::kIdMultiKey);
@@ -348,6 +348,10 @@ private slots:
         QVERIFY(dialog.editColors() == expected);
         QCOMPARE(fixture.harness.dialogs.colorRequests, (std::vector<QColor>{QColor(0, 0, 0)}));
         QVERIFY(config.lightColor == Rainbow());
+        // The caller keeps what the window returned in the hand-over members.
+        QCOMPARE(config.lightSelected[kKeyS], std::uint8_t{1});
+        QCOMPARE(config.lightSelected[kEsc], std::uint8_t{0});
+        QCOMPARE(config.lightPickColor, (RGBColor{7, 7, 7}));
     }
 
     void multiKeyEndingsDecideWhatTheCallerApplies() {
@@ -427,8 +431,10 @@ private slots:
 
     void aSelectedKeyShowsTheMarkedPicture() {
         Backlight fixture;
-        COrvoDialogBkLightMultiSelect multi(fixture.harness.resources, fixture.harness.config,
-                                            fixture.harness.dialogs, nullptr);
+        const CKeyboardConfig& config = fixture.harness.config;
+        COrvoDialogBkLightMultiSelect multi(
+            fixture.harness.resources, config.language, config.scaleFactor, config.lightWorkColor,
+            config.lightPickColor, fixture.harness.dialogs, nullptr);
         multi.initialize();
         multi.show();
         ClickElement(multi, KeyId(kKeyA));

@@ -262,7 +262,9 @@ private slots:
         keyboard.deviceType = harness.config.deviceType;
         keyboard.ResetToDefaults();
         QVERIFY(keyboard.device.__createDev());
-        QVERIFY(keyboard.ReadKeyAssignments(nullptr));
+        TransferJob read(TransferJobKind::ReadAll, keyboard);
+        QVERIFY(read.run({}, JobPauses(std::chrono::milliseconds(0), {})));
+        QVERIFY(read.apply(keyboard));
         QCOMPARE(keyboard.keyMode[1][0] == KindCombo, keyboardsKeyKept);
         QCOMPARE(keyboard.keyMode[kKeyA][0] == KindCombo, written);
         if (choice == COrvoDlg::kReadKeyboardFirst) {
@@ -322,21 +324,23 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<bool>("succeeds");
         QTest::addColumn<std::vector<int>>("pauses");
-        QTest::newRow("read all") << int{kJobReadAll} << QString() << true
+        QTest::newRow("read all") << static_cast<int>(TransferJobKind::ReadAll) << QString() << true
                                   << std::vector<int>{2000};
         QTest::newRow("read all, key read fails")
-            << int{kJobReadAll} << QStringLiteral("silent") << false << std::vector<int>{};
-        QTest::newRow("write keys")
-            << int{kJobWriteKeys} << QString() << true << std::vector<int>{1000};
-        QTest::newRow("write keys, keyboard gone")
-            << int{kJobWriteKeys} << QStringLiteral("unplug-after=0") << false
+            << static_cast<int>(TransferJobKind::ReadAll) << QStringLiteral("silent") << false
             << std::vector<int>{};
-        QTest::newRow("write colours")
-            << int{kJobWriteLights} << QString() << true << std::vector<int>{1000};
-        QTest::newRow("read colours")
-            << int{kJobReadLights} << QString() << true << std::vector<int>{1000};
+        QTest::newRow("write keys") << static_cast<int>(TransferJobKind::WriteKeys) << QString()
+                                    << true << std::vector<int>{1000};
+        QTest::newRow("write keys, keyboard gone")
+            << static_cast<int>(TransferJobKind::WriteKeys) << QStringLiteral("unplug-after=0")
+            << false << std::vector<int>{};
+        QTest::newRow("write colours") << static_cast<int>(TransferJobKind::WriteLights)
+                                       << QString() << true << std::vector<int>{1000};
+        QTest::newRow("read colours") << static_cast<int>(TransferJobKind::ReadLights) << QString()
+                                      << true << std::vector<int>{1000};
         QTest::newRow("read colours, keyboard silent")
-            << int{kJobReadLights} << QStringLiteral("silent") << false << std::vector<int>{};
+            << static_cast<int>(TransferJobKind::ReadLights) << QStringLiteral("silent") << false
+            << std::vector<int>{};
     }
 
     void aFailedStepEndsTheJobWithoutItsPauses() {
@@ -350,7 +354,7 @@ private slots:
         PauseLog log;
         COrvoDialogProgress dialog(harness.resources, harness.config, harness.lane, log.pauses(),
                                    harness.window.get());
-        dialog.jobNumber = job;
+        dialog.job = static_cast<TransferJobKind>(job);
         QCOMPARE(dialog.exec(), skin::SkinnedDialog::kResultOk);
         QCOMPARE(dialog.transferSucceeded(), succeeds);
         QCOMPARE(log.taken(), pauses);
@@ -362,7 +366,7 @@ private slots:
         COrvoDialogProgress keys(harness.resources, harness.config, harness.lane,
                                  {std::chrono::milliseconds(0), std::chrono::milliseconds(0)},
                                  harness.window.get());
-        keys.jobNumber = kJobWriteKeys;
+        keys.job = TransferJobKind::WriteKeys;
         QCOMPARE(keys.exec(), skin::SkinnedDialog::kResultOk);
         QVERIFY(keys.transferSucceeded());
         QCOMPARE(keys.progress(), 245 * 100 / 150);  // full from slot 150 on
@@ -376,7 +380,7 @@ private slots:
         COrvoDialogProgress counters(harness.resources, harness.config, harness.lane,
                                      {std::chrono::milliseconds(0), std::chrono::milliseconds(0)},
                                      harness.window.get());
-        counters.jobNumber = kJobReadCounters;
+        counters.job = TransferJobKind::ReadCounters;
         QCOMPARE(counters.exec(), skin::SkinnedDialog::kResultOk);
         QCOMPARE(counters.progress(), 200);
     }
@@ -386,7 +390,7 @@ private slots:
         QVERIFY(harness.open());
         COrvoDialogProgress dialog(harness.resources, harness.config, harness.lane, {},
                                    harness.window.get());
-        dialog.jobNumber = 7;
+        dialog.job = static_cast<TransferJobKind>(7);
         QCOMPARE(dialog.exec(), skin::SkinnedDialog::kResultCancel);
         QVERIFY(!harness.lane.busy());
         QVERIFY(z9rt::sim::ReadSimulatedKeyboard().reportsSeen <= 1);  // the version query
@@ -402,7 +406,7 @@ private slots:
         const JobPauses slow{std::chrono::milliseconds(400), std::chrono::milliseconds(0)};
         COrvoDialogProgress first(harness.resources, harness.config, harness.lane, slow,
                                   harness.window.get());
-        first.jobNumber = kJobReadCounters;
+        first.job = TransferJobKind::ReadCounters;
         CancelSoon(50);
         QCOMPARE(first.exec(), skin::SkinnedDialog::kResultCancel);
         QCOMPARE(first.progress(), 0);
@@ -411,7 +415,7 @@ private slots:
         COrvoDialogProgress next(harness.resources, harness.config, harness.lane,
                                  {std::chrono::milliseconds(0), std::chrono::milliseconds(0)},
                                  harness.window.get());
-        next.jobNumber = kJobWriteLights;
+        next.job = TransferJobKind::WriteLights;
         bool waited = false;
         QTimer::singleShot(20, [&] { waited = next.waitingForLane(); });
         QCOMPARE(next.exec(), skin::SkinnedDialog::kResultOk);
@@ -428,7 +432,7 @@ private slots:
         const JobPauses slow{std::chrono::milliseconds(300), std::chrono::milliseconds(0)};
         COrvoDialogProgress dialog(harness.resources, harness.config, harness.lane, slow,
                                    harness.window.get());
-        dialog.jobNumber = kJobReadLights;
+        dialog.job = TransferJobKind::ReadLights;
         bool visibleAfterEnter = false;
         QTimer::singleShot(50, [&] {
             QTest::keyClick(&dialog, Qt::Key_Return);
@@ -447,7 +451,7 @@ private slots:
         COrvoDialogProgress dialog(harness.resources, harness.config, harness.lane,
                                    {std::chrono::milliseconds(0), std::chrono::milliseconds(0)},
                                    harness.window.get());
-        dialog.jobNumber = kJobReadLights;
+        dialog.job = TransferJobKind::ReadLights;
         QCOMPARE(dialog.exec(), skin::SkinnedDialog::kResultOk);
         QVERIFY(!dialog.transferSucceeded());
         QCOMPARE(harness.config.lightColor[5], (RGBColor{0, 0, 0}));

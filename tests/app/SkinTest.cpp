@@ -1,8 +1,10 @@
 // The skinned-window mechanics on a small window of their own: scaling, hit test and click
 // rule, dragging, hover and selected looks, captions, Enter and Escape, posted messages.
+#include "DeviceMessages.h"
 #include "DialogLook.h"
 #include "DialogService.h"
 #include "MessageGate.h"
+#include "OrvoHWI.h"
 #include "SkinParts.h"
 #include "SkinnedDialog.h"
 #include "SmoothEnlarger.h"
@@ -359,7 +361,7 @@ private slots:
     }
 
     void postedMessagesReachAnOpenWindowOnly() {
-        skin::message_gate::Install();
+        device_messages::Install();
         auto window = std::make_unique<TestWindow>(resources_, language_, 1.0F);
         const WindowHandle handle = window->messageHandle();
         QVERIFY(PostWindowMessage(handle, WM_DEVICE_PROGRESS, 3, 0) ||

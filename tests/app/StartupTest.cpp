@@ -1,10 +1,10 @@
 // Start-up: detection with its retries, the messages of a missing or busy keyboard, missing
 // artwork, and the pictures each model loads.
 #include "COrvoApp.h"
+#include "DeviceMessages.h"
 #include "KeyboardSearchLayout.h"
 #include "KeyboardSearchNotice.h"
 #include "MainWindowLayout.h"
-#include "MessageGate.h"
 #include "ScriptedDialogService.h"
 #include "SimulatedKeyboard.h"
 #include "model/KeyboardConfig.h"
@@ -54,7 +54,7 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { skin::message_gate::Install(); }
+    void initTestCase() { device_messages::Install(); }
     void cleanup() { z9rt::sim::SetSimulatedKeyboardFaults(""); }
 
     void withoutAKeyboardItRetriesThenSaysSo() {

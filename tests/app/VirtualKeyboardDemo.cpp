@@ -33,16 +33,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no resource file beside the program: blank faces\n");
     }
 
-    OrvoDialogVirtual keyboard(resources, config, nullptr);
+    OrvoDialogVirtual keyboard(resources, config.language, config.scaleFactor, config, nullptr);
     keyboard.selectMode = combination ? virtualkbd::kModeCombination : virtualkbd::kModeSingle;
     if (!combination && argc > 3) {
-        config.virtualSingle = std::atoi(argv[3]);
+        keyboard.picked.single = std::atoi(argv[3]);
     }
     const int result = keyboard.exec();
-    std::printf("result=%d single=%d combo=", result, config.virtualSingle);
-    for (int n = 0; n < config.virtualComboCount; ++n) {
-        std::printf("%s%d", n == 0 ? "" : ",", config.virtualCombo[static_cast<std::size_t>(n)]);
+    const VirtualPick& picked = keyboard.picked;
+    std::printf("result=%d single=%d combo=", result, picked.single);
+    for (int n = 0; n < picked.comboCount; ++n) {
+        std::printf("%s%d", n == 0 ? "" : ",", picked.combo[static_cast<std::size_t>(n)]);
     }
-    std::printf(" count=%d\n", config.virtualComboCount);
+    std::printf(" count=%d\n", picked.comboCount);
     return 0;
 }

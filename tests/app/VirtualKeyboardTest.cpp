@@ -38,11 +38,15 @@ public:
         config.scaleFactor = scale;
         resources.loadResourceFile(QCoreApplication::applicationDirPath() +
                                    QStringLiteral("/Z9RT(PRSM)BleRES.rcc"));
-        dialog = std::make_unique<OrvoDialogVirtual>(resources, config, nullptr);
+        dialog = std::make_unique<OrvoDialogVirtual>(resources, config.language, config.scaleFactor,
+                                                     config, nullptr);
         dialog->selectMode = mode;
     }
 
+    // Opens the window with the configuration's hand-over members as its start, as the key
+    // settings window does.
     void open() {
+        dialog->picked = {config.virtualSingle, config.virtualCombo, config.virtualComboCount};
         dialog->initialize();
         dialog->show();
         static_cast<void>(QTest::qWaitForWindowExposed(dialog.get()));
@@ -79,7 +83,10 @@ public:
         }
         return result;
     }
-    Combo combo() const { return config.virtualCombo; }
+    // What the window returns, as it stands.
+    int single() const { return dialog->picked.single; }
+    Combo combo() const { return dialog->picked.combo; }
+    int comboCount() const { return dialog->picked.comboCount; }
     QString line() const { return dialog->displayLine()->toPlainText(); }
     QString name(int hwCode) const { return QString::fromStdWString(config.NameOfHWCode(hwCode)); }
     bool ended() const { return dialog->isHidden(); }
@@ -172,7 +179,7 @@ void VirtualKeyboardTest::singleModeOpensWithThePreselectedKey() {
     if (preset != 75) {
         QTEST(keyboard.line(), "line");
     }
-    QCOMPARE(keyboard.config.virtualSingle, preset);
+    QCOMPARE(keyboard.single(), preset);
 }
 
 void VirtualKeyboardTest::singleModeKeepsAtMostOneKey() {
@@ -181,18 +188,18 @@ void VirtualKeyboardTest::singleModeKeepsAtMostOneKey() {
     keyboard.open();
     keyboard.clickKey(kA);
     QCOMPARE(keyboard.selectedKeys(), std::vector<int>{kA});
-    QCOMPARE(keyboard.config.virtualSingle, kA);
+    QCOMPARE(keyboard.single(), kA);
     keyboard.clickKey(kB);
     QCOMPARE(keyboard.selectedKeys(), std::vector<int>{kB});
     QCOMPARE(keyboard.line(), QStringLiteral("Single:B"));
     keyboard.clickKey(kB);
     QCOMPARE(keyboard.selectedKeys(), std::vector<int>{});
-    QCOMPARE(keyboard.config.virtualSingle, 0);
+    QCOMPARE(keyboard.single(), 0);
     QCOMPARE(keyboard.line(), QStringLiteral("Single:-- --"));
     keyboard.clickButton(virtualkbd::kIdOk);
     QVERIFY(keyboard.ended());
     QCOMPARE(keyboard.dialog->result(), int(skin::SkinnedDialog::kResultOk));
-    QCOMPARE(keyboard.config.virtualSingle, 0);
+    QCOMPARE(keyboard.single(), 0);
 }
 
 void VirtualKeyboardTest::combinationKeepsTheOrderOfChoosing() {
@@ -202,13 +209,13 @@ void VirtualKeyboardTest::combinationKeepsTheOrderOfChoosing() {
         keyboard.clickKey(code);
     }
     QCOMPARE(keyboard.combo(), (Combo{kLeftCtrl, kLeftAlt, kDelete, 0, 0, 0}));
-    QCOMPARE(keyboard.config.virtualComboCount, 3);
+    QCOMPARE(keyboard.comboCount(), 3);
     QCOMPARE(keyboard.line(),
              QStringLiteral("Combo:%1+%2+%3")
                  .arg(keyboard.name(kLeftCtrl), keyboard.name(kLeftAlt), keyboard.name(kDelete)));
     keyboard.clickKey(kLeftAlt);
     QCOMPARE(keyboard.combo(), (Combo{kLeftCtrl, kDelete, 0, 0, 0, 0}));
-    QCOMPARE(keyboard.config.virtualComboCount, 2);
+    QCOMPARE(keyboard.comboCount(), 2);
     QCOMPARE(keyboard.line(),
              QStringLiteral("Combo:%1+%2").arg(keyboard.name(kLeftCtrl), keyboard.name(kDelete)));
     // Taking out the first moves the rest up.
@@ -217,7 +224,7 @@ void VirtualKeyboardTest::combinationKeepsTheOrderOfChoosing() {
     QCOMPARE(keyboard.selectedKeys(), std::vector<int>{kDelete});
     keyboard.clickButton(virtualkbd::kIdOk);
     QCOMPARE(keyboard.dialog->result(), int(skin::SkinnedDialog::kResultOk));
-    QCOMPARE(keyboard.config.virtualComboCount, 1);
+    QCOMPARE(keyboard.comboCount(), 1);
 }
 
 void VirtualKeyboardTest::seventhKeyIsRefused() {
@@ -227,7 +234,7 @@ void VirtualKeyboardTest::seventhKeyIsRefused() {
     for (int code : codes) {
         keyboard.clickKey(code);
     }
-    QCOMPARE(keyboard.config.virtualComboCount, 6);
+    QCOMPARE(keyboard.comboCount(), 6);
     QCOMPARE(keyboard.combo(), (Combo{15, 16, 17, 18, 19, 20}));
     QVERIFY(!keyboard.dialog->findItem(virtualkbd::KeyItemId(21))->isSelected);
     QCOMPARE(keyboard.selectedKeys().size(), std::size_t{6});
@@ -243,7 +250,7 @@ void VirtualKeyboardTest::combinationOpensEmpty() {
     keyboard.config.virtualComboCount = 3;
     keyboard.open();
     QCOMPARE(keyboard.combo(), (Combo{}));
-    QCOMPARE(keyboard.config.virtualComboCount, 0);
+    QCOMPARE(keyboard.comboCount(), 0);
     QCOMPARE(keyboard.selectedKeys(), std::vector<int>{});
     QCOMPARE(keyboard.line(), QStringLiteral("Combo:-- --"));
 }
@@ -271,9 +278,9 @@ void VirtualKeyboardTest::otherModesMarkKeysWithoutResult() {
     keyboard.clickKey(kA);
     keyboard.clickKey(kB);
     QCOMPARE(keyboard.selectedKeys(), (std::vector<int>{kA, kB}));
-    QCOMPARE(keyboard.config.virtualSingle, kF);
+    QCOMPARE(keyboard.single(), kF);
     QCOMPARE(keyboard.combo(), (Combo{kA, 0, 0, 0, 0, 0}));
-    QCOMPARE(keyboard.config.virtualComboCount, 1);
+    QCOMPARE(keyboard.comboCount(), 1);
     QCOMPARE(keyboard.line(), QString());
 }
 
@@ -281,7 +288,7 @@ void VirtualKeyboardTest::keysTheKeyboardLacksCanBeChosen() {
     VirtualKeyboard single(kModeSingle);
     single.open();
     single.clickKey(kKeypad5);
-    QCOMPARE(single.config.virtualSingle, kKeypad5);
+    QCOMPARE(single.single(), kKeypad5);
     QCOMPARE(single.line(), QStringLiteral("Single:%1").arg(single.name(kKeypad5)));
     VirtualKeyboard combination(kModeCombination);
     combination.open();
@@ -340,7 +347,7 @@ void VirtualKeyboardTest::combinationDoubleClick() {
     QTest::mouseRelease(keyboard.dialog.get(), Qt::LeftButton, {}, key);
     keyboard.clickWaitEnds();
     QTEST(keyboard.selectedKeys(), "selected");
-    QTEST(keyboard.config.virtualComboCount, "count");
+    QTEST(keyboard.comboCount(), "count");
     QVERIFY(!keyboard.ended());
 }
 
@@ -362,7 +369,7 @@ void VirtualKeyboardTest::singleModeDoubleClickChoosesAndCloses() {
         keyboard.clickWaitEnds();
         QVERIFY(keyboard.ended());
         QCOMPARE(keyboard.dialog->result(), int(skin::SkinnedDialog::kResultOk));
-        QCOMPARE(keyboard.config.virtualSingle, kKeypad5);
+        QCOMPARE(keyboard.single(), kKeypad5);
     }
 }
 
@@ -377,7 +384,7 @@ void VirtualKeyboardTest::singleModeDoubleClickWaitsForTheRelease() {
     keyboard.doubleClickWaitEnds();
     QVERIFY(keyboard.ended());
     QCOMPARE(keyboard.dialog->result(), int(skin::SkinnedDialog::kResultOk));
-    QCOMPARE(keyboard.config.virtualSingle, kA);
+    QCOMPARE(keyboard.single(), kA);
 
     // A double click off the keys chooses nothing; its release is an ordinary click.
     VirtualKeyboard other(kModeSingle);
@@ -386,7 +393,7 @@ void VirtualKeyboardTest::singleModeDoubleClickWaitsForTheRelease() {
     QTest::mouseDClick(other.dialog.get(), Qt::LeftButton, {}, free);
     QTest::mouseRelease(other.dialog.get(), Qt::LeftButton, {}, free);
     QVERIFY(!other.ended());
-    QCOMPARE(other.config.virtualSingle, 0);
+    QCOMPARE(other.single(), 0);
 }
 
 void VirtualKeyboardTest::clickWaitsAreTimersThatRunOut() {
@@ -411,7 +418,7 @@ void VirtualKeyboardTest::enterBeforeTheWaitEndsDropsTheClick() {
     QVERIFY(keyboard.ended());
     QCOMPARE(keyboard.dialog->result(), int(skin::SkinnedDialog::kResultOk));
     // The result is what the window showed when the user ended it.
-    QCOMPARE(keyboard.config.virtualSingle, kF);
+    QCOMPARE(keyboard.single(), kF);
     QVERIFY(!keyboard.clickWaiting());
 }
 
@@ -430,13 +437,13 @@ void VirtualKeyboardTest::keysArePickedWithoutAMouse() {
     QTest::keyClick(&dialog, Qt::Key_Right);
     QTest::keyClick(&dialog, Qt::Key_Space);
     QVERIFY(!keyboard.clickWaiting());
-    QCOMPARE(keyboard.config.virtualComboCount, 2);
-    QCOMPARE(keyboard.config.virtualCombo[1], kF);
+    QCOMPARE(keyboard.comboCount(), 2);
+    QCOMPARE(keyboard.combo()[1], kF);
     dialog.focusItem(virtualkbd::kIdOk);
     QTest::keyClick(&dialog, Qt::Key_Return);
     QVERIFY(keyboard.ended());
     QCOMPARE(dialog.result(), int(skin::SkinnedDialog::kResultOk));
-    QCOMPARE(keyboard.config.virtualCombo[0], kA);
+    QCOMPARE(keyboard.combo()[0], kA);
 }
 
 void VirtualKeyboardTest::keysAreHitAtTheScaledRectangles() {
@@ -449,7 +456,7 @@ void VirtualKeyboardTest::keysAreHitAtTheScaledRectangles() {
     keyboard.click(QPoint(596, 426));   // its last pixel
     keyboard.click(QPoint(606, 400));   // right "Alt", 403..448 at design size
     QCOMPARE(keyboard.combo(), (Combo{70, 71, 0, 0, 0, 0}));
-    QCOMPARE(keyboard.config.virtualComboCount, 2);
+    QCOMPARE(keyboard.comboCount(), 2);
     const QRect line = keyboard.dialog->displayLine()->geometry();
     QCOMPARE(line, QRect(30, 457, 750, 48));
 

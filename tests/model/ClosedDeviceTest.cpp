@@ -1,5 +1,6 @@
 // Transfers on a facade that was never opened: every read fails, and a failed read leaves
 // the configuration exactly as it was.
+#include "RunTransferJob.h"
 #include "model/KeyboardConfig.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +15,14 @@ TEST(ClosedDevice, ReadsFailAndChangeNothing) {
     config.keyList[5][1].Append(L"A");
     config.lightColor[3] = {9, 8, 7};
     const CKeyboardProfile before = config;
-    EXPECT_FALSE(config.ReadKeyAssignments(nullptr));
-    EXPECT_FALSE(config.ReadLightColors());
-    EXPECT_FALSE(config.FetchKeyAssignments(nullptr).has_value());
-    EXPECT_FALSE(config.FetchLightColors().has_value());
-    EXPECT_FALSE(config.WriteKeyAssignments(nullptr));
+    EXPECT_FALSE(RunTransferJob(TransferJobKind::ReadAll, config));
+    EXPECT_FALSE(RunTransferJob(TransferJobKind::ReadLights, config));
+    for (const TransferJobKind kind : {TransferJobKind::ReadAll, TransferJobKind::ReadLights}) {
+        TransferJob read(kind, config);
+        EXPECT_FALSE(read.run({}, JobPauses(std::chrono::milliseconds(0), {})));
+        EXPECT_FALSE(read.apply(config));
+    }
+    EXPECT_FALSE(RunTransferJob(TransferJobKind::WriteKeys, config));
     EXPECT_EQ(static_cast<const CKeyboardProfile&>(config), before);
 }
 

@@ -1,6 +1,7 @@
-// The conversions through the simulated keyboard: what WriteKeyAssignments sends comes back
-// from ReadKeyAssignments in its read-back form, colours and counters travel both ways, and a
-// read that fails leaves the configuration as it was.
+// The conversions through the simulated keyboard: what the key write sends comes back from the
+// read in its read-back form, colours and counters travel both ways, and a read that fails
+// leaves the configuration as it was.
+#include "RunTransferJob.h"
 #include "SimulatedKeyboard.h"
 #include "model/KeyboardConfig.h"
 #include "model/WideText.h"
@@ -43,7 +44,7 @@ protected:
     // Writes `writer`'s assignments, then reads them into a configuration that starts from
     // the defaults with every HW code 7 and every list holding "old".
     std::unique_ptr<CKeyboardConfig> WriteAndReadBack(CKeyboardConfig& writer) {
-        EXPECT_TRUE(writer.WriteKeyAssignments(nullptr));
+        EXPECT_TRUE(RunTransferJob(TransferJobKind::WriteKeys, writer));
         writer.device.__closeDev();
         auto reader = OpenConfig();
         for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
@@ -52,7 +53,7 @@ protected:
                 reader->keyList[key][layer] = ListOf({L"old"}, 3);
             }
         }
-        EXPECT_TRUE(reader->ReadKeyAssignments(nullptr));
+        EXPECT_TRUE(RunTransferJob(TransferJobKind::ReadAll, *reader));
         return reader;
     }
 };
@@ -160,7 +161,7 @@ TEST_F(DeviceRoundTrip, TheKeyboardGetsTheCodesOfTheNames) {
     writer->keyList[46][LayerNoneFn].Cycles = 3;
     writer->keyMode[60][LayerNoneFn] = KindMouse;
     writer->keyHWCode[60][LayerNoneFn] = kHWCodeDoubleClick;
-    ASSERT_TRUE(writer->WriteKeyAssignments(nullptr));
+    ASSERT_TRUE(RunTransferJob(TransferJobKind::WriteKeys, *writer));
 
     const z9rt::sim::SimulatedKeyboardState state = z9rt::sim::ReadSimulatedKeyboard();
     auto record = [&state](int layer, int key) {
@@ -206,7 +207,7 @@ TEST_F(DeviceRoundTrip, AFactoryFreshKeyboardReadsAsTheModelsDefaults) {
         config->deviceType = model;
         config->ResetToDefaults();
         const CKeyboardProfile defaults = *config;
-        ASSERT_TRUE(config->ReadKeyAssignments(nullptr));
+        ASSERT_TRUE(RunTransferJob(TransferJobKind::ReadAll, *config));
         for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
             for (int layer = 0; layer < kLayerCount; ++layer) {
                 EXPECT_EQ(config->keyMode[key][layer], defaults.keyMode[key][layer])
@@ -223,12 +224,12 @@ TEST_F(DeviceRoundTrip, NoiseAndMalformedRecordsChangeNothingOfWhatWasWritten) {
     writer->keyList[5][LayerRightFn] = ListOf({L"LCTRL", L"A"}, 6);
     writer->keyMode[46][LayerNoneFn] = KindMacro;
     writer->keyList[46][LayerNoneFn] = ListOf({L"A Down", DelayItemText(50), L"A UP"}, 9);
-    ASSERT_TRUE(writer->WriteKeyAssignments(nullptr));
+    ASSERT_TRUE(RunTransferJob(TransferJobKind::WriteKeys, *writer));
     writer->device.__closeDev();
 
     ASSERT_TRUE(z9rt::sim::SetSimulatedKeyboardFaults("noise,malformed"));
     auto reader = OpenConfig();
-    EXPECT_TRUE(reader->ReadKeyAssignments(nullptr));
+    EXPECT_TRUE(RunTransferJob(TransferJobKind::ReadAll, *reader));
     EXPECT_THAT(reader->keyList[5][LayerRightFn].Items(), ElementsAre(L"LCTRL", L"A"));
     EXPECT_THAT(reader->keyList[46][LayerNoneFn].Items(), ElementsAre(L"A", L"<50 ms>", L"A"));
     for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
@@ -236,8 +237,8 @@ TEST_F(DeviceRoundTrip, NoiseAndMalformedRecordsChangeNothingOfWhatWasWritten) {
             EXPECT_TRUE(IsKeyKind(reader->keyMode[key][layer])) << key << "/" << layer;
         }
     }
-    EXPECT_TRUE(reader->ReadLightColors());
-    EXPECT_TRUE(reader->ReadPressCounters());
+    EXPECT_TRUE(RunTransferJob(TransferJobKind::ReadLights, *reader));
+    EXPECT_TRUE(RunTransferJob(TransferJobKind::ReadCounters, *reader));
 }
 
 TEST_F(DeviceRoundTrip, ColoursTravelBothWays) {
@@ -245,7 +246,7 @@ TEST_F(DeviceRoundTrip, ColoursTravelBothWays) {
     for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
         config->lightColor[key] = {key, 255 - key, (key * 3) % 256};
     }
-    EXPECT_TRUE(config->WriteLightColors());
+    EXPECT_TRUE(RunTransferJob(TransferJobKind::WriteLights, *config));
     const z9rt::sim::SimulatedKeyboardState state = z9rt::sim::ReadSimulatedKeyboard();
     ASSERT_EQ(state.light.size(), static_cast<std::size_t>(kLightAreaSize));
     EXPECT_EQ(state.light[3 * 40], 41);
@@ -254,7 +255,7 @@ TEST_F(DeviceRoundTrip, ColoursTravelBothWays) {
 
     z9rt::sim::SetSimulatedLight(7, 1, 2, 3);
     config->lightColor[7] = {};
-    EXPECT_TRUE(config->ReadLightColors());
+    EXPECT_TRUE(RunTransferJob(TransferJobKind::ReadLights, *config));
     EXPECT_EQ(config->lightColor[7], (RGBColor{1, 2, 3}));
     EXPECT_EQ(config->lightColor[82], (RGBColor{82, 255 - 82, 246}));
 }
@@ -264,7 +265,7 @@ TEST_F(DeviceRoundTrip, CountersGiveTheHighestAndLowestKeys) {
     for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
         z9rt::sim::SetSimulatedCounter(key, 0);
     }
-    EXPECT_TRUE(config->ReadPressCounters());
+    EXPECT_TRUE(RunTransferJob(TransferJobKind::ReadCounters, *config));
     EXPECT_EQ(config->highestKey, -1);
     EXPECT_EQ(config->lowestKey, -1);
 
@@ -272,7 +273,7 @@ TEST_F(DeviceRoundTrip, CountersGiveTheHighestAndLowestKeys) {
     z9rt::sim::SetSimulatedCounter(4, 500);
     z9rt::sim::SetSimulatedCounter(60, 3);
     z9rt::sim::SetSimulatedCounter(61, 2);
-    EXPECT_TRUE(config->ReadPressCounters());
+    EXPECT_TRUE(RunTransferJob(TransferJobKind::ReadCounters, *config));
     EXPECT_EQ(config->pressCounter[9], 500);
     EXPECT_EQ(config->highestKey, 4);  // the tie keeps the lower key number
     EXPECT_EQ(config->lowestKey, 61);
@@ -280,7 +281,7 @@ TEST_F(DeviceRoundTrip, CountersGiveTheHighestAndLowestKeys) {
     // The keyboard counts unsigned 32-bit.
     z9rt::sim::SetSimulatedCounter(5, 4294967295U);
     z9rt::sim::SetSimulatedCounter(6, 2147483648U);
-    EXPECT_TRUE(config->ReadPressCounters());
+    EXPECT_TRUE(RunTransferJob(TransferJobKind::ReadCounters, *config));
     EXPECT_EQ(config->pressCounter[5], 4294967295);
     EXPECT_EQ(config->pressCounter[6], 2147483648);
     EXPECT_EQ(config->highestKey, 5);
@@ -292,14 +293,14 @@ TEST_F(DeviceRoundTrip, ACounterReadThatFailsChangesNoCount) {
     for (const char* fault : {"unplug-after=0", "unplug-after=1", "silent"}) {
         auto config = OpenConfig();
         z9rt::sim::SetSimulatedCounter(9, 500);
-        ASSERT_TRUE(config->ReadPressCounters());
+        ASSERT_TRUE(RunTransferJob(TransferJobKind::ReadCounters, *config));
         const auto counts = config->pressCounter;
         const int highest = config->highestKey;
         const int lowest = config->lowestKey;
         z9rt::sim::SetSimulatedCounter(9, 1);
         z9rt::sim::SetSimulatedCounter(10, 800);
         ASSERT_TRUE(z9rt::sim::SetSimulatedKeyboardFaults(fault));
-        EXPECT_FALSE(config->ReadPressCounters()) << fault;
+        EXPECT_FALSE(RunTransferJob(TransferJobKind::ReadCounters, *config)) << fault;
         EXPECT_EQ(config->pressCounter, counts) << fault;
         EXPECT_EQ(config->highestKey, highest) << fault;
         EXPECT_EQ(config->lowestKey, lowest) << fault;
@@ -314,8 +315,8 @@ TEST_F(DeviceRoundTrip, AReadThatFailsChangesNothing) {
     config->lightColor[3] = {9, 8, 7};
     const CKeyboardProfile before = *config;
     ASSERT_TRUE(z9rt::sim::SetSimulatedKeyboardFaults("silent"));
-    EXPECT_FALSE(config->ReadKeyAssignments(nullptr));
-    EXPECT_FALSE(config->ReadLightColors());
+    EXPECT_FALSE(RunTransferJob(TransferJobKind::ReadAll, *config));
+    EXPECT_FALSE(RunTransferJob(TransferJobKind::ReadLights, *config));
     EXPECT_EQ(static_cast<const CKeyboardProfile&>(*config), before);
 }
 

@@ -1,7 +1,7 @@
 #include "BacklightKeyboardArt.h"
 
 #include "BacklightKeys.h"
-#include "MainWindowLayout.h"
+#include "model/CodeTables.h"
 
 #include <QPainter>
 
@@ -18,8 +18,8 @@ void DrawBacklightPlate(QPainter& painter) {
 }
 
 void DrawBacklightKey(QPainter& painter, int key, Look look) {
-    DrawKeyCap(painter, ToRectF(backlight::KeyRect(key)),
-               QString::fromUtf8(mainwin::KeyCaption(key)), look);
+    DrawKeyCap(painter, ToRectF(backlight::KeyRect(key)), QString::fromUtf8(KeyCaptionUtf8(key)),
+               look);
 }
 
 }  // namespace art

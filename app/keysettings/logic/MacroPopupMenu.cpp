@@ -2,7 +2,7 @@
 
 #include "keysettings/logic/ContentItems.h"
 #include "keysettings/logic/MacroLimits.h"
-#include "model/KeyboardConfig.h"
+#include "model/Languages.h"
 #include "model/WideText.h"
 
 #include <array>

@@ -12,7 +12,7 @@ constexpr int kFirstCodeElement = 3;
 }  // namespace
 
 CContinousKeyDefine::CContinousKeyDefine(int key, int layer)
-    : CKeyDefine(key, layer, static_cast<int>(z9rt::KeyKind::Continous)) {}
+    : CKeyDefine(key, layer, static_cast<int>(z9rt::RecordKind::Continous)) {}
 
 bool CContinousKeyDefine::EncodeRecords(unsigned char* records, int recordSize,
                                         int& byteCount) const {

@@ -11,7 +11,7 @@ constexpr int kFirstCodeElement = 2;
 }  // namespace
 
 CNormalKeyDefine::CNormalKeyDefine(int key, int layer)
-    : CKeyDefine(key, layer, static_cast<int>(z9rt::KeyKind::Normal)) {}
+    : CKeyDefine(key, layer, static_cast<int>(z9rt::RecordKind::Normal)) {}
 
 bool CNormalKeyDefine::EncodeRecords(unsigned char* records, int recordSize, int& byteCount) const {
     if (!IsKeyRecordSize(recordSize)) {

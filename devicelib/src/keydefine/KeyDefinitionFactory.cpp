@@ -42,14 +42,14 @@ std::unique_ptr<CKeyDefine> EmptyDefinitionOfKind(int kind, int layerNumber, int
     if (kind < 0 || kind > kHighestKind) {
         return nullptr;
     }
-    switch (static_cast<KeyKind>(kind)) {
-        case KeyKind::Normal:
+    switch (static_cast<RecordKind>(kind)) {
+        case RecordKind::Normal:
             return std::make_unique<CNormalKeyDefine>(key, layerNumber);
-        case KeyKind::Continous:
+        case RecordKind::Continous:
             return std::make_unique<CContinousKeyDefine>(key, layerNumber);
-        case KeyKind::MacroTimes:
-        case KeyKind::MacroWhileHeld:
-        case KeyKind::MacroToggle:
+        case RecordKind::MacroTimes:
+        case RecordKind::MacroWhileHeld:
+        case RecordKind::MacroToggle:
             return std::make_unique<CMacroKeyDefine>(key, layerNumber, kind);
     }
     return nullptr;

@@ -13,15 +13,15 @@ namespace z9rt {
 constexpr std::size_t kRecordSize = kPayloadSize;
 
 // Kinds of definition, as byte 4 of a record carries them.
-enum class KeyKind : std::uint8_t {
+enum class RecordKind : std::uint8_t {
     Normal = 0,          // codes sent together
     Continous = 1,       // codes played one after another at an interval
     MacroTimes = 2,      // macro played `cycles` times
     MacroWhileHeld = 3,  // macro played while the key is held
     MacroToggle = 4,     // macro started and stopped by presses
 };
-constexpr int kHighestKind = static_cast<int>(KeyKind::MacroToggle);
-constexpr int kFirstMacroKind = static_cast<int>(KeyKind::MacroTimes);
+constexpr int kHighestKind = static_cast<int>(RecordKind::MacroToggle);
+constexpr int kFirstMacroKind = static_cast<int>(RecordKind::MacroTimes);
 
 namespace record {
 

@@ -20,7 +20,7 @@ void PostProgress(WindowHandle window, int slot) {
 bool SendSlot(CKeyboardUtil& channel, int slot, const CKeyDefine* definition) {
     if (definition == nullptr) {
         return channel.SendPayload(MakeRecordHeader(LayerNumberOfSlot(slot), KeyOfSlot(slot),
-                                                    static_cast<int>(KeyKind::Normal)));
+                                                    static_cast<int>(RecordKind::Normal)));
     }
     int byteCount = 0;
     if (!definition->EncodeRecords(nullptr, kRecordBytes, byteCount)) {

@@ -1,8 +1,8 @@
 #include "KeySettingsHarness.h"
 
 #include "COrvoApp.h"
+#include "DeviceMessages.h"
 #include "MainWindowHarness.h"
-#include "MessageGate.h"
 #include "OrvoDialogVirtual.h"
 #include "OrvoHWI.h"
 #include "SimulatedKeyboard.h"
@@ -20,7 +20,7 @@ constexpr std::intptr_t kExtendedBit = 0x01000000;
 }  // namespace
 
 KeySettingsHarness::KeySettingsHarness(int model, const char* language) {
-    skin::message_gate::Install();
+    device_messages::Install();
     z9rt::sim::ResetSimulatedKeyboard(model);
     config.deviceType = config.device.DetectDeviceType();
     config.BuildCodeTables();

@@ -1,7 +1,7 @@
 #include "MainWindowHarness.h"
 
 #include "COrvoApp.h"
-#include "MessageGate.h"
+#include "DeviceMessages.h"
 #include "SimulatedKeyboard.h"
 
 #include <QCoreApplication>
@@ -16,7 +16,7 @@ QString ResourceFile() {
 }
 
 MainWindowHarness::MainWindowHarness(int model, const char* faults) {
-    skin::message_gate::Install();
+    device_messages::Install();
     z9rt::sim::ResetSimulatedKeyboard(model);
     z9rt::sim::SetSimulatedKeyboardFaults(faults);
     config.deviceType = config.device.DetectDeviceType();

@@ -1,4 +1,4 @@
-#include "keysettings/logic/NumericEdit.h"
+#include "keysettings/logic/TypedNumber.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,14 @@
+// Runs a transfer job from start to end without its pauses, as the tests of the model need it.
+#pragma once
+
+#include "model/KeyboardConfig.h"
+#include "model/TransferJob.h"
+
+#include <chrono>
+
+inline bool RunTransferJob(TransferJobKind kind, CKeyboardConfig& config) {
+    TransferJob job(kind, config);
+    const bool ran =
+        job.run({}, JobPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0)));
+    return job.apply(config) && ran;
+}
