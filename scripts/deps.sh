@@ -7,7 +7,7 @@ packages=(
     # tool chain
     g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
     # the checks of the code itself: formatting (scripts/format.sh), lint (scripts/tidy.sh)
-    clang-format clang-tidy
+    clang-format clang-tidy git
     # the device library
     libhidapi-dev libudev-dev
     # the windowed program, its tests and its screenshots

@@ -24,9 +24,15 @@ fi
 if [[ $# -gt 0 ]]; then
     files=("$@")
 else
-    # Tracked and new files alike, so that a file not yet added is checked too.
-    mapfile -t files < <(git ls-files --cached --others --exclude-standard -- \
-        '*.cpp' '*.h' ':!:third_party/*' | sort -u)
+    # Tracked and new files alike, so that a file not yet added is checked too; outside a git
+    # checkout (an unpacked source archive) every C++ file but the build's and third_party's.
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        mapfile -t files < <(git ls-files --cached --others --exclude-standard -- \
+            '*.cpp' '*.h' ':!:third_party/*' | sort -u)
+    else
+        mapfile -t files < <(find . \( -path ./build -o -path ./third_party -o -path ./.git \) \
+            -prune -o -type f \( -name '*.cpp' -o -name '*.h' \) -print | sed 's|^\./||' | sort)
+    fi
     # A file deleted but not yet committed is still in git's index.
     for i in "${!files[@]}"; do
         [[ -e ${files[i]} ]] || unset 'files[i]'

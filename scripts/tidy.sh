@@ -26,8 +26,11 @@ done
 mapfile -t sources < <(sed -n 's/^ *"file": "\(.*\)",\{0,1\}$/\1/p' "$database" |
     grep "^$root/" | grep -v -e "^$root/build" -e "^$root/third_party/" | sort -u)
 
-if [[ ${1:-} == --changed ]]; then
-    base=$(git describe --tags --abbrev=0 --match 'v*' 2>/dev/null || git log -1 --format=%H -- .clang-tidy)
+if [[ ${1:-} == --changed ]] && ! git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    echo "clang-tidy: not a git checkout, so no base to compare with: every source is checked"
+elif [[ ${1:-} == --changed ]]; then
+    base=$(git describe --tags --abbrev=0 --match 'v*' 2>/dev/null ||
+        git log -1 --format=%H -- .clang-tidy 2>/dev/null || true)
     if [[ -n $base ]] && git cat-file -e "$base^{commit}" 2>/dev/null &&
         ! git diff --quiet "$base" -- .clang-tidy; then
         base=""
