@@ -8,7 +8,7 @@ namespace rig {
 
 constexpr std::uint16_t kVendorId = 0x0483;
 
-// Interface 0: the boot keyboard of the HID specification (modifier byte, a reserved byte, six
+// Interface 0: a USB HID boot-protocol keyboard (modifier byte, a reserved byte, six
 // key usages in; five LEDs out).
 constexpr int kBootKeyboardReportSize = 8;
 std::string BootKeyboardDescriptor();
