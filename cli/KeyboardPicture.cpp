@@ -3,7 +3,6 @@
 #include "model/KeyLayout.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 namespace z9rt::cli {
@@ -31,10 +30,7 @@ std::string Centred(const std::string& text, int width) {
 std::string Paint(const std::string& text, Rgb background, bool colour) {
     if (!colour)
         return text;
-    // Dark text on light heat colours, light text on dark ones.
-    const int luminance =
-        (background.red * 299 + background.green * 587 + background.blue * 114) / 1000;
-    const int ink = luminance > 140 ? 20 : 235;
+    const int ink = model::HeatInk(background);
     char prefix[64];
     std::snprintf(prefix, sizeof prefix, "\x1b[48;2;%d;%d;%dm\x1b[38;2;%d;%d;%dm", background.red,
                   background.green, background.blue, ink, ink, ink);
@@ -60,24 +56,6 @@ const std::vector<KeyCap>& KeyboardLayout() {
         return caps;
     }();
     return layout;
-}
-
-Rgb HeatColor(long long count, long long highest) {
-    if (count <= 0 || highest <= 0)
-        return {58, 58, 62};
-    // Counts spread over orders of magnitude; a logarithmic scale keeps rare keys visible.
-    const double t = std::clamp(
-        std::log1p(static_cast<double>(count)) / std::log1p(static_cast<double>(highest)), 0.0,
-        1.0);
-    static const Rgb stops[] = {
-        {30, 60, 160}, {0, 150, 190}, {40, 170, 80}, {235, 200, 40}, {220, 50, 35}};
-    const double scaled = t * 4.0;
-    const int index = std::min(static_cast<int>(scaled), 3);
-    const double f = scaled - index;
-    const Rgb& a = stops[index];
-    const Rgb& b = stops[index + 1];
-    auto mix = [f](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * f)); };
-    return {mix(a.red, b.red), mix(a.green, b.green), mix(a.blue, b.blue)};
 }
 
 std::string ShortCount(long long count) {

@@ -1,7 +1,8 @@
-// Draws the keyboard in a terminal with every key showing a number (its press count) on a
-// heat colour: dark for keys never pressed, blue through green and yellow to red for the
-// most pressed. Without colour the same picture is drawn in plain text.
+// Draws the keyboard in a terminal with every key showing a number (its press count) on its
+// heat colour (model/HeatScale.h). Without colour the same picture is drawn in plain text.
 #pragma once
+
+#include "model/HeatScale.h"
 
 #include <array>
 #include <string>
@@ -20,12 +21,8 @@ struct KeyCap {
 // The 82 key caps, row by row, left to right.
 const std::vector<KeyCap>& KeyboardLayout();
 
-struct Rgb {
-    int red, green, blue;
-};
-
-// The heat colour of `count` when the most pressed key has `highest` presses.
-Rgb HeatColor(long long count, long long highest);
+using Rgb = model::HeatRgb;
+using model::HeatColor;
 
 // Short form of a count that fits a key cap: 999, 12345, 123k, 12.3M.
 std::string ShortCount(long long count);
