@@ -1,6 +1,7 @@
 #include "COrvoDialogFirmwareUpdate.h"
 
 #include "FirmwareDownload.h"
+#include "FirmwareKeyBackup.h"
 #include "FirmwareLayout.h"
 #include "FirmwareTexts.h"
 #include "FittingFont.h"
@@ -175,6 +176,9 @@ void COrvoDialogFirmwareUpdate::startDownload() {
         return;
     }
 
+    if (keyBackup_ != nullptr && !keyBackup_->takeBeforeDownload(this, versionText())) {
+        return;
+    }
     config_.firmwarePath = firmwarePath_.toStdWString();
     config_.jobWindow = messageHandle();
     const WindowHandle window = messageHandle();
@@ -224,6 +228,9 @@ void COrvoDialogFirmwareUpdate::downloadEnded(int outcome) {
         case kFirmwareDownloaded:
             ready_ = true;
             tell(firmware::Text(firmware::Message::Downloaded, config_.language));
+            if (keyBackup_ != nullptr) {
+                keyBackup_->offerRestore(this);
+            }
             break;
         case kFirmwareFailed:
             ready_ = true;

@@ -11,6 +11,7 @@
 #include <QString>
 
 class CKeyboardConfig;
+class FirmwareKeyBackup;
 class QLineEdit;
 class TransferLane;
 
@@ -29,6 +30,8 @@ public:
     void initialize();
     // initialize(), then the window's modal run.
     int exec() override;
+    // Keeps the keyboard's keys and colours safe across the downloads (null: not kept).
+    void setKeyBackup(FirmwareKeyBackup* backup) { keyBackup_ = backup; }
 
     // Percent of the bar to fill.
     int progress() const { return progress_; }
@@ -73,4 +76,5 @@ private:
     bool waitQuestionUp_ = false;  // "Wait for the download?" is being asked
     QLineEdit* versionBox_ = nullptr;
     QLineEdit* pathBox_ = nullptr;
+    FirmwareKeyBackup* keyBackup_ = nullptr;
 };

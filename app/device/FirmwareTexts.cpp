@@ -44,6 +44,31 @@ BilingualText Entry(Message message) {
                 "The firmware is still being downloaded.\r\nWait for the download to "
                 "finish?\r\n(Closing now does not stop it, but you will not see whether it "
                 "succeeded.)"};
+        case Message::BackupSaved:
+            return {"下载固件前，键盘的按键和灯光颜色已保存到：\n%1",
+                    "Before the download, the keyboard's keys and colours were saved to:\n%1"};
+        case Message::BackupReadFailed:
+            return {"下载固件前无法读取键盘的按键和灯光颜色。",
+                    "The keyboard's keys and colours could not be read before the download."};
+        case Message::BackupSaveFailed:
+            return {"无法把键盘的按键和灯光颜色保存到 %1：\n%2",
+                    "The keyboard's keys and colours could not be saved to %1:\n%2"};
+        case Message::NoBackupQuestion:
+            return {"新固件可能会恢复默认按键。是否在没有备份的情况下继续下载？",
+                    "A new firmware may start from its default keys. Download without a backup?"};
+        case Message::DownloadWithoutBackupButton:
+            return {"不备份，继续下载", "Download without backup"};
+        case Message::RestoreQuestion:
+            return {"是否恢复您的按键和灯光颜色？", "Restore your keys and colours?"};
+        case Message::Restored:
+            return {"按键和灯光颜色已写回键盘。",
+                    "Your keys and colours are on the keyboard again."};
+        case Message::RestoreFailed:
+            return {
+                "按键和灯光颜色未能写回键盘。它们仍保存在：\n%"
+                "1\n可以用“打开配置”打开，再写入键盘。",
+                "Your keys and colours could not be written back. They are still saved "
+                "in:\n%1\nOpen that profile and write it to the keyboard."};
     }
     return {"", ""};
 }

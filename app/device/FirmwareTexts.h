@@ -19,6 +19,15 @@ enum class Message {
     Busy,             // the version cannot be read while a transfer runs
     EarlierTransfer,  // the update cannot start while an earlier transfer runs
     WaitForDownload,  // closing while the download runs: wait for it? (Yes / No)
+    // The keys and colours kept safe across a download.
+    BackupSaved,       // %1: the profile they were saved to
+    BackupReadFailed,  // they could not be read before the download
+    BackupSaveFailed,  // %1: the profile, %2: why it could not be written
+    NoBackupQuestion,  // download without a backup?
+    DownloadWithoutBackupButton,
+    RestoreQuestion,  // after the download: write them back?
+    Restored,
+    RestoreFailed,  // %1: the profile that still holds them
 };
 
 QString Text(Message message, const std::string& language);

@@ -7,6 +7,7 @@
 #include "COrvoDialogProgress.h"
 #include "DeviceWatcher.h"
 #include "DisplayLine.h"
+#include "FirmwareKeyBackup.h"
 #include "MainTexts.h"
 #include "MainWindowLayout.h"
 #include "ProfileFiles.h"
@@ -154,6 +155,7 @@ bool COrvoDlg::initialize() {
     config_.keysDirty = 0;
     config_.clickGuard = 0;
     runStart_ = config_;
+    history_.start(config_);
 
     tray_ = new QSystemTrayIcon(icon_, this);
     tray_->setToolTip(modelName());
@@ -297,12 +299,16 @@ void COrvoDlg::itemClicked(skin::SkinItem& item) {
         case mainwin::kIdLayerLeftFn:
             selectLayer(item.id);
             break;
+        case mainwin::kIdHeatMap:
+            showHeatMap(!heatMapShown_);
+            break;
         default:
             if (item.id >= mainwin::kFirstKeyId) {
                 editKey(item.keyValue);
             }
             break;
     }
+    noteChange(item);
 }
 
 void COrvoDlg::editKey(int key) {
@@ -352,6 +358,8 @@ void COrvoDlg::updateTrayTexts() {
 }
 
 void COrvoDlg::selectLayer(int buttonId) {
+    // A layer button brings the layer view back, the layer shown before included.
+    showHeatMap(false);
     skin::SkinItem* button = findItem(buttonId);
     if (button->isSelected) {
         return;
@@ -408,6 +416,7 @@ void COrvoDlg::writeKeys() {
     if (succeeded) {
         config_.keysDirty = 0;
         keyboardKeysKnown_ = true;
+        history_.markOnKeyboard(config_);
     } else if (endIfKeyboardGone()) {
         return;
     }
@@ -441,6 +450,7 @@ bool COrvoDlg::readKeyboardKeepingChanges() {
         }
         return false;
     }
+    history_.markOnKeyboard(config_);
     KeepChangesOfThisRun(config_, beforeRead, runStart_);
     keyboardKeysKnown_ = true;
     update();
@@ -453,6 +463,7 @@ void COrvoDlg::readAll() {
         if (succeeded) {
             setLightsOnKeyboard(true);
             keyboardKeysKnown_ = true;
+            history_.markOnKeyboard(config_);
         } else if (endIfKeyboardGone()) {
             return;
         }
@@ -496,6 +507,9 @@ void COrvoDlg::setLightsOnKeyboard(bool onKeyboard) {
 
 void COrvoDlg::openFirmware() {
     COrvoDialogFirmwareUpdate dialog(resources(), config_, dialogs_, lane_, this);
+    FirmwareKeyBackup backup(resources(), config_, dialogs_, lane_, options_.pauses,
+                             options_.backupFolder);
+    dialog.setKeyBackup(&backup);
     dialog.exec();
     update();
 }
@@ -506,6 +520,8 @@ void COrvoDlg::saveProfile() {
         if (const std::optional<QString> failure = SaveProfileFile(config_, path)) {
             ask(texts::Text(texts::Id::ProfileSaveFailed, config_.language).arg(path, *failure),
                 skin::MessageButtons::Ok, skin::MessageIcon::Error);
+        } else {
+            history_.markSaved(config_);
         }
     }
     update();
@@ -520,6 +536,7 @@ void COrvoDlg::openProfile() {
                 skin::MessageButtons::Ok, skin::MessageIcon::Error);
         } else {
             keyboardKeysKnown_ = true;  // the user chose what the keyboard is to hold
+            history_.markSaved(config_);
             if (!keptNote.isEmpty()) {
                 ask(keptNote, skin::MessageButtons::Ok, skin::MessageIcon::Exclamation);
             }
@@ -596,6 +613,7 @@ bool COrvoDlg::saveToChosenProfile() {
             skin::MessageButtons::Ok, skin::MessageIcon::Error);
         return false;
     }
+    history_.markSaved(config_);
     return true;
 }
 
@@ -609,6 +627,11 @@ void COrvoDlg::exitWindow() {
         askQuestion(texts::Id::ExitUnwritten,
                     {button(skin::StandardButton::Yes), button(skin::StandardButton::No)}, kExitNo,
                     kExitNo) != kExitYes) {
+        return;
+    }
+    // What a profile holds already needs no saving (undo may have led back to it).
+    if (history_.atSavedProfile(config_)) {
+        done(kResultOk);
         return;
     }
     switch (askQuestion(texts::Id::ExitSaveQuestion,

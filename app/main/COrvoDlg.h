@@ -10,6 +10,7 @@
 #include "Preferences.h"
 #include "SkinnedDialog.h"
 #include "model/KeyboardProfile.h"
+#include "model/SessionHistory.h"
 #include "model/TransferJob.h"
 
 #include <QIcon>
@@ -38,6 +39,9 @@ struct MainWindowOptions {
     // Where the language and the window's position are remembered between runs; empty:
     // nothing is (the program gives Preferences::UserFile()).
     QString preferencesFile;
+    // Where the keys and colours are saved before a firmware download; empty: the user's data
+    // folder.
+    QString backupFolder;
 };
 
 class COrvoDlg : public skin::SkinnedDialog {
@@ -79,6 +83,8 @@ public:
     // Whether the keys the window shows were read from the keyboard, opened from a profile or
     // written to the keyboard in this run; until then a write asks first.
     bool keyboardKeysKnown() const { return keyboardKeysKnown_; }
+    // Whether the keys show their press counts (the heat map) instead of the layer.
+    bool heatMapShown() const { return heatMapShown_; }
 
 public slots:
     // A device came or went: ends the program when the keyboard is gone.
@@ -96,8 +102,11 @@ public slots:
 protected:
     void beforeCompose() override;
     void paintItem(QPainter& painter, skin::SkinItem& item) override;
+    void paintOverlay(QPainter& painter) override;
     void itemClicked(skin::SkinItem& item) override;
     void closeEvent(QCloseEvent* event) override;
+    // Ctrl+Z undoes the last change of the configuration; Ctrl+Y and Ctrl+Shift+Z redo it.
+    void keyPressEvent(QKeyEvent* event) override;
     // The keys are one Tab stop, the layer buttons another; the layers are the window's tabs.
     int focusGroup(const skin::SkinItem& item) const override;
     bool switchTab(int step) override;
@@ -106,6 +115,13 @@ protected:
 
 private:
     void selectLayer(int buttonId);
+    // After an action of the window: records what it changed, named after the element.
+    void noteChange(const skin::SkinItem& item);
+    void stepThroughHistory(bool back);
+    // The title says whether the configuration is unsaved and whether the keys are unwritten.
+    void showChangeMarks();
+    void showHeatMap(bool shown);
+    void paintHeatKey(QPainter& painter, const skin::SkinItem& key) const;
     // The key settings dialog for a key on the layer shown.
     void editKey(int key);
     void toggleLanguage();
@@ -177,10 +193,14 @@ private:
     bool unplugReported_ = false;
     bool keyboardUsable_ = true;
     bool keyboardKeysKnown_ = false;
+    bool heatMapShown_ = false;
     // A transfer's progress dialog is up: the keyboard's going away is handled after it.
     bool transferShowing_ = false;
     // The configuration as the run began, before the user changed anything.
     CKeyboardProfile runStart_;
+    model::SessionHistory history_;
+    // The display line's report of the last undo or redo (empty once something else changed).
+    std::wstring changeReport_;
     QTimer clickGuardTimer_;
     // Whether the user has been told that keys are captured in the dialog's window only.
     keysettings::CaptureNotice captureNotice_;

@@ -1,8 +1,11 @@
 // The main window's keyboard view: which keys show the active look, the kind bars, the hover
 // highlight, the labels and the display line.
 #include "COrvoDlg.h"
+#include "HeatMapView.h"
+#include "MainTexts.h"
 #include "MainWindowLayout.h"
 #include "StatisticsText.h"
+#include "model/HeatScale.h"
 #include "model/KeyboardConfig.h"
 
 #include <QPainter>
@@ -23,16 +26,31 @@ bool IsKey(const skin::SkinItem& item) {
     return item.keyValue > 0 && !item.isLabel;
 }
 
+bool IsKindLegend(const skin::SkinItem& item) {
+    return item.isLabel && item.id >= mainwin::kLabelLegendCombo &&
+           item.id <= mainwin::kLabelLegendPower;
+}
+
+model::HeatRange PressCountRange(const CKeyboardConfig& config) {
+    return model::HeatRangeOf(config.pressCounter.data(),
+                              static_cast<int>(config.pressCounter.size()));
+}
+
 }  // namespace
 
 void COrvoDlg::beforeCompose() {
-    std::wstring text = statistics::Header(config_);
+    std::wstring text = statistics::Header(config_, changeReport_);
     const auto layer = static_cast<std::size_t>(config_.currentLayer);
     for (skin::SkinItem& item : items()) {
+        if (IsKindLegend(item)) {
+            item.textVisible = !heatMapShown_;
+        }
         if (!IsKey(item)) {
             continue;
         }
-        item.isSelected = config_.keyMode[static_cast<std::size_t>(item.keyValue)][layer] > 0;
+        // The heat map draws every key itself, over the face without the layer's active looks.
+        item.isSelected =
+            !heatMapShown_ && config_.keyMode[static_cast<std::size_t>(item.keyValue)][layer] > 0;
         if (item.id >= mainwin::kFirstKeyId && Contains(item.rect, lastMousePoint())) {
             text += statistics::KeyLines(config_, item.keyValue);
         }
@@ -54,7 +72,11 @@ void COrvoDlg::paintItem(QPainter& painter, skin::SkinItem& item) {
         CopyArea(painter, faces().selected.image(), designArea(item));
     }
     if (IsKey(item)) {
-        drawKindBar(painter, item);
+        if (heatMapShown_) {
+            paintHeatKey(painter, item);
+        } else {
+            drawKindBar(painter, item);
+        }
     }
     if (item.isLabel && item.textVisible) {
         drawCaption(painter, item);
@@ -76,6 +98,41 @@ void COrvoDlg::drawKindBar(QPainter& painter, const skin::SkinItem& key) const {
     const skin::Rgb& color = mainwin::kKindColors[static_cast<std::size_t>(kind)];
     painter.fillRect(QRect(left, bottom - kKindBarHeight, right - left, kKindBarHeight),
                      QColor(color.red, color.green, color.blue));
+}
+
+void COrvoDlg::showHeatMap(bool shown) {
+    if (heatMapShown_ != shown) {
+        heatMapShown_ = shown;
+        if (skin::SkinItem* button = findItem(mainwin::kIdHeatMap)) {
+            button->isSelected = shown;
+        }
+        update();
+    }
+}
+
+void COrvoDlg::paintHeatKey(QPainter& painter, const skin::SkinItem& key) const {
+    const model::HeatRange range = PressCountRange(config_);
+    const model::HeatRgb tint = model::HeatColor(
+        config_.pressCounter[static_cast<std::size_t>(key.keyValue)], range.highest);
+    heatmap::PaintKey(painter, designArea(key), resources().font(skin::kDefaultFontIndex),
+                      captionText(key), tint, Contains(key.rect, lastMousePoint()));
+}
+
+void COrvoDlg::paintOverlay(QPainter& painter) {
+    if (!heatMapShown_) {
+        return;
+    }
+    const skin::DesignRect& area = mainwin::kHeatLegendRect;
+    const QRect legend(area.left, area.top, area.width(), area.height());
+    // The legend stands on the face's own background, taken just left of it.
+    const QImage& face = faces().background.image();
+    const QPoint beside(area.left - 4, area.top + area.height() / 2);
+    const QColor background = face.valid(beside) ? face.pixelColor(beside) : QColor(Qt::black);
+    heatmap::PaintLegend(painter, legend, resources().font(skin::kDefaultFontIndex), background,
+                         PressCountRange(config_),
+                         {texts::Text(texts::Id::HeatLowest, config_.language),
+                          texts::Text(texts::Id::HeatHighest, config_.language),
+                          texts::Text(texts::Id::HeatNoCounts, config_.language)});
 }
 
 int COrvoDlg::focusGroup(const skin::SkinItem& item) const {

@@ -78,6 +78,16 @@ Entry Lookup(Id id) {
             return {"先读取键盘", "Read keyboard first"};
         case Id::WriteAnywayButton:
             return {"仍然写入", "Write anyway"};
+        case Id::HeatLowest:
+            return {"最少：%1", "Lowest: %1"};
+        case Id::HeatHighest:
+            return {"最多：%1", "Highest: %1"};
+        case Id::UnsavedMark:
+            return {"未保存", "unsaved"};
+        case Id::UnwrittenMark:
+            return {"未写入键盘", "not written to the keyboard"};
+        case Id::HeatNoCounts:
+            return {"还没有敲击次数：请点击“读取计数”", "No press counts yet: click ReadCounter"};
     }
     return {"", ""};
 }

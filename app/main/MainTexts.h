@@ -36,6 +36,14 @@ enum class Id {
     WriteOverUnseenKeys,
     ReadKeyboardFirstButton,
     WriteAnywayButton,
+    // The heat map's legend: the lowest and the highest count (%1), or no counts yet.
+    HeatLowest,
+    HeatHighest,
+    HeatNoCounts,
+    // The window title's marks: the configuration differs from its profile, the keys from the
+    // keyboard.
+    UnsavedMark,
+    UnwrittenMark,
 };
 
 // The text in the language ("zh-CN" or "en-US"; any other reads as English).

@@ -97,6 +97,8 @@ std::vector<ItemSpec> MainWindowItems(int deviceType) {
     items.push_back(Button(kIdLayerNoneFn, {60, 185, 110, 237}));
     items.push_back(Button(kIdLayerLeftFn, {60, 258, 110, 310}));
     items.push_back(Button(kIdLayerRightFn, {60, 330, 110, 382}));
+    // Under the layer column: the keys show their press counts instead of a layer.
+    items.push_back(Button(kIdHeatMap, {50, 410, 120, 446}));
 
     for (int key = 1; key <= kKeyCount; ++key) {
         ItemSpec item = Button(KeyItemId(key), KeyRect(key));
@@ -122,6 +124,7 @@ std::vector<ItemSpec> MainWindowItems(int deviceType) {
         items.push_back(Label(kLabelFirmware, "固件升级", "Update", {772, 101, 864, 130}));
         items.push_back(Label(kLabelLanguage, "English", "简体中文", {880, 101, 1005, 130}));
     }
+    items.push_back(Label(kLabelHeatMap, "热度图", "Heat map", {50, 419, 120, 448}));
     items.push_back(Indicator(kIndicatorNoneFn, "无FN层", "NoneFN", {59, 170, 110, 190}));
     items.push_back(Indicator(kIndicatorLeftFn, "左FN层", "LeftFN", {59, 241, 110, 261}));
     items.push_back(Indicator(kIndicatorRightFn, "右FN层", "RightFN", {59, 315, 110, 335}));

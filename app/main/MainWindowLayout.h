@@ -16,6 +16,7 @@ constexpr int kKeyCount = 82;
 
 // Buttons (ids below 100) and the first key button (key k is item kFirstKeyId - 1 + k).
 enum ButtonId : int {
+    kIdHeatMap = 84,
     kIdLanguage = 85,
     kIdReadCounters = 86,
     kIdHelp = 87,
@@ -55,11 +56,16 @@ enum LabelId : int {
     kIndicatorNoneFn = 77,
     kIndicatorLeftFn = 78,
     kIndicatorRightFn = 79,
+    kLabelHeatMap = 80,
 };
 
 constexpr int KeyItemId(int key) {
     return kFirstKeyId - 1 + key;
 }
+
+// Where the heat map's legend stands while the keys show their press counts: over the legend of
+// the kind bars, which the heat map does not draw.
+constexpr skin::DesignRect kHeatLegendRect{250, 480, 900, 502};
 
 // The display line (a read-only text box) below the keyboard.
 constexpr skin::DesignRect kDisplayLineRect{47, 506, 960, 650};

@@ -37,7 +37,7 @@ std::wstring Format(const QString& format, const std::wstring& first, const std:
 
 }  // namespace
 
-std::wstring Header(const CKeyboardConfig& config) {
+std::wstring Header(const CKeyboardConfig& config, const std::wstring& report) {
     const int language = LanguageIndex(config.language);
     if (language < 0) {
         return std::wstring();
@@ -50,7 +50,13 @@ std::wstring Header(const CKeyboardConfig& config) {
                           "Highest: %1 Lowest: %2\r\nCounter: ")
             : model + QStringLiteral(
                           " 编程软件 [版本 1.2.2]\r\n\r\n高频键：%1 低频键：%2\r\n敲击次数：");
-    return Format(format, KeyOrBlanks(config.highestKey), KeyOrBlanks(config.lowestKey));
+    std::wstring header =
+        Format(format, KeyOrBlanks(config.highestKey), KeyOrBlanks(config.lowestKey));
+    const std::size_t titleEnd = header.find(L"\r\n");
+    if (!report.empty() && titleEnd != std::wstring::npos) {
+        header.insert(titleEnd + 2, report);
+    }
+    return header;
 }
 
 std::wstring KeyLines(const CKeyboardConfig& config, int key) {

@@ -8,8 +8,9 @@ class CKeyboardConfig;
 
 namespace statistics {
 
-// The header with the highest and the lowest key; empty for an unknown language.
-std::wstring Header(const CKeyboardConfig& config);
+// The header with the highest and the lowest key; empty for an unknown language. `report` (an
+// undo or a redo) takes the blank line under the title.
+std::wstring Header(const CKeyboardConfig& config, const std::wstring& report = std::wstring());
 // The counter and the three layer lines of a key, appended to the header for the key under
 // the pointer.
 std::wstring KeyLines(const CKeyboardConfig& config, int key);

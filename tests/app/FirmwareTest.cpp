@@ -3,6 +3,7 @@
 // its outcomes in both languages, and a download that outlives the window.
 #include "COrvoDialogFirmwareUpdate.h"
 #include "DialogDriver.h"
+#include "FirmwareKeyBackup.h"
 #include "FirmwareLayout.h"
 #include "MainWindowHarness.h"
 #include "MainWindowLayout.h"
@@ -10,6 +11,8 @@
 #include "SimulatedKeyboard.h"
 #include "Trace.h"
 #include "model/FirmwareFile.h"
+#include "model/SessionHistory.h"
+#include "profile/ProfileFile.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -66,6 +69,9 @@ std::string FirmwareText(int records) {
     }
     return text + Record(0, 1, {}) + "\n";
 }
+
+const QString kRestoreEnglish = QStringLiteral("Restore your keys and colours?");
+const JobPauses kNoPauses{std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
 
 bool IsSuccess(const QString& text) {
     return text == kDownloadedEnglish || text == kDownloadedChinese;
@@ -411,6 +417,122 @@ private slots:
         QCOMPARE(face.pixel(last, y), full.pixel(last, y));
         QCOMPARE(face.pixel(last + 1, y), empty.pixel(last + 1, y));
         QVERIFY(full.pixel(last + 1, y) != empty.pixel(last + 1, y));
+    }
+
+    // Before the download the keys and colours are read into a profile of their own; after it
+    // they are written back on Yes. The window's own configuration is left alone throughout.
+    void keysAndColoursAreKeptSafeAcrossADownload() {
+        Firmware fixture;
+        MainWindowHarness& harness = fixture.harness;
+        z9rt::sim::SetSimulatedLight(5, 10, 20, 30);
+        harness.click(mainwin::kIdReadAll);
+        const CKeyboardProfile onKeyboard = harness.config;
+        harness.config.lightColor[7] = {9, 9, 9};  // the window's own unwritten change
+        const CKeyboardProfile inWindow = harness.config;
+        harness.dialogs.messages.clear();
+
+        QTemporaryDir folder;
+        FirmwareKeyBackup backup(harness.resources, harness.config, harness.dialogs, harness.lane,
+                                 kNoPauses, folder.path());
+        COrvoDialogFirmwareUpdate& dialog = fixture.open();
+        dialog.setKeyBackup(&backup);
+        fixture.pick(fixture.file(QStringLiteral("Z9RT(PRSM)BLe_3.1.bin"), FirmwareText(4)));
+        // The new firmware starts from its defaults: the colour is gone when the question comes.
+        bool defaultsTaken = false;
+        harness.dialogs.whileShowing = [&harness, &defaultsTaken] {
+            if (!defaultsTaken && !harness.dialogs.questions.empty() &&
+                harness.dialogs.questions.back().text == kRestoreEnglish) {
+                z9rt::sim::SetSimulatedLight(5, 0, 0, 0);
+                defaultsTaken = true;
+            }
+        };
+        harness.dialogs.choices = {FirmwareKeyBackup::kRestore};
+        ClickElement(dialog, firmware::kIdUpdate);
+        QTRY_VERIFY_WITH_TIMEOUT(harness.dialogs.messages.size() >= 3, 10000);
+        harness.dialogs.whileShowing = nullptr;
+        QVERIFY(defaultsTaken);
+
+        const QStringList told = harness.dialogs.messageTexts();
+        QCOMPARE(told.size(), 3);
+        QVERIFY(backup.savedPath().startsWith(folder.path() + QStringLiteral("/Z9RT(PRSM)Ble ")));
+        QVERIFY(backup.savedPath().endsWith(QStringLiteral(".pro")));
+        QCOMPARE(told.at(0),
+                 QStringLiteral("Before the download, the keyboard's keys and colours were saved "
+                                "to:\n") +
+                     backup.savedPath());
+        QCOMPARE(told.at(1), kDownloadedEnglish);
+        QCOMPARE(told.at(2), QStringLiteral("Your keys and colours are on the keyboard again."));
+        QCOMPARE(harness.dialogs.questionTexts(), QStringList{kRestoreEnglish});
+
+        CKeyboardConfig saved;
+        saved.deviceType = harness.config.deviceType;
+        saved.BuildCodeTables();
+        saved.ResetToDefaults();
+        QVERIFY(LoadProfile(saved, QFile::encodeName(backup.savedPath()).toStdString()).Ok());
+        QVERIFY(model::SameKeys(saved, onKeyboard));
+        QVERIFY(saved.lightColor == onKeyboard.lightColor);
+        QVERIFY(static_cast<const CKeyboardProfile&>(harness.config) == inWindow);
+        const z9rt::sim::SimulatedKeyboardState keyboard = z9rt::sim::ReadSimulatedKeyboard();
+        QCOMPARE(int(keyboard.light[3 * (5 - 1)]), 10);
+        QCOMPARE(int(keyboard.light[3 * (5 - 1) + 2]), 30);
+    }
+
+    void aFailedBackupAsksBeforeDownloading() {
+        struct Case {
+            const char* name;
+            int choice;
+            bool downloads;
+        };
+        const Case cases[] = {{"cancelled", FirmwareKeyBackup::kCancelDownload, false},
+                              {"without backup", FirmwareKeyBackup::kDownloadWithoutBackup, true}};
+        for (const Case& c : cases) {
+            Firmware fixture;
+            MainWindowHarness& harness = fixture.harness;
+            QTemporaryDir folder;
+            FirmwareKeyBackup backup(harness.resources, harness.config, harness.dialogs,
+                                     harness.lane, kNoPauses, folder.path());
+            COrvoDialogFirmwareUpdate& dialog = fixture.open();
+            dialog.setKeyBackup(&backup);
+            fixture.pick(fixture.file(QStringLiteral("Z9RT(PRSM)BLe_3.1.bin"), FirmwareText(4)));
+            QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults("silent"));
+            harness.dialogs.choices = {c.choice};
+            ClickElement(dialog, firmware::kIdUpdate);
+            QCOMPARE(harness.dialogs.questions.size(), std::size_t{1});
+            QCOMPARE(harness.dialogs.questions.front().text,
+                     QStringLiteral("The keyboard's keys and colours could not be read before the "
+                                    "download.\n\nA new firmware may start from its default "
+                                    "keys. Download without a backup?"));
+            QVERIFY(backup.savedPath().isEmpty());
+            QVERIFY(QDir(folder.path()).isEmpty());
+            if (c.downloads) {
+                QTRY_VERIFY_WITH_TIMEOUT(harness.dialogs.messageTexts().contains(kNoAnswerEnglish),
+                                         10000);
+            } else {
+                QTest::qWait(50);
+                QVERIFY2(!dialog.downloading() && harness.dialogs.messages.empty(), c.name);
+            }
+            QVERIFY(z9rt::sim::SetSimulatedKeyboardFaults(""));
+        }
+    }
+
+    void theBackupIsNamedAfterModelDateAndVersion() {
+        const QDateTime when(QDate(2026, 3, 4), QTime(5, 6, 7));
+        struct Case {
+            int model;
+            QString version;
+            QString expected;
+        };
+        const Case cases[] = {
+            {kDeviceTypePrsmBle, QStringLiteral("Z9RT(PRSM)Ble V2.10"),
+             QStringLiteral("Z9RT(PRSM)Ble 2026-03-04 050607 Z9RT(PRSM)Ble V2.10.pro")},
+            {kDeviceTypeS, QStringLiteral("a/b:c*?"),
+             QStringLiteral("Z9RT(S) 2026-03-04 050607 a_b_c__.pro")},
+            {kDeviceTypeSBle, QString(),
+             QStringLiteral("Z9RT(S)Ble 2026-03-04 050607 unknown version.pro")},
+        };
+        for (const Case& c : cases) {
+            QCOMPARE(FirmwareKeyBackup::FileName(c.model, when, c.version), c.expected);
+        }
     }
 
     void theMainWindowsFirmwareButtonOpensTheWindow() {
