@@ -208,7 +208,9 @@ void COrvoDialogBkLightSettings::writeToKeyboard() {
     config_.lightColor = editColors_;
     const COrvoDialogProgress::Outcome outcome = COrvoDialogProgress::Run(
         TransferJobKind::WriteLights, resources(), config_, lane_, pauses_, this);
-    if (outcome.result == kResultOk && outcome.succeeded) {
+    if (outcome.result == kResultOk && outcome.succeeded && verifyWrites_ && !coloursReadBack()) {
+        keyboardColours_ = KeyboardColours::WriteFailed;
+    } else if (outcome.result == kResultOk && outcome.succeeded) {
         keyboardColours_ = KeyboardColours::Written;
         tell(kDone);
     } else {

@@ -35,6 +35,8 @@ public:
 
     const PerKey<RGBColor>& editColors() const { return editColors_; }
     KeyboardColours keyboardColours() const { return keyboardColours_; }
+    // Whether Write reads the colours back to see that the keyboard holds them (off by default).
+    void setVerifyWrites(bool verify) { verifyWrites_ = verify; }
     // The line naming the key under the pointer and its colour, as it shows now.
     QString keyColourText() const;
 
@@ -52,6 +54,9 @@ private:
     void resetToBlack();
     void readFromKeyboard();
     void writeToKeyboard();
+    // After a verified write: reads the colours back and tells which keys the keyboard does not
+    // hold as written; whether it holds them all.
+    bool coloursReadBack();
     void multiKey();
     void tell(const QString& text);
     QString keyColourCaption(const std::string& language) const;
@@ -64,5 +69,6 @@ private:
     JobPauses pauses_;
     PerKey<RGBColor> editColors_{};
     KeyboardColours keyboardColours_ = KeyboardColours::Untouched;
+    bool verifyWrites_ = false;
     int keyUnderPointer_ = 0;  // 0: none
 };

@@ -302,6 +302,9 @@ void COrvoDlg::itemClicked(skin::SkinItem& item) {
         case mainwin::kIdHeatMap:
             showHeatMap(!heatMapShown_);
             break;
+        case mainwin::kIdVerifyWrites:
+            toggleVerifyWrites();
+            break;
         default:
             if (item.id >= mainwin::kFirstKeyId) {
                 editKey(item.keyValue);
@@ -413,6 +416,9 @@ void COrvoDlg::writeKeys() {
     if (runJob(TransferJobKind::WriteKeys, &succeeded) != kResultOk) {
         return;
     }
+    if (succeeded && verifyWrites_ && !writtenKeysReadBack()) {
+        return;
+    }
     if (succeeded) {
         config_.keysDirty = 0;
         keyboardKeysKnown_ = true;
@@ -483,6 +489,7 @@ void COrvoDlg::readCounters() {
 
 void COrvoDlg::openBacklight() {
     COrvoDialogBkLightSettings dialog(resources(), config_, dialogs_, lane_, options_.pauses, this);
+    dialog.setVerifyWrites(verifyWrites_);
     dialog.exec();
     switch (dialog.keyboardColours()) {
         case COrvoDialogBkLightSettings::KeyboardColours::Written:

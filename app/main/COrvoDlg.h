@@ -85,6 +85,7 @@ public:
     bool keyboardKeysKnown() const { return keyboardKeysKnown_; }
     // Whether the keys show their press counts (the heat map) instead of the layer.
     bool heatMapShown() const { return heatMapShown_; }
+    bool verifiesWrites() const { return verifyWrites_; }
 
 public slots:
     // A device came or went: ends the program when the keyboard is gone.
@@ -132,6 +133,10 @@ private:
     // Runs a transfer job in the progress dialog; the dialog's result.
     int runJob(TransferJobKind job, bool* succeeded);
     void writeKeys();
+    void toggleVerifyWrites();
+    // After a write that was to be verified: reads the keys back and tells the user what the
+    // keyboard does not hold; whether it holds them all.
+    bool writtenKeysReadBack();
     // Before the first write of a run that never read the keyboard's keys: false when the
     // user cancelled or the read that was chosen failed.
     bool readyToWriteOverUnseenKeys();
@@ -194,6 +199,7 @@ private:
     bool keyboardUsable_ = true;
     bool keyboardKeysKnown_ = false;
     bool heatMapShown_ = false;
+    bool verifyWrites_ = false;
     // A transfer's progress dialog is up: the keyboard's going away is handled after it.
     bool transferShowing_ = false;
     // The configuration as the run began, before the user changed anything.

@@ -82,6 +82,13 @@ Entry Lookup(Id id) {
             return {"最少：%1", "Lowest: %1"};
         case Id::HeatHighest:
             return {"最多：%1", "Highest: %1"};
+        case Id::VerifyFailed:
+            return {"校验失败！！键盘中以下按键与写入的不同：\n%1",
+                    "Verify failed!! The keyboard does not hold what was written for:\n%1"};
+        case Id::VerifyReadFailed:
+            return {"按键已写入，但无法读回校验，请检查键盘是否连接！",
+                    "Failed!! The keys were written, but they could not be read back to verify "
+                    "them: check that the keyboard is connected."};
         case Id::UnsavedMark:
             return {"未保存", "unsaved"};
         case Id::UnwrittenMark:

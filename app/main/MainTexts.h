@@ -44,6 +44,9 @@ enum class Id {
     // keyboard.
     UnsavedMark,
     UnwrittenMark,
+    // A verified write: the keys read back differ (%1: which), or could not be read back.
+    VerifyFailed,
+    VerifyReadFailed,
 };
 
 // The text in the language ("zh-CN" or "en-US"; any other reads as English).

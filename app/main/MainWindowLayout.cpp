@@ -91,6 +91,8 @@ std::vector<ItemSpec> MainWindowItems(int deviceType) {
         items.push_back(Button(kIdFirmware, {773, 92, 864, 128}));
         items.push_back(Button(kIdLanguage, {880, 92, 1007, 128}));
     }
+    // Whether WriteKeys reads the keys back to see that the keyboard holds them.
+    items.push_back(Button(kIdVerifyWrites, {740, 22, 890, 48}));
     items.push_back(Button(kIdHide, {913, 20, 938, 50}));
     items.push_back(Button(kIdHelp, {940, 20, 965, 50}));
     items.push_back(Button(kIdExit, {967, 20, 992, 50}));
@@ -124,6 +126,8 @@ std::vector<ItemSpec> MainWindowItems(int deviceType) {
         items.push_back(Label(kLabelFirmware, "固件升级", "Update", {772, 101, 864, 130}));
         items.push_back(Label(kLabelLanguage, "English", "简体中文", {880, 101, 1005, 130}));
     }
+    items.push_back(
+        Indicator(kLabelVerifyWrites, "写入后校验", "Verify writes", {740, 22, 890, 48}));
     items.push_back(Label(kLabelHeatMap, "热度图", "Heat map", {50, 419, 120, 448}));
     items.push_back(Indicator(kIndicatorNoneFn, "无FN层", "NoneFN", {59, 170, 110, 190}));
     items.push_back(Indicator(kIndicatorLeftFn, "左FN层", "LeftFN", {59, 241, 110, 261}));

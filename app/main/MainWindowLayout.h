@@ -16,6 +16,7 @@ constexpr int kKeyCount = 82;
 
 // Buttons (ids below 100) and the first key button (key k is item kFirstKeyId - 1 + k).
 enum ButtonId : int {
+    kIdVerifyWrites = 83,
     kIdHeatMap = 84,
     kIdLanguage = 85,
     kIdReadCounters = 86,
@@ -57,6 +58,7 @@ enum LabelId : int {
     kIndicatorLeftFn = 78,
     kIndicatorRightFn = 79,
     kLabelHeatMap = 80,
+    kLabelVerifyWrites = 81,
 };
 
 constexpr int KeyItemId(int key) {

@@ -32,7 +32,7 @@ MainWindowHarness::~MainWindowHarness() {
 
 void MainWindowHarness::makeWindow() {
     MainWindowOptions options;
-    options.pauses = {std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
+    options.pauses = pauses;
     options.watchDevices = watchDevices;
     options.scaleFactor = scaleFactor;
     options.preferencesFile = preferencesFile;

@@ -47,6 +47,8 @@ public:
     float scaleFactor = 1.0F;
     // Where the window remembers its language and place (empty: nowhere, as by default).
     QString preferencesFile;
+    // The transfers' pauses: none (a test may watch them through `take`).
+    JobPauses pauses{std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
 
     CKeyboardConfig config;
     ScriptedDialogService dialogs;
