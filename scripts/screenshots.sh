@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Takes the screenshots of docs/screenshots: the main window in both languages, an S model, the
+# Takes the screenshots of docs/screenshots: the main window in both languages (and as a heat map
+# of the press counts), an S model, the
 # keyboard's focus in the main window and the key settings, the
 # progress dialog, every page of the key settings dialog in both languages (with the macro
 # page's right-click menu and an S model's Function page), the backlight, multi-key and
-# firmware windows in both languages, the virtual keyboard in both modes and Qt's own dialogs
+# firmware windows in both languages (with the question whether to restore the keys after a
+# download), the virtual keyboard in both modes and Qt's own dialogs
 # in Chinese, each under Xvfb on the simulated keyboard, and draws the contact sheet of the key
 # settings icons. Needs a release build (scripts/build.sh release) and xvfb-run, openbox,
 # xdotool and ImageMagick's import.
@@ -27,6 +29,8 @@ state=$(mktemp -d)
 # Every run starts as a first start: what the program remembers stays in the scratch folder,
 # never in the user's.
 export XDG_CONFIG_HOME="$state/config"
+# The keys and colours kept before a firmware download go there too.
+export XDG_DATA_HOME="$state/data"
 # A window manager gives the message boxes the keyboard focus, so Return answers them.
 openbox >/dev/null 2>&1 &
 wm=$!
@@ -96,7 +100,13 @@ backlight_and_firmware() {
     xdotool key Return
     sleep 0.7
     click_in "$fw_left" "$fw_top" 88 218
+    # The keys and colours are read and kept first (where they went is told), then the
+    # download runs; after it, the question whether to write them back.
+    dismiss 5
     dismiss 1
+    capture "restore-$1" "$main_window"
+    xdotool key Return
+    dismiss 4
     point_in "$fw_left" "$fw_top" 276 85
     capture "firmware-$1" "370x250+$fw_left+$fw_top"
     click_in "$fw_left" "$fw_top" 282 218
@@ -107,6 +117,17 @@ backlight_and_firmware() {
 start 1
 at 334 342
 capture main-zh "$main_window"
+# The press counts as a heat map, the pointer on "A", in both languages.
+click_at 713 110
+sleep 2
+click_at 85 428
+at 334 342
+capture heatmap-zh "$main_window"
+click_at 943 110
+at 334 342
+capture heatmap-en "$main_window"
+click_at 943 110
+click_at 85 200
 backlight_and_firmware zh
 at 334 342
 # English, on the right Fn layer, the pointer on F1.

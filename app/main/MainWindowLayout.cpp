@@ -127,7 +127,7 @@ std::vector<ItemSpec> MainWindowItems(int deviceType) {
         items.push_back(Label(kLabelLanguage, "English", "简体中文", {880, 101, 1005, 130}));
     }
     items.push_back(
-        Indicator(kLabelVerifyWrites, "写入后校验", "Verify writes", {740, 22, 890, 48}));
+        Indicator(kLabelVerifyWrites, "写入后校验", "Verify writes", {740, 28, 890, 50}));
     items.push_back(Label(kLabelHeatMap, "热度图", "Heat map", {50, 419, 120, 448}));
     items.push_back(Indicator(kIndicatorNoneFn, "无FN层", "NoneFN", {59, 170, 110, 190}));
     items.push_back(Indicator(kIndicatorLeftFn, "左FN层", "LeftFN", {59, 241, 110, 261}));
