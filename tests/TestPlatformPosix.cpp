@@ -25,7 +25,10 @@ std::shared_ptr<void> HoldAsWriter(const std::filesystem::path& path) {
         ::close(fd);
         return nullptr;
     }
-    return std::shared_ptr<void>(nullptr, [fd](void*) { ::close(fd); });
+    return std::shared_ptr<void>(new int(fd), [](void* held) {
+        ::close(*static_cast<int*>(held));
+        delete static_cast<int*>(held);
+    });
 }
 
 bool SwapNames(const std::filesystem::path& a, const std::filesystem::path& b) {
