@@ -11,6 +11,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 wine=/usr/lib/wine/wine64
 # One Wine server for the whole stage (the build already runs the tests to list them), not one
 # started and stopped for every program.
+mkdir -p "$WINEPREFIX"
 /usr/lib/wine/wineserver -p
 trap '/usr/lib/wine/wineserver -k || true' EXIT
 "$wine" wineboot --init
@@ -49,7 +50,7 @@ demangled() {
 scripts/build.sh release z9rt_devicelib z9rtctl
 diff <(nm -D --defined-only build/release/bin/libZ9RT*.so | awk '{print $3}' | demangled) \
      <(x86_64-w64-mingw32-objdump -p build/windows/bin/Z9RT*.dll |
-       sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk '$1 ~ /^\[ *[0-9]/ {print $NF}' |
+       sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk '/\[ *[0-9]+\]/ {print $NF}' |
        demangled)
 echo "the same $(nm -D --defined-only build/release/bin/libZ9RT*.so | wc -l) names"
 x86_64-w64-mingw32-objdump -p build/windows/bin/Z9RT*.dll | awk '/DLL Name/ {print "imports", $3}'
