@@ -1,8 +1,10 @@
 // z9rtctl: configure a keyboard of the family from the command line.
 #include "CommandLine.h"
 #include "Commands.h"
+#include "Console.h"
 #include "ExitStatus.h"
 #include "OrvoHWI.h"
+#include "ProcessEnvironment.h"
 #include "model/LibraryPosts.h"
 
 #include <cstdio>
@@ -25,7 +27,7 @@ int Fail(ExitStatus status, const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const ParseResult parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const ParseResult parsed = ParseCommandLine(PrepareConsole(argc, argv));
     if (!parsed.error.empty()) {
         return Fail(ExitStatus::Usage, parsed.error + " (see z9rtctl --help)");
     }
@@ -35,7 +37,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (line.simulate) {
-        setenv("Z9RT_HID", "sim", 1);
+        SetProcessEnvironment("Z9RT_HID", "sim");
     }
     if (const std::string problem = KeyboardBackendProblem(); !problem.empty()) {
         return Fail(ExitStatus::Usage, problem);

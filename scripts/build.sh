@@ -4,6 +4,8 @@
 #   scripts/build.sh sanitize    AddressSanitizer and UndefinedBehaviorSanitizer
 #   scripts/build.sh tsan        ThreadSanitizer, optimised (its tests run slowly enough)
 #   scripts/build.sh fuzz        the libFuzzer targets, built with clang
+#   scripts/build.sh windows     the device library, z9rtctl and their tests for Windows,
+#                                cross-built with MinGW-w64 (their tests run under Wine)
 # Targets named after the flavour are built alone, with what they need; without, everything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +18,9 @@ case "$flavour" in
                        -DCMAKE_CXX_COMPILER=clang++ -DZ9RT_FUZZ=ON -DZ9RT_BUILD_GUI=OFF
                        -DZ9RT_BUILD_BENCH=OFF) ;;
     tsan)     options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZ9RT_TSAN=ON -DZ9RT_BUILD_BENCH=OFF) ;;
-    *) echo "usage: $0 [release|sanitize|tsan|fuzz] [TARGET...]" >&2; exit 2 ;;
+    windows)  options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo
+                       -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64-x86_64.cmake) ;;
+    *) echo "usage: $0 [release|sanitize|tsan|fuzz|windows] [TARGET...]" >&2; exit 2 ;;
 esac
 shift || true
 targets=()

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, builds the tree and runs every test: once in
-# the release build (and clang-tidy on the files changed lately), then the kernel rig (a
-# machine running Debian's kernel, with keyboards of the family made as USB gadgets), once
-# under AddressSanitizer and UndefinedBehaviorSanitizer, the threaded ones under
-# ThreadSanitizer, then the fuzz targets for a bounded time. Outside the rig nothing talks to a
+# the release build (and clang-tidy on the files changed lately), then the device library and
+# the tool cross-built for Windows under Wine, then the kernel rig (a machine running Debian's
+# kernel, with keyboards of the family made as USB gadgets), once under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the threaded ones under ThreadSanitizer, then the fuzz targets
+# for a bounded time. Outside the rig nothing talks to a
 # real keyboard: the tests use the simulated one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,6 +27,10 @@ ctest --test-dir build/release --output-on-failure --label-exclude fuzz
 # (scripts/tidy.sh says which) are checked here, everything by scripts/tidy.sh alone.
 echo "== clang-tidy"
 scripts/tidy.sh --changed
+
+# The device library and the tool for Windows, cross-built and tested under Wine.
+echo "== windows build"
+scripts/windows.sh
 
 echo "== kernel rig"
 scripts/rig.sh

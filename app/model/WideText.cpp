@@ -9,6 +9,7 @@ namespace {
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 constexpr char32_t kLastCodePoint = 0x10FFFF;
 constexpr char32_t kFirstSurrogate = 0xD800;
+constexpr char32_t kFirstLowSurrogate = 0xDC00;
 constexpr char32_t kLastSurrogate = 0xDFFF;
 constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
 
@@ -97,12 +98,38 @@ char* EncodeScalar(char32_t c, char* out) {
     return out;
 }
 
-char32_t ScalarOf(wchar_t c) {
-    const auto value = static_cast<char32_t>(c);
-    return IsScalarValue(value) ? value : kReplacementCharacter;
+}  // namespace
+
+char32_t NextCodePoint(std::wstring_view text, std::size_t& i) {
+    const auto c = static_cast<char32_t>(text[i++]);
+    if constexpr (kWideIsUtf16) {
+        if (c >= kFirstSurrogate && c < kFirstLowSurrogate && i < text.size()) {
+            const auto low = static_cast<char32_t>(text[i]);
+            if (low >= kFirstLowSurrogate && low <= kLastSurrogate) {
+                ++i;
+                return 0x10000 + ((c - kFirstSurrogate) << 10) + (low - kFirstLowSurrogate);
+            }
+        }
+    }
+    return IsScalarValue(c) ? c : kReplacementCharacter;
 }
 
-}  // namespace
+std::size_t PutCodePoint(char32_t c, wchar_t* out) {
+    if constexpr (kWideIsUtf16) {
+        if (c >= 0x10000) {
+            out[0] = static_cast<wchar_t>(kFirstSurrogate + ((c - 0x10000) >> 10));
+            out[1] = static_cast<wchar_t>(kFirstLowSurrogate + ((c - 0x10000) & 0x3FF));
+            return 2;
+        }
+    }
+    out[0] = static_cast<wchar_t>(c);
+    return 1;
+}
+
+void AppendCodePoint(std::wstring& out, char32_t c) {
+    wchar_t units[2];
+    out.append(units, PutCodePoint(c, units));
+}
 
 namespace {
 
@@ -182,7 +209,8 @@ std::size_t DecodeUtf8(std::string_view bytes, wchar_t* out) {
         if (sequence.length == 0) {
             *write++ = static_cast<wchar_t>(*p++);  // taken as Latin-1
         } else {
-            *write++ = static_cast<wchar_t>(sequence.value);
+            // A 4-byte sequence is two UTF-16 units at most: never more characters than bytes.
+            write += PutCodePoint(sequence.value, write);
             p += sequence.length;
         }
     }
@@ -203,28 +231,21 @@ std::wstring WideFromUtf8(std::string_view bytes) {
 
 void AppendUtf8FromWide(std::string& out, std::wstring_view text) {
     std::size_t length = 0;
-    for (wchar_t c : text) {
-        length += Utf8Length(ScalarOf(c));
+    for (std::size_t i = 0; i < text.size();) {
+        length += Utf8Length(NextCodePoint(text, i));
     }
     const std::size_t start = out.size();
     out.resize(start + length);
-    char* write = out.data() + start;
-    for (wchar_t c : text) {
-        if (static_cast<char32_t>(c) < 0x80) {
-            *write++ = static_cast<char>(c);
-        } else {
-            write = EncodeScalar(ScalarOf(c), write);
-        }
-    }
+    EncodeUtf8(text, out.data() + start);
 }
 
 std::size_t EncodeUtf8(std::wstring_view text, char* out) {
     char* write = out;
-    for (wchar_t c : text) {
-        if (static_cast<char32_t>(c) < 0x80) {
-            *write++ = static_cast<char>(c);
+    for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<char32_t>(text[i]) < 0x80) {
+            *write++ = static_cast<char>(text[i++]);
         } else {
-            write = EncodeScalar(ScalarOf(c), write);
+            write = EncodeScalar(NextCodePoint(text, i), write);
         }
     }
     return static_cast<std::size_t>(write - out);

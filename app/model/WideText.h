@@ -14,6 +14,18 @@ int ParseDecimal(std::string_view text);
 // The delay item of a macro: "<50 ms>".
 std::wstring DelayItemText(int milliseconds);
 
+// Wide strings hold UTF-16 where wchar_t has 16 bits (Windows), with the characters beyond
+// U+FFFF as surrogate pairs, and one code point per wchar_t elsewhere.
+inline constexpr bool kWideIsUtf16 = sizeof(wchar_t) == 2;
+
+// The code point at text[i], advancing i past it (past both halves of a surrogate pair where
+// wide strings are UTF-16); U+FFFD for a value that is no Unicode scalar value.
+char32_t NextCodePoint(std::wstring_view text, std::size_t& i);
+// Writes a code point as one wide character, or as a surrogate pair where wide strings are
+// UTF-16; returns the number written (room for 2 is needed).
+std::size_t PutCodePoint(char32_t c, wchar_t* out);
+void AppendCodePoint(std::wstring& out, char32_t c);
+
 // UTF-8 to wide characters. Bytes that are not part of a valid UTF-8 sequence are taken as
 // Latin-1 characters, so nothing is lost and no input is refused.
 std::wstring WideFromUtf8(std::string_view bytes);

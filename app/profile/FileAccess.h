@@ -2,7 +2,7 @@
 // the lock that keeps two read-modify-writes of one file from losing each other's changes.
 //
 // The interface is the same on every platform; FileAccessPosix.cpp implements it for POSIX
-// systems (a sibling file implements it for another platform).
+// systems, FileAccessWindows.cpp for Windows.
 #pragma once
 
 #include <chrono>

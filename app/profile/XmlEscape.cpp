@@ -122,12 +122,17 @@ char* WriteEscapedAttribute(char* out, std::wstring_view value) {
             default:
                 if (c >= 0x20 && c < 0x80) {
                     *out++ = static_cast<char>(c);
-                } else if (c >= 0 && c < 0x20 && c != L'\t' && c != L'\n' && c != L'\r') {
+                } else if (static_cast<char32_t>(c) < 0x20 && c != L'\t' && c != L'\n' &&
+                           c != L'\r') {
                     // Characters markup may not hold as they are: a reference ("&#x1;", at
                     // most kMaxEscapedLength bytes) reads back as the character.
                     out = WriteNumericReference(out, static_cast<char32_t>(c));
                 } else {
-                    out += EncodeUtf8(value.substr(i, 1), out);
+                    // One character: both halves of a surrogate pair where there are pairs.
+                    const std::size_t start = i;
+                    NextCodePoint(value, i);
+                    out += EncodeUtf8(value.substr(start, i - start), out);
+                    --i;  // the loop steps past the character's last unit
                 }
                 break;
         }
@@ -152,7 +157,7 @@ std::wstring Unescape(std::wstring_view text) {
                 ReferencedCharacter(text.substr(ampersand + 1, semicolon - ampersand - 1));
             if (c != kNoCharacter) {
                 out.append(text.substr(clean, ampersand - clean));
-                out.push_back(static_cast<wchar_t>(c));
+                AppendCodePoint(out, c);
                 clean = semicolon + 1;
                 next = semicolon + 1;
             }
@@ -239,7 +244,7 @@ std::size_t UnescapeUtf8Into(std::string_view text, wchar_t* out) {
             std::size_t end = 0;
             const char32_t c = ReferenceAt(text, i, end);
             if (c != kNoCharacter) {
-                *write++ = static_cast<wchar_t>(c);
+                write += PutCodePoint(c, write);  // a reference is longer than a pair
                 i = end;
                 continue;
             }

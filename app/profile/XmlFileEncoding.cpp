@@ -1,13 +1,10 @@
 #include "profile/XmlFileEncoding.h"
 
 #include "model/WideText.h"
+#include "profile/NamedEncoding.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstdint>
-#include <iconv.h>
-#include <memory>
 #include <optional>
 
 namespace {
@@ -18,7 +15,6 @@ constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 // Only this much of the file's start is searched for a declared encoding.
 constexpr std::size_t kDeclarationWindow = 1024;
 constexpr char32_t kReplacementCharacter = 0xFFFD;
-constexpr char kUnrepresentable = '?';
 
 enum class Encoding { Utf8, Utf16Le, Utf16Be, Named };
 
@@ -116,8 +112,7 @@ void AppendFromUtf16(std::wstring& out, std::string_view bytes, bool bigEndian) 
         if (c >= 0xD800 && c <= 0xDBFF && u + 1 < units) {
             const char32_t low = unit(2 * (u + 1));
             if (low >= 0xDC00 && low <= 0xDFFF) {
-                out.push_back(
-                    static_cast<wchar_t>(0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00)));
+                AppendCodePoint(out, 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
                 ++u;
                 continue;
             }
@@ -134,11 +129,8 @@ void AppendAsUtf16(std::string& out, std::wstring_view text, bool bigEndian) {
         out.push_back(bigEndian ? high : low);
         out.push_back(bigEndian ? low : high);
     };
-    for (wchar_t wide : text) {
-        auto c = static_cast<char32_t>(wide);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            c = kReplacementCharacter;
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = NextCodePoint(text, i);  // U+FFFD for what is no character
         if (c >= 0x10000) {
             put(0xD800 + ((c - 0x10000) >> 10));
             put(0xDC00 + ((c - 0x10000) & 0x3FF));
@@ -147,62 +139,6 @@ void AppendAsUtf16(std::string& out, std::wstring_view text, bool bigEndian) {
         }
     }
 }
-
-// Converts with iconv between `from` and `to`; Valid() is false when iconv does not know one
-// of them. Input it cannot convert is replaced.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (Valid()) {
-            // Closing a conversion descriptor releases memory only; there is nothing to do
-            // about a failure.
-            static_cast<void>(iconv_close(handle_));
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool Valid() const {
-        return handle_ != reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
-    }
-
-    // Converts `input` and appends the result to `out`. Input it cannot convert becomes
-    // `replacement`, and `unitLength` tells how many input bytes to skip then.
-    template <typename UnitLength>
-    void Convert(std::string_view input, std::string_view replacement, UnitLength unitLength,
-                 std::string& out) {
-        char* in = const_cast<char*>(input.data());  // iconv does not write through it
-        std::size_t inLeft = input.size();
-        char buffer[1 << 14];
-        while (inLeft > 0) {
-            char* write = buffer;
-            std::size_t outLeft = sizeof buffer;
-            const std::size_t result = iconv(handle_, &in, &inLeft, &write, &outLeft);
-            out.append(buffer, static_cast<std::size_t>(write - buffer));
-            if (result != static_cast<std::size_t>(-1) || errno == E2BIG) {
-                continue;
-            }
-            out.append(replacement);
-            if (errno == EINVAL) {
-                break;  // cut short at the end
-            }
-            const std::size_t skipped = std::min(inLeft, std::max<std::size_t>(unitLength(in), 1));
-            in += skipped;
-            inLeft -= skipped;
-        }
-        char* write = buffer;
-        std::size_t outLeft = sizeof buffer;
-        // Writes the closing bytes of a stateful encoding; nothing to check for the others.
-        static_cast<void>(iconv(handle_, nullptr, nullptr, &write, &outLeft));
-        out.append(buffer, static_cast<std::size_t>(write - buffer));
-    }
-
-private:
-    iconv_t handle_;
-};
-
-constexpr std::string_view kUtf8Replacement = "\xEF\xBF\xBD";
 
 // Valid UTF-8 of the bytes: themselves when they are, otherwise with every invalid byte taken
 // as a Latin-1 character.
@@ -220,22 +156,8 @@ std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian) {
 }
 
 std::string DecodeNamed(const std::string& bytes, const std::string& name) {
-    Converter converter("UTF-8", name.c_str());
-    if (!converter.Valid()) {
-        return ValidUtf8(bytes);
-    }
-    std::string text;
-    converter.Convert(
-        bytes, kUtf8Replacement, [](const char*) { return 1; }, text);
-    return ValidUtf8(std::move(text));
-}
-
-std::size_t Utf8SequenceLength(const char* lead) {
-    const auto c = static_cast<unsigned char>(*lead);
-    if (c < 0xC0) {
-        return 1;
-    }
-    return c < 0xE0 ? 2 : (c < 0xF0 ? 3 : 4);
+    std::optional<std::string> text = Utf8FromNamedEncoding(bytes, name);
+    return ValidUtf8(text ? std::move(*text) : bytes);
 }
 
 // Whether the bytes start like UTF-16 without a mark: ASCII characters with zero bytes
@@ -329,11 +251,11 @@ bool EncodeDocumentText(std::string_view head, std::string_view tail, const Byte
     text.append(tail);
     std::string bytes;
     if (encoding == Encoding::Named) {
-        Converter converter(declared.c_str(), "UTF-8");
-        if (!converter.Valid()) {
+        std::optional<std::string> encoded = NamedEncodingFromUtf8(text, declared);
+        if (!encoded) {
             return sink(text);
         }
-        converter.Convert(text, std::string_view(&kUnrepresentable, 1), Utf8SequenceLength, bytes);
+        bytes = std::move(*encoded);
     } else {
         const std::wstring wide = WideFromUtf8(text);
         bytes.reserve(2 * wide.size());

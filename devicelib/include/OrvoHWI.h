@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
-#if defined(_WIN32)
+#if defined(_WIN32) && defined(Z9RT_BUILDING_DEVICELIB)
 #define Z9RT_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define Z9RT_API  // the linker finds the names in the DLL's import library
 #else
 #define Z9RT_API __attribute__((visibility("default")))
 #endif

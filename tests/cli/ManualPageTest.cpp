@@ -119,7 +119,7 @@ Words VariablesReadIn(const std::vector<std::string>& folders, const std::string
     for (const std::string& folder : folders) {
         for (const auto& entry :
              fs::recursive_directory_iterator(kSourceDirectory + "/" + folder)) {
-            const std::string path = entry.path().string();
+            const std::string path = entry.path().generic_string();
             if (!entry.is_regular_file() ||
                 (!skipped.empty() && path.find(skipped) != std::string::npos))
                 continue;

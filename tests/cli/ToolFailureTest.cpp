@@ -1,9 +1,9 @@
 // z9rtctl never reports a failure as success: transfers the keyboard did not take, counts it
 // reads, files it must refuse before a single report, and state files that are no state files.
+#include "TestPlatform.h"
 #include "ToolFixture.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 namespace z9rt::cli::test {
 namespace {
@@ -182,13 +182,13 @@ TEST_F(ToolFailure, AProfileCutOffPartWayIsRefusedBeforeAnyKeyIsSent) {
 }
 
 TEST_F(ToolFailure, ProfilesThatAreNoFilesAreRefusedAtOnce) {
-    ASSERT_EQ(::mkfifo(Path("fifo.pro").c_str(), 0600), 0);
+    ASSERT_TRUE(testplatform::MakeFifo(Path("fifo.pro")));
     ExpectOneLineFailure(Run({"show", "fifo.pro"}), 3, "fifo.pro: not a regular file");
     ExpectOneLineFailure(Run({"write-keys", "/dev/zero"}), 3, "/dev/zero: not a regular file");
 }
 
 TEST_F(ToolFailure, AStateFileThatIsNoFileIsNeitherReadNorWrittenOver) {
-    ASSERT_EQ(::mkfifo(Path("fifo.txt").c_str(), 0600), 0);
+    ASSERT_TRUE(testplatform::MakeFifo(Path("fifo.txt")));
     for (const std::string& state : {Path("fifo.txt"), std::string("/dev/zero")}) {
         const ToolRun run = Run({"info"}, {{"Z9RT_SIM_STATE", state}});
         EXPECT_EQ(run.status, 0) << run.err;
@@ -196,9 +196,7 @@ TEST_F(ToolFailure, AStateFileThatIsNoFileIsNeitherReadNorWrittenOver) {
                                ": not a regular file; the simulated keyboard keeps its "
                                "memory in memory only\n");
     }
-    struct stat status {};
-    ASSERT_EQ(::stat(Path("fifo.txt").c_str(), &status), 0);
-    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_TRUE(testplatform::IsFifo(Path("fifo.txt")));
 }
 
 TEST_F(ToolFailure, AStateFileOfManyBadLinesIsToldOnceInShort) {

@@ -9,11 +9,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace z9rt::cli::test {
@@ -44,16 +47,30 @@ inline std::string Sent(const std::vector<int>& bytes, int fill = 0) {
 class ToolTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/z9rtctl-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory_ = pattern;
+        // A fresh folder of the test's own.
+        std::random_device random;
+        fs::path folder;
+        do {
+            folder = fs::temp_directory_path() / ("z9rtctl-test-" + std::to_string(random()));
+        } while (!fs::create_directory(folder));
+        directory_ = folder.generic_string();
         environment_ = {{"Z9RT_HID", "sim"},
                         {"Z9RT_SIM_STATE", directory_ + "/keyboard.txt"},
                         {"Z9RT_HID_TRACE", directory_ + "/trace.txt"},
                         {"Z9RT_SIM_MODEL", ""},
                         {"Z9RT_SIM_FAULT", ""}};
     }
-    void TearDown() override { fs::remove_all(directory_); }
+    void TearDown() override {
+        // A tool that just ended may hold its folder a moment longer on some systems.
+        std::error_code error;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            fs::remove_all(directory_, error);
+            if (!error) {
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
 
     ToolRun Run(const std::vector<std::string>& arguments,
                 const std::map<std::string, std::string>& extra = {},

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <utility>
@@ -19,8 +20,8 @@ struct ToolRun {
 // A z9rtctl started and not yet waited for.
 class RunningTool {
 public:
-    RunningTool(int pid, std::string outPath, std::string errPath)
-        : pid_(pid), outPath_(std::move(outPath)), errPath_(std::move(errPath)) {}
+    RunningTool(std::intptr_t process, std::string outPath, std::string errPath)
+        : process_(process), outPath_(std::move(outPath)), errPath_(std::move(errPath)) {}
     // Waits for it to end (killing it after a minute: a hung tool fails the test) and collects
     // what it said.
     ToolRun Finish();
@@ -28,7 +29,10 @@ public:
     void Kill();
 
 private:
-    int pid_;
+    // Reads what the tool wrote to its standard output and error into `run` and removes it.
+    void TakeOutput(ToolRun& run) const;
+
+    std::intptr_t process_;  // the platform's process id or handle; -1 when none started
     std::string outPath_;
     std::string errPath_;
 };

@@ -1,6 +1,7 @@
 // Finding the keyboard: the matching rule over identity texts, and discovery over whole
 // enumerations.
 #include "OrvoHWI.h"
+#include "ProcessEnvironment.h"
 #include "SimulatedKeyboard.h"
 #include "channel/BackendSelection.h"
 #include "channel/IdentityMatch.h"
@@ -109,7 +110,7 @@ TEST(BackendChoice, EachNameChoosesItsBackendAndOthersAreRefused) {
 TEST(BackendChoice, NoneAndRefusedValuesNeverFindOrOpenTheKeyboard) {
     z9rt::sim::ResetSimulatedKeyboard(2);
     for (const char* value : {"none", "bogus"}) {
-        setenv("Z9RT_HID", value, 1);
+        SetProcessEnvironment("Z9RT_HID", value);
         COrvoHWI device;
         EXPECT_TRUE(ListKeyboards().empty()) << value;
         EXPECT_FALSE(device.DetectDevice()) << value;
@@ -117,7 +118,7 @@ TEST(BackendChoice, NoneAndRefusedValuesNeverFindOrOpenTheKeyboard) {
         EXPECT_FALSE(device.__createDev()) << value;
         EXPECT_EQ(z9rt::OpenConnection("sim:hidraw3"), nullptr) << value;
     }
-    setenv("Z9RT_HID", "sim", 1);
+    SetProcessEnvironment("Z9RT_HID", "sim");
     EXPECT_EQ(z9rt::sim::ReadSimulatedKeyboard().reportsSeen, 0);
     EXPECT_EQ(ListKeyboards().size(), 1u);
 }

@@ -1,6 +1,7 @@
 // The keyboard hook: the messages KeyBoardProc builds, the key translation, and installing
 // without event devices. Nothing here opens /dev/input: ctest runs with Z9RT_HOOK_INPUT=none.
 #include "OrvoHWI.h"
+#include "ProcessEnvironment.h"
 #include "TestSupport.h"
 #include "hook/KeyEventTranslator.h"
 #include "hook/KeyboardHook.h"
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace {
 
@@ -163,6 +165,26 @@ TEST(VirtualKeyTable, TranslatesWithTheExtendedFlagWhereWindowsSetsIt) {
     EXPECT_FALSE(z9rt::VirtualKeyOfLinuxKey(-1));
 }
 
+// A platform that reports virtual keys (Windows) finds the Linux key code back: the same key,
+// told apart by the extended flag where two keys share a virtual key.
+TEST(VirtualKeyTable, VirtualKeysLeadBackToTheirKeys) {
+    for (int linuxCode = 0; linuxCode < KEY_MAX; ++linuxCode) {
+        const auto key = z9rt::VirtualKeyOfLinuxKey(linuxCode);
+        if (!key) {
+            continue;
+        }
+        const std::optional<int> back = z9rt::LinuxKeyOfVirtualKey(key->vkCode, key->extended);
+        ASSERT_TRUE(back) << linuxCode;
+        const auto again = z9rt::VirtualKeyOfLinuxKey(*back);
+        EXPECT_EQ(again->vkCode, key->vkCode) << linuxCode;
+        EXPECT_EQ(again->extended, key->extended) << linuxCode;
+    }
+    EXPECT_EQ(z9rt::LinuxKeyOfVirtualKey(0x0D, false), KEY_ENTER);
+    EXPECT_EQ(z9rt::LinuxKeyOfVirtualKey(0x0D, true), KEY_KPENTER);
+    EXPECT_EQ(z9rt::LinuxKeyOfVirtualKey(0xA3, false), KEY_RIGHTCTRL);  // flag missing: still it
+    EXPECT_FALSE(z9rt::LinuxKeyOfVirtualKey(0x01, false));              // a mouse button
+}
+
 TEST(HookInstall, WithoutEventDevicesNothingIsInstalled) {
     PostRecorder posts;
     EXPECT_EQ(z9rt::HookInputDirectory(), "");  // the tests' environment
@@ -176,16 +198,17 @@ TEST(HookInstall, WithoutEventDevicesNothingIsInstalled) {
 
     // A directory without keyboards in it is no better: a missing one, or one whose "event"
     // entries are no input devices.
-    const std::string directory = std::filesystem::temp_directory_path() / "z9rt-hook-test";
+    const std::string directory =
+        (std::filesystem::temp_directory_path() / "z9rt-hook-test").string();
     std::filesystem::create_directories(directory);
     std::ofstream(directory + "/event0") << "not a device";
     for (const std::string& input : {std::string("/nonexistent-z9rt-input"), directory}) {
-        setenv("Z9RT_HOOK_INPUT", input.c_str(), 1);
+        SetProcessEnvironment("Z9RT_HOOK_INPUT", input);
         InstallHook(testsupport::TestWindow());  // replaces the first
         EXPECT_FALSE(IsHookInstalled()) << input;
     }
     std::filesystem::remove_all(directory);
-    setenv("Z9RT_HOOK_INPUT", "none", 1);
+    SetProcessEnvironment("Z9RT_HOOK_INPUT", "none");
     UninstallHook();
     EXPECT_FALSE(IsHookInstalled());
 }

@@ -1,11 +1,9 @@
 // The simulated keyboard's memory: the factory state, the state file that processes share,
 // and the fault list.
 #include "SimulatedKeyboardFixture.h"
+#include "TestPlatform.h"
 #include "channel/sim/SimulatedFaults.h"
 #include "channel/sim/SimulatedStateFile.h"
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -123,9 +121,9 @@ TEST(SimulatedStateFile, OnlyRegularFilesWithinTheLimitAreRead) {
     using Outcome = z9rt::sim::StateFileRead::Outcome;
     TemporaryFile fifo;
     std::remove(fifo.Path().c_str());
-    ASSERT_EQ(::mkfifo(fifo.Path().c_str(), 0600), 0);
+    ASSERT_TRUE(testplatform::MakeFifo(fifo.Path()));
     TemporaryFile huge;
-    ASSERT_EQ(::truncate(huge.Path().c_str(), z9rt::sim::kLargestStateFile + 1), 0);
+    std::filesystem::resize_file(huge.Path(), z9rt::sim::kLargestStateFile + 1);
     TemporaryFile small;
     small.Write("model 2\n");
     TemporaryFile missing;
@@ -176,6 +174,32 @@ TEST_F(SimulatedState, ProcessesShareTheStateFile) {
     z9rt::sim::UseSimulatedStateFile("");
 }
 
+// A write the keyboard cannot keep fails, instead of being reported as done while the file
+// keeps the old memory, and nothing of it is left beside the file.
+TEST_F(SimulatedState, AWriteThatCannotBeKeptFailsAndLeavesNothingBeside) {
+    TemporaryFile state;
+    z9rt::sim::UseSimulatedStateFile(state.Path());
+    const std::string before = state.Read();
+    const std::string beside = state.Path() + ".tmp";
+    std::filesystem::create_directory(beside);  // the new file cannot be made where it goes
+    testing::internal::CaptureStderr();
+    Open();
+    std::vector<int> colours(246, 5);
+    EXPECT_FALSE(device.setKeyboardLightArea(colours.data()));
+    device.__closeDev();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              state.Path() + ": cannot write the simulated keyboard's state\n");
+    EXPECT_EQ(state.Read(), before);
+
+    std::filesystem::remove(beside);
+    Open();
+    EXPECT_TRUE(device.setKeyboardLightArea(colours.data()));
+    device.__closeDev();
+    EXPECT_NE(state.Read().find("light 1 5 5 5\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(beside));
+    z9rt::sim::UseSimulatedStateFile("");
+}
+
 TEST_F(SimulatedState, AnUnchangedFileIsParsedOnceAndItsFaultsToldOnce) {
     TemporaryFile state;
     state.Write("model 1\nlight 1 300 0 0\nlight 2 1 2 3\n");
@@ -198,7 +222,7 @@ TEST_F(SimulatedState, AnUnchangedFileIsParsedOnceAndItsFaultsToldOnce) {
 TEST_F(SimulatedState, AFileThatIsNoStateFileIsNeitherReadNorWrittenOver) {
     TemporaryFile fifo;
     std::remove(fifo.Path().c_str());
-    ASSERT_EQ(::mkfifo(fifo.Path().c_str(), 0600), 0);
+    ASSERT_TRUE(testplatform::MakeFifo(fifo.Path()));
     testing::internal::CaptureStderr();
     z9rt::sim::UseSimulatedStateFile(fifo.Path());
     Open();
@@ -208,9 +232,7 @@ TEST_F(SimulatedState, AFileThatIsNoStateFileIsNeitherReadNorWrittenOver) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               fifo.Path() +
                   ": not a regular file; the simulated keyboard keeps its memory in memory only\n");
-    struct stat status {};
-    ASSERT_EQ(::stat(fifo.Path().c_str(), &status), 0);
-    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_TRUE(testplatform::IsFifo(fifo.Path()));
     EXPECT_EQ(z9rt::sim::ReadSimulatedKeyboard().light[0], 5);
     z9rt::sim::UseSimulatedStateFile("");
 }

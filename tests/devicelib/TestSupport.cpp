@@ -1,10 +1,13 @@
 #include "TestSupport.h"
 
+#include "ProcessEnvironment.h"
+
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
-#include <unistd.h>
 
 namespace testsupport {
 namespace {
@@ -12,8 +15,8 @@ namespace {
 // Run directly or through ctest, the tests talk to the simulated keyboard only and never open
 // the machine's keyboards for the hook.
 const bool kTestEnvironment = [] {
-    setenv("Z9RT_HID", "sim", 1);
-    setenv("Z9RT_HOOK_INPUT", "none", 1);
+    SetProcessEnvironment("Z9RT_HID", "sim");
+    SetProcessEnvironment("Z9RT_HOOK_INPUT", "none");
     return true;
 }();
 
@@ -27,13 +30,16 @@ bool RecordPost(WindowHandle window, std::uint32_t message, std::uintptr_t wPara
     return true;
 }
 
+// A new empty file of the test's own in the temporary folder.
 std::string NewTemporaryPath() {
-    char name[] = "/tmp/z9rt-test-XXXXXX";
-    const int fd = mkstemp(name);
-    if (fd >= 0) {
-        close(fd);
+    std::random_device random;
+    while (true) {
+        const std::filesystem::path path =
+            std::filesystem::temp_directory_path() / ("z9rt-test-" + std::to_string(random()));
+        if (!std::filesystem::exists(path) && std::ofstream(path)) {
+            return path.generic_string();
+        }
     }
-    return name;
 }
 
 }  // namespace
@@ -104,11 +110,11 @@ WindowHandle TestWindow() {
 }
 
 TraceCapture::TraceCapture() : path_(NewTemporaryPath()) {
-    setenv("Z9RT_HID_TRACE", path_.c_str(), 1);
+    SetProcessEnvironment("Z9RT_HID_TRACE", path_);
 }
 
 TraceCapture::~TraceCapture() {
-    unsetenv("Z9RT_HID_TRACE");
+    RemoveProcessEnvironment("Z9RT_HID_TRACE");
     std::remove(path_.c_str());
 }
 

@@ -1,3 +1,4 @@
+#include "TestPlatform.h"
 #include "model/FirmwareFile.h"
 
 #include <gtest/gtest.h>
@@ -5,12 +6,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -50,7 +48,7 @@ TEST_F(FirmwareFileTest, SoundFileLeavesWithCrLfLines) {
 
 TEST_F(FirmwareFileTest, RefusesWhatIsNoSoundFirmwareFile) {
     const fs::path fifo = dir_ / "pipe.bin";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(testplatform::MakeFifo(fifo));
     const fs::path tooLarge = Write("large.bin", "");
     fs::resize_file(tooLarge, kLargestFirmwareFile + 1);
     const fs::path atTheLimit = Write("limit.bin", "");
@@ -94,7 +92,7 @@ TEST_F(FirmwareFileTest, DamagedRecordNamesItsLine) {
 TEST_F(FirmwareFileTest, AFileSwappedForAPipeNeverBlocksTheReader) {
     const fs::path path = Write("Z9RT(S)_1.bin", kSound);
     const fs::path pipe = dir_ / "pipe";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_TRUE(testplatform::MakeFifo(pipe));
     constexpr int kReads = 2000;
     std::atomic<bool> done{false};
     std::atomic<int> wrongOutcomes{0};
@@ -109,16 +107,13 @@ TEST_F(FirmwareFileTest, AFileSwappedForAPipeNeverBlocksTheReader) {
     });
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (!done && std::chrono::steady_clock::now() < deadline) {
-        ASSERT_EQ(::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, pipe.c_str(), RENAME_EXCHANGE), 0);
+        ASSERT_TRUE(testplatform::SwapNames(path, pipe));
     }
     const bool blocked = !done;
     // A reader stuck on the pipe gets writers until it is through, so that the test ends.
     while (!done) {
         for (const fs::path& name : {path, pipe}) {
-            const int fd = ::open(name.c_str(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0) {
-                ::close(fd);
-            }
+            testplatform::KnockAsWriter(name);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

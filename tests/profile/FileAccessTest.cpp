@@ -1,15 +1,13 @@
 #include "TestFiles.h"
+#include "TestPlatform.h"
 #include "profile/FileAccess.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
+#include <memory>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -57,15 +55,14 @@ TEST(FileReplacement, KeepsPermissionsAndReplacesWhatALinkPointsTo) {
     ScratchFolder folder;
     const std::filesystem::path file = folder / "real.pro";
     WriteBytes(file, "old");
-    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    std::filesystem::permissions(file, std::filesystem::perms(0640));
     std::filesystem::create_symlink(file, folder / "link.pro");
     std::string whyNot;
     ASSERT_TRUE(ReplaceFileContents(folder / "link.pro", "new", whyNot)) << whyNot;
     EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.pro"));
     EXPECT_EQ(ReadBytes(file), "new");
-    struct stat status {};
-    ASSERT_EQ(::stat(file.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0640U);
+    EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms(0640));
 }
 
 TEST(FileReading, ReadsEverythingWithinTheLimit) {
@@ -86,7 +83,7 @@ TEST(FileReading, ReadsEverythingWithinTheLimit) {
 TEST(FileReading, RefusesWhatIsNotARegularFileWithoutReadingIt) {
     ScratchFolder folder;
     const std::filesystem::path fifo = folder / "fifo.pro";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(testplatform::MakeFifo(fifo));
     // A FIFO nobody writes to would block, the devices never end or hold nothing.
     for (const std::filesystem::path& path :
          {fifo, std::filesystem::path("/dev/zero"), std::filesystem::path("/dev/null")}) {
@@ -111,16 +108,15 @@ TEST(FileReplacement, ClearsTemporaryFilesTheirWritersLeft) {
     for (const std::string& name : {abandoned, earlier, held, otherFile}) {
         WriteBytes(folder / name, "partial");
     }
-    const int writer = ::open((folder / held).c_str(), O_RDONLY);
-    ASSERT_GE(writer, 0);
-    ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+    std::shared_ptr<void> writer = testplatform::HoldAsWriter(folder / held);
+    ASSERT_NE(writer, nullptr);
     std::string whyNot;
     ASSERT_TRUE(ReplaceFileContents(file, "new", whyNot)) << whyNot;
     EXPECT_FALSE(std::filesystem::exists(folder / abandoned));
     EXPECT_FALSE(std::filesystem::exists(folder / earlier));
     EXPECT_TRUE(std::filesystem::exists(folder / held));
     EXPECT_TRUE(std::filesystem::exists(folder / otherFile));
-    ::close(writer);
+    writer.reset();
     EXPECT_EQ(ReadBytes(file), "new");
 
     EXPECT_TRUE(IsTemporaryNameOf(abandoned, "p.pro"));

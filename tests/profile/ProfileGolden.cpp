@@ -106,14 +106,15 @@ int main(int argc, char** argv) {
     const char* update = std::getenv("Z9RT_UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1" && !derived) {
         std::ofstream(golden, std::ios::binary) << actual;
-        std::printf("wrote %s\n", golden.c_str());
+        std::printf("wrote %s\n", golden.string().c_str());
         return 0;
     }
     const std::filesystem::path reference = derived ? golden.parent_path() / "content.pro" : golden;
     const std::string expected = ReadBytes(reference);
     if (expected != actual) {
         std::fprintf(stderr, "%s differs from %s at %s\n", name.c_str(),
-                     reference.filename().c_str(), FirstDifference(expected, actual).c_str());
+                     reference.filename().string().c_str(),
+                     FirstDifference(expected, actual).c_str());
         return 1;
     }
     return 0;

@@ -1,5 +1,7 @@
 #include "TestFiles.h"
+#include "model/WideText.h"
 #include "profile/XmlDoc.h"
+#include "profile/XmlEscape.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,38 @@ TEST(XmlEncoding, SavingWritesTheDeclaredEncodingWithoutMark) {
     ASSERT_TRUE(latin.SaveFile(folder / "latin.xml"));
     EXPECT_EQ(ReadBytes(folder / "latin.xml"),
               "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<r v=\"caf\xE9 ? ?\"/>\r\n");
+}
+
+// Characters beyond U+FFFF are one wchar_t where it has 32 bits and a surrogate pair where it
+// has 16 (Windows); either way they travel whole through every conversion, and only a half of
+// a pair on its own becomes U+FFFD.
+TEST(XmlEncoding, CharactersBeyondTheBasicPlaneStayWhole) {
+    const std::string smiley = "\xF0\x9F\x98\x80";  // U+1F600
+    const std::wstring wide = WideFromUtf8("a" + smiley + "b");
+    EXPECT_EQ(wide, L"a\U0001F600b");
+    EXPECT_EQ(wide.size(), kWideIsUtf16 ? 4u : 3u);
+    EXPECT_EQ(Utf8FromWide(wide), "a" + smiley + "b");
+
+    const std::wstring half(1, static_cast<wchar_t>(0xD83D));
+    EXPECT_EQ(Utf8FromWide(half + L"x"), "\xEF\xBF\xBDx");
+
+    std::string escaped(kMaxEscapedLength * 8, '\0');
+    escaped.resize(static_cast<std::size_t>(WriteEscapedAttribute(escaped.data(), L"<\U0001F600>") -
+                                            escaped.data()));
+    EXPECT_EQ(escaped, "&lt;" + smiley + "&gt;");
+    EXPECT_EQ(Unescape(L"&#x1F600;&#128512;"), L"\U0001F600\U0001F600");
+    EXPECT_EQ(UnescapeUtf8("&#x1F600;" + smiley), L"\U0001F600\U0001F600");
+
+    // Saved as UTF-16 the character is one surrogate pair, and it reads back the same.
+    ScratchFolder folder;
+    CXmlDoc utf16;
+    utf16.SetText(L"<?xml version=\"1.0\" encoding=\"UTF-16\"?><r v=\"\U0001F600\"/>");
+    ASSERT_TRUE(utf16.SaveFile(folder / "utf16.xml"));
+    EXPECT_NE(ReadBytes(folder / "utf16.xml").find(std::string("\x3D\xD8\x00\xDE", 4)),
+              std::string::npos);
+    CXmlDoc reread;
+    ASSERT_TRUE(reread.LoadFile(folder / "utf16.xml"));
+    EXPECT_EQ(ValueOf(reread), L"\U0001F600");
 }
 
 TEST(XmlEncoding, LoadingAMissingFileFailsAndLeavesTheDocumentEmpty) {

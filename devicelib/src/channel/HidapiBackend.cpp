@@ -1,45 +1,19 @@
 #include "channel/HidapiBackend.h"
 
+#include "channel/KeyboardLock.h"
+
 #include <hidapi/hidapi.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
+#include <utility>
 
 namespace z9rt {
 namespace {
 
-// A keyboard talks with one program at a time: two programs' conversations on one keyboard
-// would take each other's answers. Where the program first ran, the keyboard was opened with
-// a share mode that refused a second writer; here the connection holds an exclusive lock on
-// the node for as long as it is open, and a second program's open is refused as busy.
-// Returns the descriptor that holds the lock, -1 when none could be taken (the node does not
-// take locks: the keyboard is opened all the same), or kBusy.
-constexpr int kBusy = -2;
-int LockKeyboard(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return -1;
-    }
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const bool busy = errno == EWOULDBLOCK;
-        close(fd);
-        return busy ? kBusy : -1;
-    }
-    return fd;
-}
-
 class HidapiConnection final : public HidConnection {
 public:
-    HidapiConnection(hid_device* device, int lockFd) : device_(device), lockFd_(lockFd) {}
-    ~HidapiConnection() override {
-        hid_close(device_);
-        if (lockFd_ >= 0) {
-            close(lockFd_);  // gives the keyboard to the next program
-        }
-    }
+    HidapiConnection(hid_device* device, std::unique_ptr<KeyboardLock> lock)
+        : device_(device), lock_(std::move(lock)) {}
+    ~HidapiConnection() override { hid_close(device_); }
     HidapiConnection(const HidapiConnection&) = delete;
     HidapiConnection& operator=(const HidapiConnection&) = delete;
 
@@ -61,7 +35,7 @@ public:
 
 private:
     hid_device* device_;
-    int lockFd_;
+    std::unique_ptr<KeyboardLock> lock_;  // released after the device is closed
 };
 
 }  // namespace
@@ -82,18 +56,15 @@ std::vector<HidInterfaceInfo> HidapiBackend::Enumerate() {
 }
 
 std::unique_ptr<HidConnection> HidapiBackend::Open(const std::string& path) {
-    const int lockFd = LockKeyboard(path);
-    if (lockFd == kBusy) {
+    auto lock = std::make_unique<KeyboardLock>(path);
+    if (lock->Busy()) {
         return nullptr;
     }
     hid_device* const device = hid_open_path(path.c_str());
     if (device == nullptr) {
-        if (lockFd >= 0) {
-            close(lockFd);
-        }
         return nullptr;
     }
-    return std::make_unique<HidapiConnection>(device, lockFd);
+    return std::make_unique<HidapiConnection>(device, std::move(lock));
 }
 
 }  // namespace z9rt

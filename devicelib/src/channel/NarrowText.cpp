@@ -49,6 +49,11 @@ std::wstring DecodeNarrowText(const std::uint8_t* bytes, std::size_t count) {
         if (length == 0) {
             text += static_cast<wchar_t>(bytes[at]);  // Latin-1
             ++at;
+        } else if (sizeof(wchar_t) == 2 && codePoint >= 0x10000) {
+            // Wide strings are UTF-16 where wchar_t has 16 bits: a surrogate pair.
+            text += static_cast<wchar_t>(0xD800 + ((codePoint - 0x10000) >> 10));
+            text += static_cast<wchar_t>(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+            at += length;
         } else {
             text += static_cast<wchar_t>(codePoint);
             at += length;

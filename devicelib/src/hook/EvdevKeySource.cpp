@@ -142,4 +142,8 @@ void EvdevKeySource::Run() {
     }
 }
 
+std::unique_ptr<KeySource> StartKeySource(const std::string& where, KeySource::Sink sink) {
+    return EvdevKeySource::Start(where, std::move(sink));
+}
+
 }  // namespace z9rt

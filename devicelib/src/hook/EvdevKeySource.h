@@ -3,10 +3,8 @@
 // thread of its own until the source is destroyed.
 #pragma once
 
-#include "hook/KeyEventTranslator.h"
+#include "hook/KeySource.h"
 
-#include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -14,16 +12,14 @@
 
 namespace z9rt {
 
-class EvdevKeySource {
+class EvdevKeySource final : public KeySource {
 public:
-    using Sink = std::function<void(int linuxCode, KeyAction action, std::uint32_t timeMs)>;
-
     // Opens and grabs every keyboard under `directory` and starts reading; null when not one
     // keyboard could be opened and grabbed.
     static std::unique_ptr<EvdevKeySource> Start(const std::string& directory, Sink sink);
 
     // Stops the thread, releases the grabs and closes the devices.
-    ~EvdevKeySource();
+    ~EvdevKeySource() override;
     EvdevKeySource(const EvdevKeySource&) = delete;
     EvdevKeySource& operator=(const EvdevKeySource&) = delete;
 

@@ -4,8 +4,8 @@
 #include "hook/KeyboardHook.h"
 
 #include "OrvoHWI.h"
-#include "hook/EvdevKeySource.h"
 #include "hook/KeyEventTranslator.h"
+#include "hook/KeySource.h"
 #include "hook/VirtualKeyTable.h"
 
 #include <array>
@@ -43,7 +43,7 @@ z9rt::KeyEventTranslator translator;
 std::atomic<WindowHandle> targetWindow{nullptr};
 std::array<std::atomic<bool>, 256> keysDown{};  // by virtual-key code
 // Defined last, so that at exit its thread stops before what the thread uses is destroyed.
-std::unique_ptr<z9rt::EvdevKeySource> keySource;  // null: no hook installed
+std::unique_ptr<z9rt::KeySource> keySource;  // null: no hook installed
 
 void ForgetKeysDown() {
     for (auto& down : keysDown) {
@@ -76,7 +76,7 @@ void InstallHook(WindowHandle window) {
     hookRequested = true;
     const std::string directory = z9rt::HookInputDirectory();
     if (!directory.empty()) {
-        keySource = z9rt::EvdevKeySource::Start(directory, DeliverKeyEvent);
+        keySource = z9rt::StartKeySource(directory, DeliverKeyEvent);
     }
 }
 

@@ -174,4 +174,19 @@ std::optional<VirtualKey> VirtualKeyOfLinuxKey(int linuxCode) {
     return VirtualKey{found->vkCode, found->extended};
 }
 
+std::optional<int> LinuxKeyOfVirtualKey(std::uint8_t vkCode, bool extended) {
+    const auto* const exact = std::find_if(
+        std::begin(kTranslations), std::end(kTranslations), [=](const Translation& entry) {
+            return entry.vkCode == vkCode && entry.extended == extended;
+        });
+    if (exact != std::end(kTranslations)) {
+        return exact->linuxCode;
+    }
+    // Some keyboards and remote sessions report a key with the other extended flag.
+    const auto* const any =
+        std::find_if(std::begin(kTranslations), std::end(kTranslations),
+                     [=](const Translation& entry) { return entry.vkCode == vkCode; });
+    return any != std::end(kTranslations) ? std::optional<int>(any->linuxCode) : std::nullopt;
+}
+
 }  // namespace z9rt

@@ -15,6 +15,10 @@ struct VirtualKey {
 // The virtual key of a Linux key code; nothing for codes without one (mouse buttons, ...).
 std::optional<VirtualKey> VirtualKeyOfLinuxKey(int linuxCode);
 
+// The other way, for a platform that reports virtual keys: the Linux key code of a virtual key
+// with the given extended flag; nothing for virtual keys the table does not know.
+std::optional<int> LinuxKeyOfVirtualKey(std::uint8_t vkCode, bool extended);
+
 // Virtual-key codes the hook itself looks at.
 namespace vk {
 constexpr std::uint8_t kShift = 0x10;

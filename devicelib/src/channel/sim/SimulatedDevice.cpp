@@ -145,17 +145,17 @@ void SimulatedDevice::LoadLocked() {
     }
 }
 
-void SimulatedDevice::SaveLocked() {
+bool SimulatedDevice::SaveLocked() {
     dirty_ = false;
     if (statePath_.empty() || saveRefused_) {
-        return;
+        return true;
     }
     std::string reason;
     const StateFileLock lock(statePath_, reason);
     if (!lock.Held()) {
         std::fprintf(stderr, "%s: cannot lock the simulated keyboard's state (%s)\n",
                      statePath_.c_str(), reason.c_str());
-        return;
+        return false;
     }
     const std::optional<FileIdentity> identity = IdentityOf(statePath_);
     if (!identity || !stateIdentity_ || !(*identity == *stateIdentity_)) {
@@ -169,16 +169,18 @@ void SimulatedDevice::SaveLocked() {
                          "%s: changed by another process and no longer readable; not "
                          "written over\n",
                          statePath_.c_str());
-            return;
+            return true;
         }
         memory_ = MergeState(base_, memory_, parsed.memory);
     }
     if (!WriteTextFile(statePath_, FormatState(memory_))) {
         std::fprintf(stderr, "%s: cannot write the simulated keyboard's state\n",
                      statePath_.c_str());
+        return false;
     }
     stateIdentity_ = IdentityOf(statePath_);
     base_ = memory_;
+    return true;
 }
 
 bool SimulatedDevice::Open() {
@@ -225,8 +227,9 @@ bool SimulatedDevice::Receive(const Payload& payload, std::deque<Payload>& answe
             break;
         case protocol::Request::KeyWriteEnd:
             FinishKeyLocked();
-            SaveLocked();
-            break;
+            // A keyboard that cannot keep what it was sent fails the report that ends it, so
+            // the program does not report a write that was lost.
+            return SaveLocked();
         case protocol::Request::KeyRead:
             StreamKeys(answers);
             break;
@@ -237,8 +240,7 @@ bool SimulatedDevice::Receive(const Payload& payload, std::deque<Payload>& answe
             TakeLightChunk(payload);
             break;
         case protocol::Request::StreamEnd:
-            SaveLocked();
-            break;
+            return SaveLocked();
         case protocol::Request::LightRead:
             StreamArea(protocol::Request::LightChunk, memory_.light.data(), memory_.light.size(),
                        answers);

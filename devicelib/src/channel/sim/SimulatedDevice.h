@@ -54,7 +54,7 @@ private:
 
     bool PresentLocked() const;
     void LoadLocked();
-    void SaveLocked();
+    bool SaveLocked();  // false when the state file could not be written
 
     void TakeKeyRecord(const Payload& payload);
     void FinishKeyLocked();

@@ -16,6 +16,7 @@
 #include "channel/sim/SimulatedMemory.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -69,7 +70,7 @@ std::optional<FileIdentity> IdentityOf(const std::string& path);
 // half-way leaves for the next writer to take over.
 bool WriteTextFile(const std::string& path, const std::string& text);
 
-// Holds the state file locked (flock) from reading it to writing it, so that two processes
+// Holds the state file locked from reading it to writing it, so that two processes
 // that change the keyboard at the same time both keep their change. A missing file is created
 // empty first (an empty file is a factory-fresh keyboard), so that there is one to lock.
 // Writing renames a new file over the old one, so the lock is taken again until the name
@@ -82,10 +83,10 @@ public:
     StateFileLock(const StateFileLock&) = delete;
     StateFileLock& operator=(const StateFileLock&) = delete;
 
-    bool Held() const { return fd_ >= 0; }
+    bool Held() const { return handle_ != -1; }
 
 private:
-    int fd_ = -1;
+    std::intptr_t handle_ = -1;  // the platform's handle of the locked file, -1 for none
 };
 
 // What another process wrote (`theirs`) with this process's changes since `base` on top: a key
