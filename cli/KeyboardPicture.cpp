@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstdio>
 
+using model::KeyPlace;
+using model::KeyPlaceOnFace;
+
 namespace z9rt::cli {
 namespace {
 

@@ -10,7 +10,9 @@
 
 #include <QString>
 
+namespace model {
 class CKeyboardConfig;
+}
 class QLineEdit;
 class TransferLane;
 
@@ -21,7 +23,7 @@ public:
     // The buttons of "Wait for the download?", asked when the window is closed during one.
     enum WaitQuestionButton { kWaitForDownload, kCloseWithoutWaiting };
 
-    COrvoDialogFirmwareUpdate(const skin::SkinResources& resources, CKeyboardConfig& config,
+    COrvoDialogFirmwareUpdate(const skin::SkinResources& resources, model::CKeyboardConfig& config,
                               skin::DialogService& dialogs, TransferLane& lane, QWidget* parent);
     ~COrvoDialogFirmwareUpdate() override;
 
@@ -61,7 +63,7 @@ private:
     void tell(const QString& text, const QString& caption, skin::MessageIcon icon);
     void tell(const QString& text);
 
-    CKeyboardConfig& config_;
+    model::CKeyboardConfig& config_;
     skin::DialogService& dialogs_;
     TransferLane& lane_;
     QString firmwarePath_;  // the accepted file

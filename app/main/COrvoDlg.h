@@ -18,7 +18,9 @@
 
 #include <string>
 
+namespace model {
 class CKeyboardConfig;
+}
 class DeviceWatcher;
 class QAction;
 class QEventLoop;
@@ -27,7 +29,7 @@ class QPlainTextEdit;
 class TransferLane;
 
 struct MainWindowOptions {
-    JobPauses pauses;
+    model::JobPauses pauses;
     // The user guide Help opens (by default where ProgramFile finds it).
     QString helpFile;
     // Watch for the keyboard being unplugged (tests drive devicesChanged() themselves).
@@ -54,7 +56,7 @@ public:
     // At start, the keyboard cannot be used.
     enum NoKeyboardQuestionButton { kGoOnWithoutKeyboard, kQuitWithoutKeyboard };
 
-    COrvoDlg(CKeyboardConfig& config, const skin::SkinResources& resources,
+    COrvoDlg(model::CKeyboardConfig& config, const skin::SkinResources& resources,
              skin::DialogService& dialogs, TransferLane& lane, MainWindowOptions options,
              QWidget* parent = nullptr);
     ~COrvoDlg() override;
@@ -114,7 +116,7 @@ private:
     // Where the window stood in the last run, if that is still on a screen.
     void takeRememberedPosition();
     // Runs a transfer job in the progress dialog; the dialog's result.
-    int runJob(TransferJobKind job, bool* succeeded);
+    int runJob(model::TransferJobKind job, bool* succeeded);
     void writeKeys();
     // Before the first write of a run that never read the keyboard's keys: false when the
     // user cancelled or the read that was chosen failed.
@@ -157,7 +159,7 @@ private:
     QString modelName() const;
     void drawKindBar(QPainter& painter, const skin::SkinItem& key) const;
 
-    CKeyboardConfig& config_;
+    model::CKeyboardConfig& config_;
     skin::DialogService& dialogs_;
     TransferLane& lane_;
     MainWindowOptions options_;
@@ -180,7 +182,7 @@ private:
     // A transfer's progress dialog is up: the keyboard's going away is handled after it.
     bool transferShowing_ = false;
     // The configuration as the run began, before the user changed anything.
-    CKeyboardProfile runStart_;
+    model::CKeyboardProfile runStart_;
     QTimer clickGuardTimer_;
     // Whether the user has been told that keys are captured in the dialog's window only.
     keysettings::CaptureNotice captureNotice_;

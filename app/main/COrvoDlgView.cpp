@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 
+using model::KindSingle;
+
 namespace {
 
 // The bar under a key's caption: 14 pixels wide (up to rounding), 4 high, on the key's

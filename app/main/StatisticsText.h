@@ -4,14 +4,16 @@
 
 #include <string>
 
+namespace model {
 class CKeyboardConfig;
+}
 
 namespace statistics {
 
 // The header with the highest and the lowest key; empty for an unknown language.
-std::wstring Header(const CKeyboardConfig& config);
+std::wstring Header(const model::CKeyboardConfig& config);
 // The counter and the three layer lines of a key, appended to the header for the key under
 // the pointer.
-std::wstring KeyLines(const CKeyboardConfig& config, int key);
+std::wstring KeyLines(const model::CKeyboardConfig& config, int key);
 
 }  // namespace statistics

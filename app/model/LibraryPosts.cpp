@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <utility>
 
+namespace model {
+
 namespace library_posts {
 namespace {
 
@@ -72,3 +74,5 @@ ProgressListener::ProgressListener(std::function<void(int value)> progress)
       }) {}
 
 }  // namespace library_posts
+
+}  // namespace model

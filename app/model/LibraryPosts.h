@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace model {
+
 namespace library_posts {
 
 // Registers the router with the library; `windows` receives what no listener takes (null:
@@ -43,3 +45,5 @@ public:
 };
 
 }  // namespace library_posts
+
+}  // namespace model

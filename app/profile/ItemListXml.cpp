@@ -4,7 +4,11 @@
 
 #include <iterator>
 
-using namespace profile_names;
+using model::CItemList;
+
+namespace profile {
+
+using namespace names;
 
 void WriteItemList(CXmlDoc& doc, const CItemList& list) {
     const XmlNewAttribute attributes[] = {
@@ -34,3 +38,5 @@ void WriteItemList(CXmlDoc& doc, const CItemList& list) {
     }
     doc.LeaveElement();
 }
+
+}  // namespace profile

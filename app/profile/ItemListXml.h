@@ -5,6 +5,10 @@
 #include "model/ItemList.h"
 #include "profile/XmlDoc.h"
 
+namespace profile {
+
 // Appends a "List" element for `list` after the current element and leaves the position as
 // it was, on that new element.
-void WriteItemList(CXmlDoc& doc, const CItemList& list);
+void WriteItemList(CXmlDoc& doc, const model::CItemList& list);
+
+}  // namespace profile

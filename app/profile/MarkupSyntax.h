@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace profile {
+
 namespace markup {
 
 inline constexpr std::string_view kCommentOpen = "<!--";
@@ -77,3 +79,5 @@ inline std::size_t EndOfDocumentType(std::string_view text, std::size_t at) {
 }
 
 }  // namespace markup
+
+}  // namespace profile

@@ -3,7 +3,9 @@
 
 #include <string_view>
 
-namespace profile_names {
+namespace profile {
+
+namespace names {
 
 // Sections below the root element (named after the model), in the order they are written.
 inline constexpr std::string_view kComboLibrary = "PredefinedCombo";
@@ -38,4 +40,6 @@ inline constexpr std::string_view kPlayMode = "PlayMode";
 inline constexpr std::string_view kItem = "x";
 inline constexpr std::string_view kItemText = "t1";
 
-}  // namespace profile_names
+}  // namespace names
+
+}  // namespace profile

@@ -10,6 +10,13 @@
 #include <array>
 #include <cstring>
 
+using model::AppendWideFromUtf8;
+using model::ParseDecimal;
+using model::Utf8FromWide;
+using model::WideFromUtf8;
+
+namespace profile {
+
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
@@ -734,3 +741,5 @@ bool CXmlDoc::SaveFile(const std::filesystem::path& path, std::string* whyNot) c
     }
     return true;
 }
+
+}  // namespace profile

@@ -5,6 +5,11 @@
 #include <algorithm>
 #include <cstdint>
 
+using model::DecodeUtf8;
+using model::EncodeUtf8;
+
+namespace profile {
+
 namespace {
 
 // The longest reference name we look at (the longest HTML 4.01 name has 8 characters; numeric
@@ -265,3 +270,5 @@ std::wstring UnescapeUtf8(std::string_view text) {
     out.resize(UnescapeUtf8Into(text, out.data()));
     return out;
 }
+
+}  // namespace profile

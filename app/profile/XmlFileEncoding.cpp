@@ -10,6 +10,12 @@
 #include <memory>
 #include <optional>
 
+using model::IsValidUtf8;
+using model::Utf8FromWide;
+using model::WideFromUtf8;
+
+namespace profile {
+
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -353,3 +359,5 @@ std::string EncodeDocumentText(std::string_view head, std::string_view tail) {
     });
     return bytes;
 }
+
+}  // namespace profile

@@ -23,6 +23,10 @@
 #include <memory>
 #include <sys/stat.h>
 
+using model::kLanguageChinese;
+using model::kLanguageEnglish;
+using model::kLargestFirmwareFile;
+
 using testkit::ClickElement;
 using testkit::MainWindowHarness;
 

@@ -12,6 +12,12 @@
 #include <thread>
 #include <unistd.h>
 
+using model::FirmwareFile;
+using model::FirmwareFileProblem;
+using model::HexProblem;
+using model::kLargestFirmwareFile;
+using model::ReadFirmwareFile;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -5,6 +5,9 @@
 
 #include <string>
 
+using profile::CXmlDoc;
+using profile::kMaxDocumentFileBytes;
+
 namespace {
 
 // A small document in UTF-16, as a file holds it.

@@ -48,7 +48,7 @@ public:
     // Where the window remembers its language and place (empty: nowhere, as by default).
     QString preferencesFile;
 
-    CKeyboardConfig config;
+    model::CKeyboardConfig config;
     ScriptedDialogService dialogs;
     skin::SkinResources resources;
     TransferLane lane;
