@@ -4,9 +4,7 @@
 #include <unordered_map>
 #include <utility>
 
-namespace model {
-
-namespace library_posts {
+namespace model::library_posts {
 namespace {
 
 struct Router {
@@ -73,6 +71,4 @@ ProgressListener::ProgressListener(std::function<void(int value)> progress)
           }
       }) {}
 
-}  // namespace library_posts
-
-}  // namespace model
+}  // namespace model::library_posts

@@ -11,9 +11,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace model {
-
-namespace library_posts {
+namespace model::library_posts {
 
 // Registers the router with the library; `windows` receives what no listener takes (null:
 // nothing else receives). Called once at start-up; calling it again replaces `windows`.
@@ -44,6 +42,4 @@ public:
     explicit ProgressListener(std::function<void(int value)> progress);
 };
 
-}  // namespace library_posts
-
-}  // namespace model
+}  // namespace model::library_posts
