@@ -13,6 +13,30 @@
 #include <cstdio>
 #include <optional>
 
+using model::CItemList;
+using model::DelayItemText;
+using model::IsFnKeyCode;
+using model::kComboKeyLimit;
+using model::kComboLibraryRows;
+using model::kEmulationIntervalMax;
+using model::kEmulationKeyLimit;
+using model::kEmulationLibraryRows;
+using model::KindCombo;
+using model::KindEmulation;
+using model::KindFunction;
+using model::KindMacro;
+using model::kMacroCyclesMin;
+using model::kMacroDelayMax;
+using model::kMacroItemLimitFixedInterval;
+using model::kMacroItemLimitRecordedDelays;
+using model::kMacroLibraryRows;
+using model::MacroItemLimit;
+using model::ParseDecimal;
+using model::PlayTimes;
+using model::Utf8FromWide;
+using model::WideFromUtf8;
+using profile::ReadWholeFile;
+
 namespace z9rt::cli {
 namespace {
 

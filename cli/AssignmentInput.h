@@ -13,9 +13,9 @@
 namespace z9rt::cli {
 
 struct Assignment {
-    int kind = KindNotSet;
+    int kind = model::KindNotSet;
     int hwCode = 0;          // single, multimedia, mouse, function and power
-    CItemList list;          // combo, macro and emulation
+    model::CItemList list;   // combo, macro and emulation
     bool allLayers = false;  // an Fn key function goes on all three layers of the key
 };
 

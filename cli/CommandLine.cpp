@@ -7,6 +7,10 @@
 #include <cctype>
 #include <map>
 
+using model::kMacroCyclesMax;
+using model::kMacroCyclesMin;
+using model::kMacroIntervalMax;
+
 namespace z9rt::cli {
 namespace {
 

@@ -12,6 +12,16 @@
 #include <cstdlib>
 #include <unistd.h>
 
+using model::CKeyboardConfig;
+using model::IsKeyNumber;
+using model::JobPauses;
+using model::KeyCaption;
+using model::kFirstKeyNumber;
+using model::kLastKeyNumber;
+using model::TransferJob;
+using model::TransferJobKind;
+using model::Utf8FromWide;
+
 namespace z9rt::cli {
 namespace {
 

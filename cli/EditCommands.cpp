@@ -17,6 +17,20 @@
 #include <cstdio>
 #include <vector>
 
+using model::AssignmentJudge;
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::KeyCaption;
+using model::KindNotSet;
+using model::KindUsesList;
+using model::LayerLeftFn;
+using model::LayerNoneFn;
+using model::LayerRightFn;
+using model::RGBColor;
+using model::Utf8FromWide;
+using profile::FileLock;
+using profile::KeyLayerWords;
+
 namespace z9rt::cli {
 namespace {
 

@@ -8,6 +8,12 @@
 #include <algorithm>
 #include <cctype>
 
+using model::IsKeyNumber;
+using model::KeyCaption;
+using model::kFirstKeyNumber;
+using model::kLastKeyNumber;
+using model::Utf8FromWide;
+
 namespace z9rt::cli {
 namespace {
 

@@ -13,6 +13,17 @@
 #include <filesystem>
 #include <string>
 
+using model::CKeyboardConfig;
+using model::FirmwareFile;
+using model::FirmwareFileProblem;
+using model::FirmwareNameFitsModel;
+using model::FirmwarePrefix;
+using model::IntelHexCheck;
+using model::kLargestFirmwareFile;
+using model::ReadFirmwareFile;
+using model::Utf8FromWide;
+using model::WideFromUtf8;
+
 namespace z9rt::cli {
 namespace {
 
@@ -64,7 +75,7 @@ void RunFirmware(const CommandLine& line) {
 
     OpenKeyboard(config);
     ProgressBar bar("Downloading  ", kFirmwareProgressEnd);
-    const library_posts::ProgressListener progress([&bar](int value) { bar.Update(value); });
+    const model::library_posts::ProgressListener progress([&bar](int value) { bar.Update(value); });
     const bool downloaded = config.device.WriteFirmwareToKeyboard(
         check.normalizedText.c_str(), static_cast<int>(check.normalizedText.size()),
         progress.handle());

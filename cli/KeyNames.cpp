@@ -6,6 +6,21 @@
 
 #include <algorithm>
 
+using model::CKeyCodeTables;
+using model::CodeFitsKind;
+using model::IsKeyboardKeyCode;
+using model::IsMacroMouseCode;
+using model::kCodeTableSize;
+using model::KindCombo;
+using model::KindEmulation;
+using model::KindFunction;
+using model::KindMacro;
+using model::KindMouse;
+using model::KindMultimedia;
+using model::KindPower;
+using model::KindSingle;
+using model::Utf8FromWide;
+
 namespace z9rt::cli {
 namespace {
 

@@ -35,7 +35,7 @@ struct NameLookup {
 
 class KeyNameTable {
 public:
-    explicit KeyNameTable(const CKeyCodeTables& tables);
+    explicit KeyNameTable(const model::CKeyCodeTables& tables);
 
     // The name `text` stands for in `use`, letter case aside.
     NameLookup Find(std::string_view text, NameUse use) const;

@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <thread>
 
+using model::CKeyboardConfig;
+using model::ModelName;
+using model::Utf8FromWide;
+
 namespace z9rt::cli {
 
 std::string ModelNameOf(int deviceType) {

@@ -13,13 +13,13 @@ namespace z9rt::cli {
 // Opens the keyboard of `config`'s device, sets config.deviceType to its model and returns its
 // firmware version text. Throws CommandFailure (DeviceFailure) when there is no keyboard or it
 // does not answer.
-std::string OpenKeyboard(CKeyboardConfig& config);
+std::string OpenKeyboard(model::CKeyboardConfig& config);
 
 // The model name of a device type, as UTF-8.
 std::string ModelNameOf(int deviceType);
 
 // A configuration of `deviceType` with its code tables built and the model's defaults applied.
-void PrepareConfiguration(CKeyboardConfig& config, int deviceType);
+void PrepareConfiguration(model::CKeyboardConfig& config, int deviceType);
 
 }  // namespace z9rt::cli
 

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 
+using model::KeyPlace;
+using model::KeyPlaceOnFace;
+
 namespace z9rt::cli {
 namespace {
 

@@ -7,7 +7,7 @@
 
 namespace z9rt::cli {
 
-void SendKeyAssignments(CKeyboardConfig& config);
-void SendLightColours(CKeyboardConfig& config);
+void SendKeyAssignments(model::CKeyboardConfig& config);
+void SendLightColours(model::CKeyboardConfig& config);
 
 }  // namespace z9rt::cli

@@ -10,6 +10,12 @@
 #include <algorithm>
 #include <cstdio>
 
+using model::CKeyboardConfig;
+using model::KeyCaption;
+using model::kFirstKeyNumber;
+using model::kLastKeyNumber;
+using model::Utf8FromWide;
+
 namespace z9rt::cli {
 namespace {
 

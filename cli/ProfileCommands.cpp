@@ -10,6 +10,14 @@
 
 #include <cstdio>
 
+using model::CKeyboardConfig;
+using model::KeyCaption;
+using model::kFirstKeyNumber;
+using model::kLastKeyNumber;
+using model::LayerName;
+using model::RGBColor;
+using model::Utf8FromWide;
+
 namespace z9rt::cli {
 namespace {
 

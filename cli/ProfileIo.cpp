@@ -3,6 +3,14 @@
 #include "ExitStatus.h"
 #include "profile/ProfileFile.h"
 
+using model::CKeyboardConfig;
+using profile::FileLock;
+using profile::LoadProfile;
+using profile::LockFileForUpdate;
+using profile::ProfileLoadOptions;
+using profile::ProfileResult;
+using profile::SaveProfile;
+
 namespace z9rt::cli {
 namespace {
 

@@ -9,16 +9,16 @@
 
 namespace z9rt::cli {
 
-void LoadProfileOrFail(CKeyboardConfig& config, const std::string& path);
+void LoadProfileOrFail(model::CKeyboardConfig& config, const std::string& path);
 // Loads the profile as the model it belongs to, whichever that is.
-void LoadProfileOfItsModel(CKeyboardConfig& config, const std::string& path);
-void SaveProfileOrFail(const CKeyboardConfig& config, const std::string& path);
+void LoadProfileOfItsModel(model::CKeyboardConfig& config, const std::string& path);
+void SaveProfileOrFail(const model::CKeyboardConfig& config, const std::string& path);
 
 // The update lock of a profile about to be read, changed and saved, so that another process's
 // edit of the same file waits for this one instead of one of them being lost.
-FileLock LockProfileOrFail(const std::string& path);
+profile::FileLock LockProfileOrFail(const std::string& path);
 // Saves under that lock. On failure the message says that the file was left as it was.
-void SaveProfileOrFail(const CKeyboardConfig& config, const std::string& path,
-                       const FileLock& held);
+void SaveProfileOrFail(const model::CKeyboardConfig& config, const std::string& path,
+                       const profile::FileLock& held);
 
 }  // namespace z9rt::cli

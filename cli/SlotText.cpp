@@ -3,6 +3,13 @@
 #include "model/AssignmentText.h"
 #include "model/WideText.h"
 
+using model::AssignmentText;
+using model::CKeyboardConfig;
+using model::IsKeyKind;
+using model::kCaptionEnglish;
+using model::kNoMacroTextLimit;
+using model::Utf8FromWide;
+
 namespace z9rt::cli {
 
 std::string KindNameOf(const CKeyboardConfig& config, int kind) {

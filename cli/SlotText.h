@@ -10,8 +10,8 @@
 namespace z9rt::cli {
 
 // The English caption of a kind ("Combo"), or its number when it is no kind.
-std::string KindNameOf(const CKeyboardConfig& config, int kind);
+std::string KindNameOf(const model::CKeyboardConfig& config, int kind);
 // What the key does on the layer, in full (macros are not cut short).
-std::string AssignmentOf(const CKeyboardConfig& config, int key, int layer);
+std::string AssignmentOf(const model::CKeyboardConfig& config, int key, int layer);
 
 }  // namespace z9rt::cli

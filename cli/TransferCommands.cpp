@@ -10,6 +10,12 @@
 
 #include <cstdio>
 
+using model::CKeyboardConfig;
+using model::JobPauses;
+using model::TransferJob;
+using model::TransferJobKind;
+using model::TransferStep;
+
 namespace z9rt::cli {
 namespace {
 

@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     }
 
     // The library's progress reaches the tool's listeners; the tool has no windows.
-    library_posts::Install();
+    model::library_posts::Install();
 
     using Command = void (*)(const CommandLine&);
     static const std::map<std::string, Command> commands = {

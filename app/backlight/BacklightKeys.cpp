@@ -2,6 +2,8 @@
 
 #include "model/CodeTables.h"
 
+using model::KeyCaptionUtf8;
+
 namespace backlight {
 namespace {
 

@@ -8,6 +8,11 @@
 
 #include <QStringList>
 
+using model::CKeyboardProfile;
+using model::KeyCaption;
+using model::kLanguageChinese;
+using model::TransferJobKind;
+
 bool COrvoDialogBkLightSettings::coloursReadBack() {
     const CKeyboardProfile written = config_;
     const COrvoDialogProgress::Outcome outcome = COrvoDialogProgress::Run(

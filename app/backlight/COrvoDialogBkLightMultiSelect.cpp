@@ -4,6 +4,9 @@
 #include "LightColors.h"
 #include "MultiSelectLayout.h"
 
+using model::PerKey;
+using model::RGBColor;
+
 namespace {
 
 constexpr RGBColor kPureRed{255, 0, 0};

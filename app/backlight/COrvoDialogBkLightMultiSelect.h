@@ -18,13 +18,15 @@ public:
     // What the window returns: the keys marked (1) and the colour for them, which is
     // `lastPick` until the user picks another.
     struct Pick {
-        PerKey<std::uint8_t> keys{};
-        RGBColor color{};
+        model::PerKey<std::uint8_t> keys{};
+        model::RGBColor color{};
     };
 
     COrvoDialogBkLightMultiSelect(const skin::SkinResources& resources, const std::string& language,
-                                  float scaleFactor, const PerKey<RGBColor>& shownColors,
-                                  RGBColor lastPick, skin::DialogService& dialogs, QWidget* parent);
+                                  float scaleFactor,
+                                  const model::PerKey<model::RGBColor>& shownColors,
+                                  model::RGBColor lastPick, skin::DialogService& dialogs,
+                                  QWidget* parent);
 
     // The opening steps: the face, the elements (no key marked) and the colours to show.
     void initialize();
@@ -45,6 +47,7 @@ private:
     void setColor();
 
     skin::DialogService& dialogs_;
-    PerKey<RGBColor> viewColors_{};  // the caller's working colours, for the frames only
+    model::PerKey<model::RGBColor>
+        viewColors_{};  // the caller's working colours, for the frames only
     Pick pick_;
 };

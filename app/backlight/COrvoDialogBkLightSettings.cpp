@@ -10,6 +10,13 @@
 
 #include <QPainter>
 
+using model::CKeyboardConfig;
+using model::JobPauses;
+using model::kLanguageChinese;
+using model::kLanguageEnglish;
+using model::RGBColor;
+using model::TransferJobKind;
+
 namespace {
 
 // The sample's rim, so that a black or a very dark colour still shows as a square.

@@ -9,7 +9,9 @@
 #include "model/KeyboardProfile.h"
 #include "model/TransferJob.h"
 
+namespace model {
 class CKeyboardConfig;
+}
 class TransferLane;
 
 class COrvoDialogBkLightSettings : public skin::SkinnedDialog {
@@ -24,16 +26,16 @@ public:
         ReadBack,     // Read: the program holds what the keyboard shows
     };
 
-    COrvoDialogBkLightSettings(const skin::SkinResources& resources, CKeyboardConfig& config,
+    COrvoDialogBkLightSettings(const skin::SkinResources& resources, model::CKeyboardConfig& config,
                                skin::DialogService& dialogs, TransferLane& lane,
-                               const JobPauses& pauses, QWidget* parent);
+                               const model::JobPauses& pauses, QWidget* parent);
 
     // The opening steps: the face, the elements and the working copy of the colours.
     void initialize();
     // initialize(), then the window's modal run.
     int exec() override;
 
-    const PerKey<RGBColor>& editColors() const { return editColors_; }
+    const model::PerKey<model::RGBColor>& editColors() const { return editColors_; }
     KeyboardColours keyboardColours() const { return keyboardColours_; }
     // Whether Write reads the colours back to see that the keyboard holds them (off by default).
     void setVerifyWrites(bool verify) { verifyWrites_ = verify; }
@@ -63,11 +65,11 @@ private:
     // The key under the pointer changed: the colour line shows the new one.
     void followPointer();
 
-    CKeyboardConfig& config_;
+    model::CKeyboardConfig& config_;
     skin::DialogService& dialogs_;
     TransferLane& lane_;
-    JobPauses pauses_;
-    PerKey<RGBColor> editColors_{};
+    model::JobPauses pauses_;
+    model::PerKey<model::RGBColor> editColors_{};
     KeyboardColours keyboardColours_ = KeyboardColours::Untouched;
     bool verifyWrites_ = false;
     int keyUnderPointer_ = 0;  // 0: none

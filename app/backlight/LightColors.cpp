@@ -1,5 +1,7 @@
 #include "LightColors.h"
 
+using model::RGBColor;
+
 namespace backlight {
 
 QColor ToQColor(const RGBColor& color) {

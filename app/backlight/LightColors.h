@@ -9,9 +9,9 @@
 
 namespace backlight {
 
-QColor ToQColor(const RGBColor& color);
-RGBColor FromQColor(const QColor& color);
+QColor ToQColor(const model::RGBColor& color);
+model::RGBColor FromQColor(const QColor& color);
 // "#rrggbb", lower-case.
-QString HexText(const RGBColor& color);
+QString HexText(const model::RGBColor& color);
 
 }  // namespace backlight

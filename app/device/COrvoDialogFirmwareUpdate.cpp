@@ -20,6 +20,13 @@
 #include <algorithm>
 #include <memory>
 
+using model::CKeyboardConfig;
+using model::FirmwareFile;
+using model::FirmwareFileProblem;
+using model::FirmwareModelCaption;
+using model::FirmwareNameFitsModel;
+using model::ReadFirmwareFile;
+
 namespace {
 
 constexpr int kProgressEnd = 150;  // the library's progress scale

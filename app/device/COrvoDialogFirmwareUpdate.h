@@ -10,7 +10,9 @@
 
 #include <QString>
 
+namespace model {
 class CKeyboardConfig;
+}
 class FirmwareKeyBackup;
 class QLineEdit;
 class TransferLane;
@@ -22,7 +24,7 @@ public:
     // The buttons of "Wait for the download?", asked when the window is closed during one.
     enum WaitQuestionButton { kWaitForDownload, kCloseWithoutWaiting };
 
-    COrvoDialogFirmwareUpdate(const skin::SkinResources& resources, CKeyboardConfig& config,
+    COrvoDialogFirmwareUpdate(const skin::SkinResources& resources, model::CKeyboardConfig& config,
                               skin::DialogService& dialogs, TransferLane& lane, QWidget* parent);
     ~COrvoDialogFirmwareUpdate() override;
 
@@ -64,7 +66,7 @@ private:
     void tell(const QString& text, const QString& caption, skin::MessageIcon icon);
     void tell(const QString& text);
 
-    CKeyboardConfig& config_;
+    model::CKeyboardConfig& config_;
     skin::DialogService& dialogs_;
     TransferLane& lane_;
     QString firmwarePath_;  // the accepted file

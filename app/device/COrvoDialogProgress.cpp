@@ -9,6 +9,13 @@
 
 #include <algorithm>
 
+using model::CKeyboardConfig;
+using model::IsTransferJob;
+using model::JobPauses;
+using model::kOneStepProgress;
+using model::TransferJob;
+using model::TransferJobKind;
+
 namespace {
 
 const QColor kColorKey(255, 0, 0);

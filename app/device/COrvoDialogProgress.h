@@ -11,14 +11,16 @@
 
 #include <memory>
 
+namespace model {
 class CKeyboardConfig;
+}
 
 class COrvoDialogProgress : public skin::SkinnedDialog {
     Q_OBJECT
 
 public:
-    COrvoDialogProgress(const skin::SkinResources& resources, CKeyboardConfig& config,
-                        TransferLane& lane, const JobPauses& pauses, QWidget* parent);
+    COrvoDialogProgress(const skin::SkinResources& resources, model::CKeyboardConfig& config,
+                        TransferLane& lane, const model::JobPauses& pauses, QWidget* parent);
     ~COrvoDialogProgress() override;
 
     // How a job ended: the dialog's result, and whether the keyboard took part as asked.
@@ -27,12 +29,12 @@ public:
         bool succeeded = false;
     };
     // Runs one job in a progress dialog over `parent` and says how it ended.
-    static Outcome Run(TransferJobKind job, const skin::SkinResources& resources,
-                       CKeyboardConfig& config, TransferLane& lane, const JobPauses& pauses,
-                       QWidget* parent);
+    static Outcome Run(model::TransferJobKind job, const skin::SkinResources& resources,
+                       model::CKeyboardConfig& config, TransferLane& lane,
+                       const model::JobPauses& pauses, QWidget* parent);
 
     // The job to run; set before exec().
-    TransferJobKind job{};
+    model::TransferJobKind job{};
 
     // Opens the dialog and runs the job; returns when it ended or was cancelled.
     int exec() override;
@@ -55,10 +57,10 @@ private:
     void workerFinished();
     void cancel();
 
-    CKeyboardConfig& config_;
+    model::CKeyboardConfig& config_;
     TransferLane& lane_;
-    JobPauses pauses_;
-    std::shared_ptr<TransferJob> job_;  // null before exec and after a cancel
+    model::JobPauses pauses_;
+    std::shared_ptr<model::TransferJob> job_;  // null before exec and after a cancel
     QTimer waitTimer_;
     int progress_ = 0;
     bool succeeded_ = false;

@@ -14,7 +14,7 @@ bool PostToWindow(WindowHandle window, std::uint32_t message, std::uintptr_t wPa
 }  // namespace
 
 void Install() {
-    library_posts::Install(&PostToWindow);
+    model::library_posts::Install(&PostToWindow);
 }
 
 }  // namespace device_messages

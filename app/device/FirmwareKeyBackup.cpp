@@ -11,6 +11,15 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::JobPauses;
+using model::ModelName;
+using model::TransferJobKind;
+using profile::ProfileResult;
+using profile::ProfileStatus;
+using profile::SaveProfile;
+
 namespace {
 
 constexpr const char* kFolder = "Z9RT/backups";

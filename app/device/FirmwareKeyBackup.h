@@ -14,7 +14,9 @@
 
 #include <optional>
 
+namespace model {
 class CKeyboardConfig;
+}
 class QWidget;
 
 namespace skin {
@@ -29,8 +31,8 @@ public:
     enum RestoreButton { kRestore, kDoNotRestore };
 
     // `folder`: where backups are saved; empty: BackupFolder().
-    FirmwareKeyBackup(const skin::SkinResources& resources, CKeyboardConfig& config,
-                      skin::DialogService& dialogs, TransferLane& lane, JobPauses pauses,
+    FirmwareKeyBackup(const skin::SkinResources& resources, model::CKeyboardConfig& config,
+                      skin::DialogService& dialogs, TransferLane& lane, model::JobPauses pauses,
                       QString folder = QString());
 
     // The user's data folder for backups.
@@ -52,15 +54,15 @@ public:
 private:
     // Runs a transfer with the backup in place of the configuration's keys and colours, which
     // are put back after it.
-    bool runOnBackup(TransferJobKind job, QWidget* window, bool keepWhatWasRead);
+    bool runOnBackup(model::TransferJobKind job, QWidget* window, bool keepWhatWasRead);
     void tell(QWidget* window, const QString& text, skin::MessageIcon icon);
 
     const skin::SkinResources& resources_;
-    CKeyboardConfig& config_;
+    model::CKeyboardConfig& config_;
     skin::DialogService& dialogs_;
     TransferLane& lane_;
-    JobPauses pauses_;
+    model::JobPauses pauses_;
     QString folder_;
-    std::optional<CKeyboardProfile> backup_;
+    std::optional<model::CKeyboardProfile> backup_;
     QString savedPath_;
 };

@@ -3,6 +3,13 @@
 #include "BilingualText.h"
 #include "model/FirmwareFileName.h"
 
+using model::FirmwareFile;
+using model::FirmwareFileProblem;
+using model::FirmwareModelCaption;
+using model::HexProblem;
+using model::IntelHexCheck;
+using model::kLargestFirmwareFile;
+
 namespace firmware {
 namespace {
 

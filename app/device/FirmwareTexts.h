@@ -37,6 +37,7 @@ QString MismatchText(int deviceType, const std::string& language);
 
 // Why the file `fileName` was refused before anything was sent: the outcome 3 message with its
 // reason for a file that cannot be read, or what is wrong with its records, line included.
-QString RefusalText(const FirmwareFile& file, const QString& fileName, const std::string& language);
+QString RefusalText(const model::FirmwareFile& file, const QString& fileName,
+                    const std::string& language);
 
 }  // namespace firmware

@@ -26,6 +26,19 @@
 
 #include <algorithm>
 
+using model::AssignmentText;
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::IsKeyNumber;
+using model::IsLayer;
+using model::kCaptionChinese;
+using model::kCaptionEnglish;
+using model::kHWCodeDoubleClick;
+using model::KindNotSet;
+using model::kKindCount;
+using model::kLanguageChinese;
+using model::kNoMacroTextLimit;
+
 using keysettings::ClickWhileCapturing;
 using keysettings::EditorPurpose;
 using keysettings::ListBar;

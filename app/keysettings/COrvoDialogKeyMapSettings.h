@@ -23,7 +23,9 @@
 #include <memory>
 #include <optional>
 
+namespace model {
 class CKeyboardConfig;
+}
 class QPlainTextEdit;
 
 namespace skin {
@@ -49,7 +51,7 @@ class COrvoDialogKeyMapSettings : public skin::SkinnedDialog, public keysettings
 
 public:
     // Edits config.selectedKey on config.currentLayer.
-    COrvoDialogKeyMapSettings(CKeyboardConfig& config, const skin::SkinResources& resources,
+    COrvoDialogKeyMapSettings(model::CKeyboardConfig& config, const skin::SkinResources& resources,
                               skin::DialogService& dialogs, keysettings::CaptureNotice& notice,
                               KeySettingsOptions options = {}, QWidget* parent = nullptr);
     ~COrvoDialogKeyMapSettings() override;
@@ -76,7 +78,7 @@ public:
     bool clickPending() const { return clickRule_->pending(); }
 
     // PageHost.
-    CKeyboardConfig& config() override { return config_; }
+    model::CKeyboardConfig& config() override { return config_; }
     const std::string& language() const override;
     skin::DialogService& dialogs() override { return dialogs_; }
     QWidget* dialogWidget() override { return this; }
@@ -152,7 +154,7 @@ private:
     void updateTip(const QPoint& globalPoint);
     QRect scaledRect(const skin::DesignRect& rect) const;
 
-    CKeyboardConfig& config_;
+    model::CKeyboardConfig& config_;
     skin::DialogService& dialogs_;
     keysettings::CaptureNotice& notice_;
     KeySettingsOptions options_;

@@ -5,6 +5,10 @@
 #include "keysettings/logic/TypedNumber.h"
 #include "model/KeyboardConfig.h"
 
+using model::CItemList;
+using model::CKeyboardProfile;
+using model::KindEmulation;
+
 namespace keysettings {
 namespace {
 

@@ -23,7 +23,7 @@ public:
     void captureKey(const HookKey& key) override;
 
 private:
-    CItemList& content() { return list().content(); }
+    model::CItemList& content() { return list().content(); }
 
     EmulationRecorder recorder_;
 };

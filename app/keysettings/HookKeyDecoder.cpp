@@ -3,6 +3,9 @@
 #include "OrvoHWI.h"
 #include "model/CodeTables.h"
 
+using model::kKeyCodeExtended;
+using model::kKeyCodeReleased;
+
 namespace keysettings {
 namespace {
 

@@ -4,6 +4,9 @@
 #include "KeySettingsLayout.h"
 #include "model/KeyboardConfig.h"
 
+using model::CItemList;
+using model::CKeyboardConfig;
+
 namespace keysettings {
 
 IconChoicePage::IconChoicePage(PageHost& host, int page)

@@ -18,11 +18,11 @@ public:
     int code() const { return code_; }
     void setCode(int code) { code_ = code; }
 
-    bool openOnSlot(int kind, int hwCode, const CItemList& list) override;
+    bool openOnSlot(int kind, int hwCode, const model::CItemList& list) override;
     void beforePaint() override;
     void clicked(int id) override;
     void takeDefault(int hwCode) override;
-    void writeBack(CKeyboardConfig& config, int key, int layer) override;
+    void writeBack(model::CKeyboardConfig& config, int key, int layer) override;
     bool hasChoice() const override { return IsAssignable(code_); }
     bool assignsKind(int kind) const override { return kind == kind_; }
 

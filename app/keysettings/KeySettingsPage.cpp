@@ -2,6 +2,9 @@
 
 #include "SkinItem.h"
 
+using model::CItemList;
+using model::CKeyboardConfig;
+
 namespace keysettings {
 
 bool KeySettingsPage::openOnSlot(int /*kind*/, int /*hwCode*/, const CItemList& /*list*/) {

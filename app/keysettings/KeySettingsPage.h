@@ -12,7 +12,9 @@
 #include <optional>
 #include <string>
 
+namespace model {
 class CKeyboardConfig;
+}
 class QPlainTextEdit;
 class QPoint;
 class QWidget;
@@ -63,7 +65,7 @@ class PageHost {
 public:
     virtual ~PageHost() = default;
 
-    virtual CKeyboardConfig& config() = 0;
+    virtual model::CKeyboardConfig& config() = 0;
     virtual const std::string& language() const = 0;
     virtual skin::DialogService& dialogs() = 0;
     // The dialog itself, as the parent of the messages a page shows.
@@ -113,7 +115,7 @@ public:
 
     // Opening: the key's slot decides the first page. True when the slot's kind is this page's;
     // the page then takes the slot's content.
-    virtual bool openOnSlot(int kind, int hwCode, const CItemList& list);
+    virtual bool openOnSlot(int kind, int hwCode, const model::CItemList& list);
     // The page became the one shown, its controls placed: set its scroll ranges.
     virtual void shown() {}
     // Before every paint: bring the page's element states and texts up to date.
@@ -154,7 +156,7 @@ public:
 
     // "OK" while this page shows: write the slot (its kind was set to "not set" before) and the
     // page's library.
-    virtual void writeBack(CKeyboardConfig& config, int key, int layer);
+    virtual void writeBack(model::CKeyboardConfig& config, int key, int layer);
 
 protected:
     // The frame is no part of the page's state: const operations may ask it too.

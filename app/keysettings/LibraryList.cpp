@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+using model::CItemList;
+
 namespace keysettings {
 namespace {
 

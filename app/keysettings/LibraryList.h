@@ -19,18 +19,18 @@ public:
     // without one (the combination's record box).
     LibraryList(PageHost& host, const LibrarySpec& plan, int contentRows);
 
-    CItemList& library() { return library_; }
-    const CItemList& library() const { return library_; }
-    CItemList& content() { return content_; }
-    const CItemList& content() const { return content_; }
+    model::CItemList& library() { return library_; }
+    const model::CItemList& library() const { return library_; }
+    model::CItemList& content() { return content_; }
+    const model::CItemList& content() const { return content_; }
     const LibrarySpec& plan() const { return spec_; }
     // Rows of the content list's view; 0 where the page shows the content itself.
     int contentRows() const { return spec_.firstContentRowId > 0 ? contentRows_ : 0; }
 
     // Starts from a copy of the configuration's library and loads the selected entry.
-    void open(const CItemList& predefined);
+    void open(const model::CItemList& predefined);
     // Selects the entry holding exactly `list` (or adds one named "default") and loads it.
-    void selectOrAdd(const CItemList& list);
+    void selectOrAdd(const model::CItemList& list);
 
     // Whether the id is New, Delete or one of the rows.
     bool handles(int id) const;
@@ -60,15 +60,15 @@ public:
 
 private:
     bool rowSelected(int row) const;
-    void paintListRows(const CItemList& list, int firstRowId, int rows);
+    void paintListRows(const model::CItemList& list, int firstRowId, int rows);
     void setContentRange(int position);
     void openNameEditor(const std::wstring& text);
 
     PageHost& host_;
     const LibrarySpec spec_;
     const int contentRows_;
-    CItemList library_;
-    CItemList content_;
+    model::CItemList library_;
+    model::CItemList content_;
 };
 
 }  // namespace keysettings

@@ -3,6 +3,10 @@
 #include "keysettings/logic/ContentItems.h"
 #include "model/KeyboardConfig.h"
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+
 namespace keysettings {
 
 LibraryPage::LibraryPage(PageHost& host, const LibrarySpec& plan, int contentRows, int kind,

@@ -15,17 +15,17 @@ class LibraryPage : public KeySettingsPage {
 public:
     // `predefined`: the configuration's library this page edits a copy of.
     LibraryPage(PageHost& host, const LibrarySpec& plan, int contentRows, int kind,
-                CItemList CKeyboardProfile::*predefined);
+                model::CItemList model::CKeyboardProfile::*predefined);
 
     LibraryList& list() { return list_; }
     const LibraryList& list() const { return list_; }
 
-    bool openOnSlot(int kind, int hwCode, const CItemList& slotList) override;
+    bool openOnSlot(int kind, int hwCode, const model::CItemList& slotList) override;
     void shown() override;
     void beforePaint() override;
     void clicked(int id) override;
     void scrolled(ListBar bar, int position) override;
-    void writeBack(CKeyboardConfig& config, int key, int layer) override;
+    void writeBack(model::CKeyboardConfig& config, int key, int layer) override;
     bool hasChoice() const override { return !list_.content().Empty(); }
     std::optional<ListBar> listOfRow(int id) const override;
     int selectedRowId(ListBar bar) const override;
@@ -37,25 +37,25 @@ protected:
     // record button pressed and captures the keyboard until the next click. Nothing when the
     // library is empty: there is no entry to keep the recording.
     void startRecording(const RecordButton& button,
-                        const std::function<void(CItemList&)>& startRecorder);
+                        const std::function<void(model::CItemList&)>& startRecorder);
     // Releases the keyboard and stores the recording into its entry; the button shows
     // "Record" again.
     void stopRecording(const RecordButton& button);
 
     // A playback value of the content list typed into an edit: kept and stored into the entry
     // when it changed.
-    void setContentValue(int CItemList::*field, int value);
+    void setContentValue(int model::CItemList::*field, int value);
 
     // The key's slot takes the content list, when it has items.
-    void writeContentToSlot(CKeyboardConfig& config, int key, int layer) const;
+    void writeContentToSlot(model::CKeyboardConfig& config, int key, int layer) const;
     // The configuration's library takes the page's copy, whether or not the slot changed; the
     // content shown goes into its entry first, so what was confirmed is in the library too.
-    void writeLibrary(CKeyboardConfig& config);
+    void writeLibrary(model::CKeyboardConfig& config);
 
 private:
     LibraryList list_;
     int kind_;
-    CItemList CKeyboardProfile::*predefined_;
+    model::CItemList model::CKeyboardProfile::*predefined_;
 };
 
 }  // namespace keysettings

@@ -13,6 +13,11 @@
 #include <QCoreApplication>
 #include <QString>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::KindMacro;
+
 namespace keysettings {
 namespace {
 

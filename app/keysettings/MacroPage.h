@@ -25,10 +25,10 @@ public:
     void delayEdited(int value) override;
     ClickWhileCapturing clickWhileCapturing(int id) override;
     void captureKey(const HookKey& key) override;
-    void writeBack(CKeyboardConfig& config, int key, int layer) override;
+    void writeBack(model::CKeyboardConfig& config, int key, int layer) override;
 
 private:
-    CItemList& content() { return list().content(); }
+    model::CItemList& content() { return list().content(); }
     void choosePlayMode(int playMode);
     void useFixedInterval();
     void useRecordedDelays();

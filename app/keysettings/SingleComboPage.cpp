@@ -11,6 +11,14 @@
 
 #include <algorithm>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::KindCombo;
+using model::KindSingle;
+using model::kKeyCodeMask;
+using model::kVirtualComboSize;
+
 namespace keysettings {
 namespace {
 

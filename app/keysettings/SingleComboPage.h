@@ -21,14 +21,14 @@ public:
     // The combination's keys as the record box shows them.
     std::wstring comboLine() const;
 
-    bool openOnSlot(int kind, int hwCode, const CItemList& slotList) override;
+    bool openOnSlot(int kind, int hwCode, const model::CItemList& slotList) override;
     void beforePaint() override;
     void clicked(int id) override;
     ClickWhileCapturing clickWhileCapturing(int id) override;
     void captureKey(const HookKey& key) override;
     void clear() override;
     void takeDefault(int hwCode) override;
-    void writeBack(CKeyboardConfig& config, int key, int layer) override;
+    void writeBack(model::CKeyboardConfig& config, int key, int layer) override;
     bool hasChoice() const override;
     bool assignsKind(int kind) const override;
 

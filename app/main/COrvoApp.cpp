@@ -20,6 +20,10 @@
 #include <QStringList>
 #include <QTimer>
 
+using model::CKeyboardConfig;
+using model::kLanguageChinese;
+using model::kLanguageEnglish;
+
 COrvoApp::COrvoApp(CKeyboardConfig& config, skin::DialogService& dialogs, StartupOptions options)
     : config_(config), dialogs_(dialogs), options_(std::move(options)) {
     if (!options_.pause) {

@@ -13,7 +13,9 @@
 #include <memory>
 #include <vector>
 
+namespace model {
 class CKeyboardConfig;
+}
 class KeyboardSearchNotice;
 
 namespace skin {
@@ -36,7 +38,7 @@ public:
     static constexpr std::chrono::milliseconds kRetryPause{1000};
     static constexpr const char* kResourceFileName = "Z9RT(PRSM)BleRES.rcc";
 
-    COrvoApp(CKeyboardConfig& config, skin::DialogService& dialogs, StartupOptions options);
+    COrvoApp(model::CKeyboardConfig& config, skin::DialogService& dialogs, StartupOptions options);
 
     // Start-up, the main window's run and the clean-up; the program's exit code.
     int run();
@@ -59,7 +61,7 @@ public:
 private:
     std::unique_ptr<KeyboardSearchNotice> showSearchNotice();
 
-    CKeyboardConfig& config_;
+    model::CKeyboardConfig& config_;
     skin::DialogService& dialogs_;
     StartupOptions options_;
     skin::SkinResources resources_;

@@ -27,6 +27,15 @@
 #include <algorithm>
 #include <array>
 
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::kLanguageChinese;
+using model::kLanguageEnglish;
+using model::LayerLeftFn;
+using model::LayerNoneFn;
+using model::LayerRightFn;
+using model::TransferJobKind;
+
 namespace {
 
 const QColor kColorKey(0, 0, 255);

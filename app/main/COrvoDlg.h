@@ -19,7 +19,9 @@
 
 #include <string>
 
+namespace model {
 class CKeyboardConfig;
+}
 class DeviceWatcher;
 class QAction;
 class QEventLoop;
@@ -28,7 +30,7 @@ class QPlainTextEdit;
 class TransferLane;
 
 struct MainWindowOptions {
-    JobPauses pauses;
+    model::JobPauses pauses;
     // The user guide Help opens (by default where ProgramFile finds it).
     QString helpFile;
     // Watch for the keyboard being unplugged (tests drive devicesChanged() themselves).
@@ -58,7 +60,7 @@ public:
     // At start, the keyboard cannot be used.
     enum NoKeyboardQuestionButton { kGoOnWithoutKeyboard, kQuitWithoutKeyboard };
 
-    COrvoDlg(CKeyboardConfig& config, const skin::SkinResources& resources,
+    COrvoDlg(model::CKeyboardConfig& config, const skin::SkinResources& resources,
              skin::DialogService& dialogs, TransferLane& lane, MainWindowOptions options,
              QWidget* parent = nullptr);
     ~COrvoDlg() override;
@@ -131,7 +133,7 @@ private:
     // Where the window stood in the last run, if that is still on a screen.
     void takeRememberedPosition();
     // Runs a transfer job in the progress dialog; the dialog's result.
-    int runJob(TransferJobKind job, bool* succeeded);
+    int runJob(model::TransferJobKind job, bool* succeeded);
     void writeKeys();
     void toggleVerifyWrites();
     // After a write that was to be verified: reads the keys back and tells the user what the
@@ -178,7 +180,7 @@ private:
     QString modelName() const;
     void drawKindBar(QPainter& painter, const skin::SkinItem& key) const;
 
-    CKeyboardConfig& config_;
+    model::CKeyboardConfig& config_;
     skin::DialogService& dialogs_;
     TransferLane& lane_;
     MainWindowOptions options_;
@@ -203,7 +205,7 @@ private:
     // A transfer's progress dialog is up: the keyboard's going away is handled after it.
     bool transferShowing_ = false;
     // The configuration as the run began, before the user changed anything.
-    CKeyboardProfile runStart_;
+    model::CKeyboardProfile runStart_;
     model::SessionHistory history_;
     // The display line's report of the last undo or redo (empty once something else changed).
     std::wstring changeReport_;

@@ -8,6 +8,9 @@
 
 #include <QKeyEvent>
 
+using model::CKeyboardProfile;
+using model::kLanguageChinese;
+
 namespace {
 
 model::ChangeName NameOfAction(const skin::SkinItem& item, int layer) {

@@ -9,6 +9,10 @@
 
 #include <QStringList>
 
+using model::CKeyboardProfile;
+using model::kLanguageChinese;
+using model::TransferJobKind;
+
 void COrvoDlg::toggleVerifyWrites() {
     verifyWrites_ = !verifyWrites_;
     for (const int id : {int{mainwin::kIdVerifyWrites}, int{mainwin::kLabelVerifyWrites}}) {

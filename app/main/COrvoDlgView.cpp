@@ -11,6 +11,9 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 
+using model::CKeyboardConfig;
+using model::KindSingle;
+
 namespace {
 
 // The bar under a key's caption: 14 pixels wide (up to rounding), 4 high, on the key's

@@ -4,6 +4,8 @@
 #include "MainTexts.h"
 #include "model/Languages.h"
 
+using model::kLanguageChinese;
+
 namespace {
 
 const QColor kColorKey(255, 0, 0);

@@ -8,6 +8,12 @@
 
 #include <string>
 
+using model::KeyCaptionUtf8;
+using model::KeyPlace;
+using model::KeyPlaceOnFace;
+using model::ModelName;
+using model::Utf8FromWide;
+
 namespace mainwin {
 namespace {
 
@@ -55,7 +61,7 @@ const char* ModelName(int deviceType) {
     static const std::array<std::string, 5> names = [] {
         std::array<std::string, 5> utf8;
         for (int type = 0; type < 5; ++type) {
-            utf8[static_cast<std::size_t>(type)] = Utf8FromWide(::ModelName(type));
+            utf8[static_cast<std::size_t>(type)] = Utf8FromWide(model::ModelName(type));
         }
         return utf8;
     }();

@@ -6,6 +6,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+using model::kLanguageChinese;
+using model::kLanguageEnglish;
+
 namespace {
 
 constexpr const char* kFolder = "Z9RT";

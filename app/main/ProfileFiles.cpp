@@ -5,6 +5,18 @@
 
 #include <QFile>
 
+using model::CKeyboardConfig;
+using model::KeyCaption;
+using model::kLanguageChinese;
+using profile::AssignmentPolicy;
+using profile::KeptAssignment;
+using profile::KeyLayerWords;
+using profile::LoadProfile;
+using profile::ProfileLoadOptions;
+using profile::ProfileResult;
+using profile::ProfileStatus;
+using profile::SaveProfile;
+
 namespace {
 
 std::filesystem::path ToPath(const QString& path) {

@@ -5,12 +5,14 @@
 
 #include <optional>
 
+namespace model {
 class CKeyboardConfig;
+}
 
 // Writes the profile; nothing when it worked, otherwise why it did not.
-std::optional<QString> SaveProfileFile(CKeyboardConfig& config, const QString& path);
+std::optional<QString> SaveProfileFile(model::CKeyboardConfig& config, const QString& path);
 // Reads the profile into the configuration; nothing when it worked, otherwise why it did not
 // (the configuration is then unchanged). Keys whose assignment in the file would not reach the
 // keyboard as it is keep what they held; `keptNote` then says which, else it is left empty.
-std::optional<QString> LoadProfileFile(CKeyboardConfig& config, const QString& path,
+std::optional<QString> LoadProfileFile(model::CKeyboardConfig& config, const QString& path,
                                        QString& keptNote);

@@ -1,5 +1,7 @@
 #include "SessionChanges.h"
 
+using model::CKeyboardProfile;
+
 namespace {
 
 bool SlotDiffers(const CKeyboardProfile& a, const CKeyboardProfile& b, std::size_t key,

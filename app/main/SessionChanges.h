@@ -10,5 +10,6 @@
 // code and list on a layer) and every key colour that the user changed since the run began
 // takes the value it had before the read; the others keep what the keyboard gave. Returns how
 // many slots and colours were kept.
-int KeepChangesOfThisRun(CKeyboardProfile& readBack, const CKeyboardProfile& beforeRead,
-                         const CKeyboardProfile& runStart);
+int KeepChangesOfThisRun(model::CKeyboardProfile& readBack,
+                         const model::CKeyboardProfile& beforeRead,
+                         const model::CKeyboardProfile& runStart);

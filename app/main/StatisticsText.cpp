@@ -8,6 +8,19 @@
 
 #include <array>
 
+using model::AssignmentText;
+using model::CKeyboardConfig;
+using model::IsKeyKind;
+using model::IsKeyNumber;
+using model::kCaptionChinese;
+using model::kCaptionEnglish;
+using model::KeyCaption;
+using model::kLanguageChinese;
+using model::kLanguageEnglish;
+using model::LayerLeftFn;
+using model::LayerNoneFn;
+using model::LayerRightFn;
+
 namespace statistics {
 namespace {
 

@@ -4,15 +4,18 @@
 
 #include <string>
 
+namespace model {
 class CKeyboardConfig;
+}
 
 namespace statistics {
 
 // The header with the highest and the lowest key; empty for an unknown language. `report` (an
 // undo or a redo) takes the blank line under the title.
-std::wstring Header(const CKeyboardConfig& config, const std::wstring& report = std::wstring());
+std::wstring Header(const model::CKeyboardConfig& config,
+                    const std::wstring& report = std::wstring());
 // The counter and the three layer lines of a key, appended to the header for the key under
 // the pointer.
-std::wstring KeyLines(const CKeyboardConfig& config, int key);
+std::wstring KeyLines(const model::CKeyboardConfig& config, int key);
 
 }  // namespace statistics

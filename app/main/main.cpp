@@ -8,6 +8,8 @@
 
 #include <QApplication>
 
+using model::theConfig;
+
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(texts::kProgramName));

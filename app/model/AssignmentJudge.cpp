@@ -3,6 +3,8 @@
 #include "model/AssignmentRules.h"
 #include "model/WideText.h"
 
+namespace model {
+
 namespace {
 
 constexpr std::wstring_view kSuffixUp = L" UP";
@@ -190,3 +192,5 @@ std::string AssignmentJudge::MacroProblem(const CItemList& list) const {
     }
     return {};
 }
+
+}  // namespace model

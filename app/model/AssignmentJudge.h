@@ -21,6 +21,8 @@
 #include <string_view>
 #include <unordered_map>
 
+namespace model {
+
 class AssignmentJudge {
 public:
     // Looks names up in `codes`, which must stay as they are while the judge is used.
@@ -47,3 +49,5 @@ private:
 
     std::unordered_map<std::wstring_view, Named> names_;  // views of the tables' names
 };
+
+}  // namespace model

@@ -1,5 +1,7 @@
 #include "model/AssignmentRules.h"
 
+namespace model {
+
 namespace {
 
 // The mouse buttons and the wheel: "Mouse Key Left" .. "Mouse Wheel Dn".
@@ -30,3 +32,5 @@ bool CodeFitsKind(int kind, int hwCode) {
             return false;
     }
 }
+
+}  // namespace model

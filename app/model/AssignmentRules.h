@@ -6,6 +6,8 @@
 
 #include "model/KeyKinds.h"
 
+namespace model {
+
 // Combinations and emulations: at most six keys.
 constexpr int kComboKeyLimit = 6;
 constexpr int kEmulationKeyLimit = 6;
@@ -52,3 +54,5 @@ bool IsMacroMouseCode(int hwCode);
 // HW code: a keyboard key for a single key, otherwise a code of that kind, the double click
 // counting as a mouse action. False for the other kinds.
 bool CodeFitsKind(int kind, int hwCode);
+
+}  // namespace model

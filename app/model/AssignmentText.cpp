@@ -2,6 +2,8 @@
 
 #include "model/KeyboardConfig.h"
 
+namespace model {
+
 namespace {
 
 constexpr const wchar_t* kMacroCut = L" ... ...";
@@ -88,3 +90,5 @@ std::wstring AssignmentText(const CKeyboardConfig& config, int key, int layer,
             return std::wstring();
     }
 }
+
+}  // namespace model

@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+namespace model {
+
 class CKeyboardConfig;
 
 // The main window's display line cuts macro texts after the item that passes this length.
@@ -18,3 +20,5 @@ constexpr std::size_t kNoMacroTextLimit = std::numeric_limits<std::size_t>::max(
 // single code give its name; an unset key, or a key or layer out of range, gives "".
 std::wstring AssignmentText(const CKeyboardConfig& config, int key, int layer,
                             std::size_t macroLimit = kDisplayMacroTextLimit);
+
+}  // namespace model

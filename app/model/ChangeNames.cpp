@@ -6,7 +6,7 @@
 namespace model {
 namespace {
 
-ChangeName LayerName(int layer) {
+ChangeName LayerChangeName(int layer) {
     switch (layer) {
         case LayerRightFn:
             return {L"右FN层", L"right Fn layer"};
@@ -30,7 +30,7 @@ std::wstring Report(const ChangeName& name, bool chineseText, const wchar_t* chi
 
 ChangeName KeyChangeName(int key, int layer) {
     const std::wstring caption(KeyCaption(key));
-    const ChangeName layerName = LayerName(layer);
+    const ChangeName layerName = LayerChangeName(layer);
     return {L"按键 " + caption + L"，" + layerName.chinese,
             L"key " + caption + L", " + layerName.english};
 }

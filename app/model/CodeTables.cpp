@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+namespace model {
+
 namespace {
 
 struct KeyNameRow {
@@ -401,3 +403,5 @@ const char* KeyCaptionUtf8(int key) {
     return IsKeyNumber(key) ? captions[static_cast<std::size_t>(key - kFirstKeyNumber)].c_str()
                             : "";
 }
+
+}  // namespace model

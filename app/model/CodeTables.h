@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace model {
+
 // Size of both code tables.
 constexpr int kCodeTableSize = 1024;
 // Key codes carry the extended-key flag in bit 8 and the released flag in bit 9.
@@ -51,3 +53,5 @@ public:
 std::wstring_view KeyCaption(int key);
 // The same caption in UTF-8, for the windows' element tables (which keep the pointer).
 const char* KeyCaptionUtf8(int key);
+
+}  // namespace model

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+namespace model {
+
 namespace {
 
 // Default HW codes of the full model "Z9RT(PRSM)Ble" per key number 1..82: layer 0, and the
@@ -164,3 +166,5 @@ int DefaultHWCode(int deviceType, int key, int layer) {
     }
     return TableOf(deviceType)[static_cast<std::size_t>(key * kLayerCount + layer)];
 }
+
+}  // namespace model

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+namespace model {
+
 // The model name of a device type: 2 "Z9RT(S)Ble", 3 "Z9RT(S)", 4 "Z9RT(PRSM)", and
 // "Z9RT(PRSM)Ble" for every other value (1, and 0 when no keyboard was found). Profiles use it
 // as their root element.
@@ -17,3 +19,5 @@ inline constexpr int kModelDeviceTypes[] = {kDeviceTypePrsmBle, kDeviceTypeSBle,
 // The default HW code of a key number and layer on a model; 0 outside the key and layer
 // ranges (index 0 included).
 int DefaultHWCode(int deviceType, int key, int layer);
+
+}  // namespace model

@@ -2,6 +2,11 @@
 
 #include "profile/FileAccess.h"
 
+using profile::FileRead;
+using profile::ReadRegularFile;
+
+namespace model {
+
 FirmwareFile ReadFirmwareFile(const std::filesystem::path& path) {
     // Opened once and judged by what was opened: a file swapped for a named pipe after a look
     // at its name can neither block the read nor slip past the check.
@@ -32,3 +37,5 @@ FirmwareFile ReadFirmwareFile(const std::filesystem::path& path) {
     }
     return file;
 }
+
+}  // namespace model

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+namespace model {
+
 // The largest firmware file taken. The keyboards' controllers hold at most 1 MiB of program
 // flash; as Intel HEX text in 16-byte records that is about 2.8 MiB (45 characters carry 16
 // bytes), plus the address records. 4 MiB leaves room for that and refuses anything larger
@@ -37,3 +39,5 @@ struct FirmwareFile {
 // Reads and checks the firmware file at `path`. Only a regular file is opened at all, so a
 // named pipe or a device never blocks the caller and never feeds it endless bytes.
 FirmwareFile ReadFirmwareFile(const std::filesystem::path& path);
+
+}  // namespace model

@@ -2,6 +2,8 @@
 
 #include "OrvoHWI.h"
 
+namespace model {
+
 std::wstring_view FirmwarePrefix(int deviceType) {
     switch (deviceType) {
         case kDeviceTypeSBle:
@@ -25,3 +27,5 @@ bool FirmwareNameFitsModel(std::wstring_view fileName, int deviceType) {
     const std::wstring_view prefix = FirmwarePrefix(deviceType);
     return fileName.substr(0, prefix.size()) == prefix;
 }
+
+}  // namespace model

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace model {
+
 namespace {
 
 // Record layout: ':' LL AAAA TT DD... CC, in hexadecimal digit pairs.
@@ -327,3 +329,5 @@ std::string DescribeHexProblem(HexProblem problem, int line, int detail) {
     }
     return "line " + std::to_string(line) + ": " + what;
 }
+
+}  // namespace model

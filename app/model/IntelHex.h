@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace model {
+
 // What is wrong with a firmware file.
 enum class HexProblem {
     None,
@@ -46,3 +48,5 @@ IntelHexCheck CheckIntelHex(std::string_view fileContent);
 
 // The problem in English: "line 3: checksum is wrong", "the file has no end-of-file record".
 std::string DescribeHexProblem(HexProblem problem, int line, int detail);
+
+}  // namespace model

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdint>
 
+namespace model {
+
 namespace {
 
 // The text of the entry SelectOrAddDefault adds to a library.
@@ -198,3 +200,5 @@ bool operator==(const CItemList& a, const CItemList& b) {
     return a.SizeOfView == b.SizeOfView && a.ViewStartAt == b.ViewStartAt &&
            a.CursorPos == b.CursorPos && CItemList::SameContent(a, b) && a.subLists_ == b.subLists_;
 }
+
+}  // namespace model

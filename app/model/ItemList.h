@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+namespace model {
+
 class CItemList {
 public:
     // List view state.
@@ -88,3 +90,5 @@ private:
     std::vector<std::wstring> items_;
     std::vector<CItemList> subLists_;  // always as long as items_
 };
+
+}  // namespace model

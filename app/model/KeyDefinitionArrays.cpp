@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace model {
+
 using namespace keyarray;
 
 namespace {
@@ -222,3 +224,5 @@ void ApplyKeyReadBack(CKeyboardProfile& profile, int key, int layer, const KeyRe
         profile.keyList[k][l] = *readBack.list;
     }
 }
+
+}  // namespace model

@@ -18,6 +18,8 @@
 #include <optional>
 #include <vector>
 
+namespace model {
+
 namespace keyarray {
 
 constexpr int kSelectorKeys = 0;
@@ -81,3 +83,5 @@ KeyReadBack DecodeKeyDefinition(const int* array, std::size_t capacity,
 
 // Stores a read-back assignment into the profile.
 void ApplyKeyReadBack(CKeyboardProfile& profile, int key, int layer, const KeyReadBack& readBack);
+
+}  // namespace model

@@ -1,5 +1,7 @@
 #include "model/KeyKinds.h"
 
+namespace model {
+
 namespace {
 
 struct CodeRange {
@@ -41,3 +43,5 @@ const char* LayerName(int layer) {
     static const char* const kLayerNames[kLayerCount] = {"NoneFn", "RightFn", "LeftFn"};
     return IsLayer(layer) ? kLayerNames[layer] : "";
 }
+
+}  // namespace model

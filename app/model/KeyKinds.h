@@ -4,6 +4,8 @@
 
 #include "OrvoHWI.h"
 
+namespace model {
+
 // Per-key tables have one entry per key number 1..82 plus index 0, which belongs to no key.
 constexpr int kKeyIndexCount = kKeyCount + 1;
 constexpr int kFirstKeyNumber = 1;
@@ -59,3 +61,5 @@ KeyKind KindOfHWCode(int hwCode);
 // The kind of a single code read back from the keyboard: like KindOfHWCode, except that code 0
 // is a single key (the keyboard does hold a code 0 when it was sent one).
 KeyKind KindOfReadBackCode(int hwCode);
+
+}  // namespace model

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace model {
+
 namespace {
 
 // One row of key buttons: its top and bottom, and each key's left and right.
@@ -128,3 +130,5 @@ KeyPlace KeyPlaceOnFace(int key) {
     }
     return {};
 }
+
+}  // namespace model

@@ -3,6 +3,8 @@
 // its keyboard from them, so both show the same keyboard.
 #pragma once
 
+namespace model {
+
 // A key's rectangle; right and bottom are exclusive. All -1 for a number that is no key.
 struct KeyPlace {
     int left = -1;
@@ -13,3 +15,5 @@ struct KeyPlace {
 
 // The place of key 1..82.
 KeyPlace KeyPlaceOnFace(int key);
+
+}  // namespace model

@@ -2,6 +2,8 @@
 
 #include "model/DefaultKeyTables.h"
 
+namespace model {
+
 CKeyboardConfig::CKeyboardConfig() {
     pressCounter.fill(kCounterNoData);
 }
@@ -16,7 +18,7 @@ void CKeyboardConfig::ResetToDefaults() {
 }
 
 int CKeyboardConfig::DefaultHWCode(int key, int layer) const {
-    return ::DefaultHWCode(deviceType, key, layer);
+    return model::DefaultHWCode(deviceType, key, layer);
 }
 
 void CKeyboardConfig::InvalidatePressCounters() {
@@ -24,3 +26,5 @@ void CKeyboardConfig::InvalidatePressCounters() {
     highestKey = -1;
     lowestKey = -1;
 }
+
+}  // namespace model

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+namespace model {
+
 // A press counter as the windows show and compare it: the keyboard's unsigned 32-bit count
 // (0..4294967295), or negative when there is no count.
 using PressCount = std::int64_t;
@@ -75,7 +77,7 @@ public:
     void ResetToDefaults();
     // Default HW code of a key and layer on the model of deviceType.
     int DefaultHWCode(int key, int layer) const;
-    static KeyKind KindOfHWCode(int hwCode) { return ::KindOfHWCode(hwCode); }
+    static KeyKind KindOfHWCode(int hwCode) { return model::KindOfHWCode(hwCode); }
     // Every counter back to "no data", no highest or lowest key.
     void InvalidatePressCounters();
 
@@ -87,3 +89,5 @@ public:
 
 // The program's one configuration.
 extern CKeyboardConfig theConfig;
+
+}  // namespace model

@@ -2,6 +2,8 @@
 
 #include "model/DefaultKeyTables.h"
 
+namespace model {
+
 void CKeyboardProfile::ClearLibraries() {
     predefinedMacro.Clear();
     predefinedMacro.SizeOfView = kMacroLibraryRows;
@@ -37,3 +39,5 @@ bool operator==(const CKeyboardProfile& a, const CKeyboardProfile& b) {
            a.predefinedEmu == b.predefinedEmu && a.lightColor == b.lightColor &&
            a.keyMode == b.keyMode && a.keyHWCode == b.keyHWCode && a.keyList == b.keyList;
 }
+
+}  // namespace model

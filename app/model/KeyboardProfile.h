@@ -8,6 +8,8 @@
 
 #include <array>
 
+namespace model {
+
 // A backlight colour; each component 0..255.
 struct RGBColor {
     int Red = 0;
@@ -55,3 +57,5 @@ public:
         return !(a == b);
     }
 };
+
+}  // namespace model

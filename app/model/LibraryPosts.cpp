@@ -4,7 +4,7 @@
 #include <unordered_map>
 #include <utility>
 
-namespace library_posts {
+namespace model::library_posts {
 namespace {
 
 struct Router {
@@ -71,4 +71,4 @@ ProgressListener::ProgressListener(std::function<void(int value)> progress)
           }
       }) {}
 
-}  // namespace library_posts
+}  // namespace model::library_posts

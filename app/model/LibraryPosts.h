@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace library_posts {
+namespace model::library_posts {
 
 // Registers the router with the library; `windows` receives what no listener takes (null:
 // nothing else receives). Called once at start-up; calling it again replaces `windows`.
@@ -42,4 +42,4 @@ public:
     explicit ProgressListener(std::function<void(int value)> progress);
 };
 
-}  // namespace library_posts
+}  // namespace model::library_posts

@@ -2,4 +2,8 @@
 // their own configurations do not get a second one.
 #include "model/KeyboardConfig.h"
 
+namespace model {
+
 CKeyboardConfig theConfig;
+
+}  // namespace model

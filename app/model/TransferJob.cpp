@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <thread>
 
+namespace model {
+
 namespace {
 
 constexpr int kPercentForKeySlots = 100;
@@ -202,3 +204,5 @@ int TransferJob::percentPerOneStep() const {
                ? kPercentForKeySlots
                : kPercentForOneStep;
 }
+
+}  // namespace model

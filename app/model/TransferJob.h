@@ -18,6 +18,8 @@
 #include <optional>
 #include <vector>
 
+namespace model {
+
 class CKeyboardConfig;
 class CKeyCodeTables;
 
@@ -96,3 +98,5 @@ private:
     std::optional<TransferStep> failed_;
     bool succeeded_ = false;
 };
+
+}  // namespace model

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+namespace model {
+
 void CKeyboardConfig::ApplyKeyAssignments(const std::vector<KeyReadBack>& slots) {
     for (int layer = 0; layer < kLayerCount; ++layer) {
         for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
@@ -44,3 +46,5 @@ void CKeyboardConfig::ApplyPressCounters(const KeyboardCounts& counters) {
     highestKey = counter(highest) > 0 ? highest : -1;
     lowestKey = counter(lowest) > 0 ? lowest : -1;
 }
+
+}  // namespace model

@@ -3,6 +3,8 @@
 
 #include <array>
 
+namespace model {
+
 // Number of keys the virtual keyboard picks for a combination.
 constexpr int kVirtualComboSize = 6;
 
@@ -11,3 +13,5 @@ struct VirtualPick {
     std::array<int, kVirtualComboSize> combo{};  // combination mode, in the order chosen
     int comboCount = 0;
 };
+
+}  // namespace model

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace model {
+
 namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
@@ -302,3 +304,5 @@ std::size_t Utf8SequenceAt(const unsigned char* p, const unsigned char* end, cha
     value = sequence.value;
     return static_cast<std::size_t>(sequence.length);
 }
+
+}  // namespace model

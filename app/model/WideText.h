@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace model {
+
 // Reads a decimal number as the C library's to-long conversion does: leading blanks, an
 // optional sign, then digits up to the first other character; 0 when there is no number.
 // Values beyond the 32-bit range saturate (the file formats hold 32-bit integers).
@@ -46,3 +48,5 @@ std::size_t Utf8SequenceAt(const unsigned char* p, const unsigned char* end, cha
 // Whether the bytes are valid UTF-8; with `allowCutShort`, a sequence cut off by the end of
 // the bytes still counts as valid.
 bool IsValidUtf8(std::string_view bytes, bool allowCutShort);
+
+}  // namespace model

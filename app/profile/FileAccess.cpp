@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 
+namespace profile {
+
 namespace {
 
 // ".NAME.z9rt-0123456789abcdef.tmp": ours. ".NAME.tmp123456789": what earlier versions wrote,
@@ -74,3 +76,5 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
     }
     return *this;
 }
+
+}  // namespace profile

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace profile {
+
 // Takes the next piece of a file's content; false stops the writing (the write failed).
 using ByteSink = std::function<bool(std::string_view)>;
 
@@ -91,3 +93,5 @@ inline constexpr std::chrono::seconds kFileLockWait{10};
 // False, with `whyNot`, when the path names something ReplaceFileContents would refuse, or
 // when another process kept the lock for longer than kFileLockWait.
 bool LockFileForUpdate(const std::filesystem::path& path, FileLock& lock, std::string& whyNot);
+
+}  // namespace profile

@@ -25,6 +25,8 @@
 #include <unistd.h>
 #include <utility>
 
+namespace profile {
+
 namespace {
 
 // Permissions of a new file before the process's umask applies.
@@ -487,3 +489,5 @@ bool LockFileForUpdate(const std::filesystem::path& path, FileLock& lock, std::s
         pause = std::min(pause * 2, kLongestLockPause);
     }
 }
+
+}  // namespace profile

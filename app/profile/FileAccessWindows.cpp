@@ -18,6 +18,8 @@
 #include <utility>
 #include <windows.h>
 
+namespace profile {
+
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -349,3 +351,5 @@ bool LockFileForUpdate(const std::filesystem::path& path, FileLock& lock, std::s
     lock.handle_ = reinterpret_cast<std::intptr_t>(mutex);
     return true;
 }
+
+}  // namespace profile

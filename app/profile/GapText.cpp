@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace profile {
+
 namespace {
 
 // Room the gap gets beyond what an insertion needs when it grows: a few pages, small enough
@@ -103,3 +105,5 @@ std::string GapText::Str() const {
     text.append(Tail());
     return text;
 }
+
+}  // namespace profile

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace profile {
+
 class GapText {
 public:
     // Takes over the text; the gap starts at the end.
@@ -59,3 +61,5 @@ private:
     mutable std::size_t gapStart_ = 0;
     mutable std::size_t gapEnd_ = 0;
 };
+
+}  // namespace profile

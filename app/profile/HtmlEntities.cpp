@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+namespace profile {
+
 namespace {
 
 struct NamedCharacter {
@@ -76,3 +78,5 @@ char32_t HtmlNamedCharacter(std::wstring_view name) {
     }
     return found->character;
 }
+
+}  // namespace profile

@@ -4,7 +4,11 @@
 
 #include <iterator>
 
-using namespace profile_names;
+using model::CItemList;
+
+namespace profile {
+
+using namespace names;
 
 void WriteItemList(MarkupWriter& out, const CItemList& list) {
     const XmlNewAttribute attributes[] = {
@@ -29,3 +33,5 @@ void WriteItemList(MarkupWriter& out, const CItemList& list) {
     }
     out.EndElement();
 }
+
+}  // namespace profile

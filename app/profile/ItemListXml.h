@@ -5,5 +5,9 @@
 #include "model/ItemList.h"
 #include "profile/MarkupWriter.h"
 
+namespace profile {
+
 // Writes a "List" element for `list`, inside the element the writer has open.
-void WriteItemList(MarkupWriter& out, const CItemList& list);
+void WriteItemList(MarkupWriter& out, const model::CItemList& list);
+
+}  // namespace profile

@@ -9,6 +9,11 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+
+using model::Utf8SequenceAt;
+
+namespace profile {
+
 #endif
 
 namespace {
@@ -97,3 +102,5 @@ std::size_t LineOfOffset(std::string_view text, std::size_t offset) {
     }
     return line;
 }
+
+}  // namespace profile

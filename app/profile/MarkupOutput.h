@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string_view>
 
-namespace markup_output {
+namespace profile::markup_output {
 
 inline constexpr std::string_view kLineBreak = "\r\n";
 inline constexpr std::string_view kEmptyTagClose = "/>";
@@ -89,4 +89,4 @@ inline std::string_view Decimal(int value, char (&digits)[kMaxIntLength + 1]) {
     return std::string_view(first, static_cast<std::size_t>(end - first));
 }
 
-}  // namespace markup_output
+}  // namespace profile::markup_output

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace markup {
+namespace profile::markup {
 
 inline constexpr std::string_view kCommentOpen = "<!--";
 inline constexpr std::string_view kCommentClose = "-->";
@@ -76,4 +76,4 @@ inline std::size_t EndOfDocumentType(std::string_view text, std::size_t at) {
     return std::string_view::npos;
 }
 
-}  // namespace markup
+}  // namespace profile::markup

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace profile {
+
 using namespace markup_output;
 
 MarkupWriter::MarkupWriter(std::size_t expectedBytes) {
@@ -84,3 +86,5 @@ std::string MarkupWriter::Finish() {
     text_.clear();
     return text;
 }
+
+}  // namespace profile

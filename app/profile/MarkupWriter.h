@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+namespace profile {
+
 class MarkupWriter {
 public:
     // `expectedBytes`: the room made at once, so that a text of about that size is not moved
@@ -39,3 +41,5 @@ private:
     std::vector<std::string_view> open_;
     bool startTagOpen_ = false;  // the last start tag still lacks its ">" or "/>"
 };
+
+}  // namespace profile

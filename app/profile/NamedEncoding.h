@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace profile {
+
 // The bytes, in the encoding called `name`, as UTF-8; input that cannot be converted becomes
 // U+FFFD. Nothing when the platform does not know the encoding.
 std::optional<std::string> Utf8FromNamedEncoding(std::string_view bytes, const std::string& name);
@@ -14,3 +16,5 @@ std::optional<std::string> Utf8FromNamedEncoding(std::string_view bytes, const s
 // The UTF-8 text in the encoding called `name`; characters it cannot represent become "?".
 // Nothing when the platform does not know the encoding.
 std::optional<std::string> NamedEncodingFromUtf8(std::string_view text, const std::string& name);
+
+}  // namespace profile

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <iconv.h>
 
+namespace profile {
+
 namespace {
 
 constexpr std::string_view kUtf8Replacement = "\xEF\xBF\xBD";
@@ -95,3 +97,5 @@ std::optional<std::string> NamedEncodingFromUtf8(std::string_view text, const st
     converter.Convert(text, std::string_view(&kUnrepresentable, 1), Utf8SequenceLength, bytes);
     return bytes;
 }
+
+}  // namespace profile

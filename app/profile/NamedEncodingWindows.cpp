@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <windows.h>
 
+namespace profile {
+
 namespace {
 
 struct NamedCodePage {
@@ -110,3 +112,5 @@ std::optional<std::string> NamedEncodingFromUtf8(std::string_view text, const st
     }
     return BytesOf(codePage, WideOf(CP_UTF8, text));
 }
+
+}  // namespace profile

@@ -16,7 +16,23 @@
 #include <new>
 #include <string_view>
 
-using namespace profile_names;
+using model::AssignmentJudge;
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::KeyCaption;
+using model::kFirstKeyNumber;
+using model::kKeyIndexCount;
+using model::kLastKeyNumber;
+using model::kModelDeviceTypes;
+using model::LayerName;
+using model::ModelName;
+using model::RGBColor;
+using model::Utf8FromWide;
+
+namespace profile {
+
+using namespace names;
 
 namespace {
 
@@ -215,7 +231,7 @@ ProfileResult ReadProfileText(std::string_view text, CKeyboardConfig& config,
     profile->keyHWCode[0] = config.keyHWCode[0];
     profile->keyList[0] = config.keyList[0];
 
-    const ProfileTextRead read = ReadProfileText(text, modelName, *profile);
+    const ProfileTextRead read = profile::ReadProfileText(text, modelName, *profile);
     switch (read.outcome) {
         case ProfileTextRead::Outcome::Read:
             break;
@@ -366,3 +382,5 @@ ProfileResult LoadProfile(CKeyboardConfig& config, const std::filesystem::path& 
     }
     return ReadProfileBytes(read.bytes, config, options);
 }
+
+}  // namespace profile

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+namespace profile {
+
 enum class ProfileStatus {
     Ok,
     CannotRead,         // the file cannot be opened or read
@@ -58,9 +60,9 @@ inline constexpr const char* kProfileExtension = "pro";
 // for the write. The file is replaced only when the new one is completely written. Lists
 // beyond what a profile is read within are refused: the program never writes a profile it
 // would refuse to read.
-ProfileResult SaveProfile(const CKeyboardConfig& config, const std::filesystem::path& path);
+ProfileResult SaveProfile(const model::CKeyboardConfig& config, const std::filesystem::path& path);
 // The same for a caller that holds the file's update lock already (a read-modify-write).
-ProfileResult SaveProfile(const CKeyboardConfig& config, const std::filesystem::path& path,
+ProfileResult SaveProfile(const model::CKeyboardConfig& config, const std::filesystem::path& path,
                           const FileLock& held);
 
 // What a load does with a key whose assignment would not reach the keyboard as it is.
@@ -79,19 +81,21 @@ struct ProfileLoadOptions {
 // profile and forgets the press counters. Keys, layers and colours the file does not give take
 // the model's defaults; entries of key index 0 stay as they were. On any failure `config` is
 // left exactly as it was. The code tables of `config` must be built.
-ProfileResult LoadProfile(CKeyboardConfig& config, const std::filesystem::path& path,
+ProfileResult LoadProfile(model::CKeyboardConfig& config, const std::filesystem::path& path,
                           const ProfileLoadOptions& options = {});
 
 // The same on text in memory: the text SaveProfile writes (UTF-8, as the file holds it), the
 // same as a parsed document, and reading a profile's text (as a file holds it, in any of the
 // encodings documents are read in) into a configuration.
-std::string ProfileText(const CKeyboardProfile& profile, int deviceType);
-void BuildProfileDocument(const CKeyboardProfile& profile, int deviceType, CXmlDoc& doc);
-ProfileResult ReadProfileBytes(std::string_view bytes, CKeyboardConfig& config,
+std::string ProfileText(const model::CKeyboardProfile& profile, int deviceType);
+void BuildProfileDocument(const model::CKeyboardProfile& profile, int deviceType, CXmlDoc& doc);
+ProfileResult ReadProfileBytes(std::string_view bytes, model::CKeyboardConfig& config,
                                const ProfileLoadOptions& options = {});
 // Reads the text of a parsed document.
-ProfileResult ReadProfileDocument(const CXmlDoc& doc, CKeyboardConfig& config,
+ProfileResult ReadProfileDocument(const CXmlDoc& doc, model::CKeyboardConfig& config,
                                   const ProfileLoadOptions& options = {});
 
 // "key 2 (F1), RightFn": a key and layer as messages name them.
 std::string KeyLayerWords(int key, int layer);
+
+}  // namespace profile

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace profile_names {
+namespace profile::names {
 
 // Sections below the root element (named after the model), in the order they are written.
 inline constexpr std::string_view kComboLibrary = "PredefinedCombo";
@@ -38,4 +38,4 @@ inline constexpr std::string_view kPlayMode = "PlayMode";
 inline constexpr std::string_view kItem = "x";
 inline constexpr std::string_view kItemText = "t1";
 
-}  // namespace profile_names
+}  // namespace profile::names

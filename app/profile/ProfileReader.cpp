@@ -12,7 +12,19 @@
 #include <iterator>
 #include <vector>
 
-using namespace profile_names;
+using model::CItemList;
+using model::CKeyboardProfile;
+using model::kCodeTableSize;
+using model::kFirstKeyNumber;
+using model::kKindCount;
+using model::kLastKeyNumber;
+using model::kModelDeviceTypes;
+using model::ModelName;
+using model::Utf8FromWide;
+
+namespace profile {
+
+using namespace names;
 
 namespace {
 
@@ -412,3 +424,5 @@ ProfileTextRead ReadProfileText(std::string_view text, std::string_view model,
     }
     return read;
 }
+
+}  // namespace profile

@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 
+namespace profile {
+
 // Bounds that keep a hostile profile from making a read take unbounded time or memory.
 struct ProfileReadLimits {
     // Lists nest at most this deep (profiles nest three deep).
@@ -47,4 +49,7 @@ struct ProfileTextRead {
 // profile must have; empty: any model's name. `profile` is half read when the outcome is not
 // Read.
 ProfileTextRead ReadProfileText(std::string_view text, std::string_view model,
-                                CKeyboardProfile& profile, const ProfileReadLimits& limits = {});
+                                model::CKeyboardProfile& profile,
+                                const ProfileReadLimits& limits = {});
+
+}  // namespace profile

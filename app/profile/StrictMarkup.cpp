@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+namespace profile {
+
 namespace {
 
 using namespace markup;
@@ -388,3 +390,5 @@ MarkupOutcome ReadStrictMarkup(std::string_view text, MarkupHandler& handler) {
     }
     return outcome;
 }
+
+}  // namespace profile

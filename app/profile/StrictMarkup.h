@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+namespace profile {
+
 constexpr std::size_t kMaxMarkupDepth = 64;
 constexpr std::size_t kMaxMarkupAttributes = 64;
 
@@ -105,3 +107,5 @@ inline bool SameName(std::string_view a, std::string_view b) {
 
 // The line (from 1) of a text offset.
 std::size_t LineOfOffset(std::string_view text, std::size_t offset);
+
+}  // namespace profile

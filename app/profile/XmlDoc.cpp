@@ -11,6 +11,13 @@
 #include <array>
 #include <cstring>
 
+using model::AppendWideFromUtf8;
+using model::ParseDecimal;
+using model::Utf8FromWide;
+using model::WideFromUtf8;
+
+namespace profile {
+
 using namespace markup_output;
 
 namespace {
@@ -666,3 +673,5 @@ bool CXmlDoc::SaveFile(const std::filesystem::path& path, std::string* whyNot) c
     }
     return true;
 }
+
+}  // namespace profile

@@ -22,6 +22,8 @@
 #include <string_view>
 #include <vector>
 
+namespace profile {
+
 // Files larger than this are not read: no profile comes near it, and reading one would take
 // many times its size in memory.
 constexpr std::size_t kMaxDocumentFileBytes = std::size_t{64} << 20;
@@ -203,3 +205,5 @@ private:
     // after the attribute found last.
     mutable std::size_t nextAttributeHint_ = 0;
 };
+
+}  // namespace profile

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+namespace profile {
+
 constexpr std::int32_t kNoElement = -1;
 
 // An attribute inside a start tag; positions relative to the element's start.
@@ -146,3 +148,5 @@ bool ParseMarkup(std::string_view text, XmlElementIndex& index,
 
 // The longest text the index can address.
 constexpr std::size_t kMaxMarkupLength = 0x7FFFFFFF;
+
+}  // namespace profile

@@ -5,6 +5,14 @@
 #include <algorithm>
 #include <cstdint>
 
+using model::AppendCodePoint;
+using model::DecodeUtf8;
+using model::EncodeUtf8;
+using model::NextCodePoint;
+using model::PutCodePoint;
+
+namespace profile {
+
 namespace {
 
 // The longest reference name we look at (the longest HTML 4.01 name has 8 characters; numeric
@@ -270,3 +278,5 @@ std::wstring UnescapeUtf8(std::string_view text) {
     out.resize(UnescapeUtf8Into(text, out.data()));
     return out;
 }
+
+}  // namespace profile

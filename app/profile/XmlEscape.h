@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace profile {
+
 // The most bytes one character becomes when written escaped ("&quot;", "&#x1F;").
 constexpr std::size_t kMaxEscapedLength = 6;
 
@@ -26,3 +28,5 @@ std::wstring UnescapeUtf8(std::string_view text);
 // The character of an HTML 4.01 named reference (the name without "&" and ";"), 0 when the
 // name is not one of them.
 char32_t HtmlNamedCharacter(std::wstring_view name);
+
+}  // namespace profile

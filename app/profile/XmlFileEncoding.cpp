@@ -7,6 +7,14 @@
 #include <cctype>
 #include <optional>
 
+using model::AppendCodePoint;
+using model::IsValidUtf8;
+using model::NextCodePoint;
+using model::Utf8FromWide;
+using model::WideFromUtf8;
+
+namespace profile {
+
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -275,3 +283,5 @@ std::string EncodeDocumentText(std::string_view head, std::string_view tail) {
     });
     return bytes;
 }
+
+}  // namespace profile

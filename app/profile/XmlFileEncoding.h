@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace profile {
+
 // What becomes of bytes that are not valid UTF-8 in a file read as UTF-8.
 enum class InvalidUtf8 {
     AsLatin1,  // each is taken as a Latin-1 character, so that every file reads as something
@@ -33,3 +35,5 @@ std::string EncodeDocumentText(std::string_view head, std::string_view tail);
 
 // The "encoding" value of an XML declaration at the start of the text; empty without one.
 std::string DeclaredXmlEncoding(std::string_view start);
+
+}  // namespace profile

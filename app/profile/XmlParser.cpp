@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+namespace profile {
+
 namespace {
 
 using namespace markup;
@@ -226,3 +228,5 @@ bool ParseMarkup(std::string_view text, XmlElementIndex& index,
     MarkupParser(text, index, diagnostics).Run();
     return true;
 }
+
+}  // namespace profile

@@ -2,6 +2,8 @@
 #include "profile/MarkupSyntax.h"
 #include "profile/XmlElementIndex.h"
 
+namespace profile {
+
 namespace {
 
 using markup::Is;
@@ -122,3 +124,5 @@ StartTag ScanStartTag(std::string_view text, std::vector<PackedAttribute>& attri
         }
     });
 }
+
+}  // namespace profile

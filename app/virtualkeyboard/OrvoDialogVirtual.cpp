@@ -9,6 +9,9 @@
 
 #include <algorithm>
 
+using model::CKeyCodeTables;
+using model::kVirtualComboSize;
+
 namespace {
 
 const QColor kColorKey(0, 0, 255);

@@ -28,7 +28,9 @@
 
 #include <string>
 
+namespace model {
 class CKeyCodeTables;
+}
 class QPlainTextEdit;
 
 class OrvoDialogVirtual : public skin::SkinnedDialog {
@@ -41,7 +43,7 @@ public:
     static constexpr int kDoubleClickReleaseWaitMs = 300;
 
     OrvoDialogVirtual(const skin::SkinResources& resources, const std::string& language,
-                      float scaleFactor, const CKeyCodeTables& codes, QWidget* parent);
+                      float scaleFactor, const model::CKeyCodeTables& codes, QWidget* parent);
     ~OrvoDialogVirtual() override;
 
     // virtualkbd::kModeSingle or kModeCombination; set before the run. Any other value lets keys
@@ -49,7 +51,7 @@ public:
     int selectMode = 0;
     // The key preselected in single mode, set before the run; the pick, after it. Combination
     // mode starts from an empty list.
-    VirtualPick picked;
+    model::VirtualPick picked;
 
     // The opening steps: face, elements, the preselected key (single mode) or an empty list
     // (combination mode), and the display line. exec() does this first.
@@ -81,7 +83,7 @@ private:
     void finishDoubleClick();
     void refreshDisplayLine();
 
-    const CKeyCodeTables& codes_;
+    const model::CKeyCodeTables& codes_;
     QPlainTextEdit* displayLine_ = nullptr;
     QTimer clickWait_;
     QPoint pendingClickPoint_;

@@ -5,6 +5,11 @@
 
 #include <algorithm>
 
+using model::CKeyCodeTables;
+using model::kLanguageChinese;
+using model::kVirtualComboSize;
+using model::VirtualPick;
+
 namespace virtualkbd {
 
 std::wstring DisplayText(int selectMode, const std::string& language, const CKeyCodeTables& codes,

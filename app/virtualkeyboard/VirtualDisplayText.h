@@ -5,7 +5,9 @@
 
 #include <string>
 
+namespace model {
 class CKeyCodeTables;
+}
 
 namespace virtualkbd {
 
@@ -16,7 +18,7 @@ enum SelectMode : int {
 
 // "Single:A" or "Combo:Ctrl+Alt+Delete" (in Chinese "单键：A", "组合键：..."), with "-- --" for no
 // key; empty for any other mode. "zh-CN" is Chinese, any other language English.
-std::wstring DisplayText(int selectMode, const std::string& language, const CKeyCodeTables& codes,
-                         const VirtualPick& pick);
+std::wstring DisplayText(int selectMode, const std::string& language,
+                         const model::CKeyCodeTables& codes, const model::VirtualPick& pick);
 
 }  // namespace virtualkbd

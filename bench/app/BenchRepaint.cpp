@@ -24,6 +24,8 @@
 #include <map>
 #include <memory>
 
+using model::CKeyboardConfig;
+
 namespace {
 
 constexpr int kKeyA = 46;

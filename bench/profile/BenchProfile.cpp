@@ -28,6 +28,17 @@
 #include <string>
 #include <unistd.h>
 
+using model::CKeyboardConfig;
+using profile::FirstForbiddenCharacter;
+using profile::LoadProfile;
+using profile::MarkupElement;
+using profile::MarkupHandler;
+using profile::ProfileResult;
+using profile::ProfileText;
+using profile::ReadProfileBytes;
+using profile::ReadStrictMarkup;
+using profile::SaveProfile;
+
 namespace {
 
 // Key slots that hold a 799-item macro; the rest keep their defaults.

@@ -27,6 +27,8 @@
 #include <unistd.h>
 #include <vector>
 
+using profile::SaveProfile;
+
 extern char** environ;
 
 namespace {

@@ -2,6 +2,12 @@
 
 #include <string>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::kFirstKeyNumber;
+using model::KindMacro;
+using model::kLastKeyNumber;
+
 namespace {
 
 constexpr int kMacroItems = 799;

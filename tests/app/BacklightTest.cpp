@@ -18,6 +18,13 @@
 #include <functional>
 #include <memory>
 
+using model::CKeyboardConfig;
+using model::JobPauses;
+using model::kKeyIndexCount;
+using model::kLanguageEnglish;
+using model::PerKey;
+using model::RGBColor;
+
 using testkit::ClickElement;
 using testkit::MainWindowHarness;
 using testkit::WhenModal;

@@ -26,6 +26,14 @@
 #include <memory>
 #include <sys/stat.h>
 
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::JobPauses;
+using model::kLanguageChinese;
+using model::kLanguageEnglish;
+using model::kLargestFirmwareFile;
+using profile::LoadProfile;
+
 using testkit::ClickElement;
 using testkit::MainWindowHarness;
 

@@ -15,6 +15,15 @@
 #include <mutex>
 #include <vector>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::JobPauses;
+using model::KindCombo;
+using model::KindSingle;
+using model::RGBColor;
+using model::TransferJob;
+using model::TransferJobKind;
+
 using testkit::MainWindowHarness;
 using testkit::TraceLines;
 using namespace mainwin;

@@ -29,6 +29,13 @@
 #include <initializer_list>
 #include <map>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::KindCombo;
+using model::KindEmulation;
+using model::KindMacro;
+using model::KindSingle;
+
 using testkit::MainWindowHarness;
 
 namespace {

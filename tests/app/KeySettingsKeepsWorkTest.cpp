@@ -11,6 +11,12 @@
 #include <QTest>
 #include <QWheelEvent>
 
+using model::CItemList;
+using model::KindMouse;
+using model::KindMultimedia;
+using model::KindNotSet;
+using model::KindPower;
+
 using testkit::KeySettingsHarness;
 using namespace keysettings;
 

@@ -18,6 +18,15 @@
 
 #include <initializer_list>
 
+using model::CItemList;
+using model::KindEmulation;
+using model::KindFunction;
+using model::KindMacro;
+using model::KindMouse;
+using model::KindMultimedia;
+using model::KindNotSet;
+using model::KindPower;
+
 using testkit::KeySettingsHarness;
 using namespace keysettings;
 using namespace std::chrono_literals;

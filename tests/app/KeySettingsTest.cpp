@@ -21,6 +21,18 @@
 
 #include <map>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::KindCombo;
+using model::KindEmulation;
+using model::KindFunction;
+using model::KindMacro;
+using model::KindMouse;
+using model::KindMultimedia;
+using model::KindNotSet;
+using model::KindPower;
+using model::KindSingle;
+
 using testkit::KeySettingsHarness;
 using namespace keysettings;
 

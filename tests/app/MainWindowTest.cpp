@@ -13,6 +13,17 @@
 #include <QTest>
 #include <QTimer>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::KindCombo;
+using model::KindMacro;
+using model::KindMouse;
+using model::KindNotSet;
+using model::KindSingle;
+using model::kLanguageEnglish;
+using model::RGBColor;
+
 using testkit::MainWindowHarness;
 using testkit::TestMainWindow;
 using namespace mainwin;

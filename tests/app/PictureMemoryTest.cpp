@@ -26,6 +26,8 @@
 #include <algorithm>
 #include <set>
 
+using model::CKeyboardConfig;
+
 using testkit::ClickElement;
 using testkit::MainWindowHarness;
 using testkit::WhenModal;

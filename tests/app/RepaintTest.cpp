@@ -10,6 +10,8 @@
 #include <functional>
 #include <vector>
 
+using model::KindCombo;
+
 using testkit::MainWindowHarness;
 using namespace mainwin;
 

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+using model::CKeyboardConfig;
+
 namespace {
 
 struct CountingPause {

@@ -16,6 +16,13 @@
 
 #include <vector>
 
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::KindNotSet;
+using model::LayerNoneFn;
+using model::RGBColor;
+using profile::SaveProfile;
+
 using testkit::ClickElement;
 using testkit::MainWindowHarness;
 using testkit::WhenModal;

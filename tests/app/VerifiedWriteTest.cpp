@@ -11,6 +11,9 @@
 
 #include <atomic>
 
+using model::CKeyboardProfile;
+using model::RGBColor;
+
 using testkit::MainWindowHarness;
 using namespace mainwin;
 

@@ -15,6 +15,10 @@
 #include <cstdlib>
 #include <cstring>
 
+using model::CKeyboardConfig;
+using model::kLanguageEnglish;
+using model::VirtualPick;
+
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const bool combination = argc > 1 && std::strcmp(argv[1], "combo") == 0;

@@ -13,6 +13,9 @@
 #include <memory>
 #include <vector>
 
+using model::CKeyboardConfig;
+using model::kVirtualComboSize;
+
 namespace {
 
 using virtualkbd::kModeCombination;

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+using model::CKeyboardConfig;
+
 namespace z9rt::cli {
 namespace {
 

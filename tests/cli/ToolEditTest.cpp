@@ -8,6 +8,8 @@
 
 #include <regex>
 
+using model::CKeyboardConfig;
+
 namespace z9rt::cli::test {
 namespace {
 

@@ -10,6 +10,15 @@
 #include <cstdlib>
 #include <filesystem>
 
+using model::CKeyboardConfig;
+using model::KindCombo;
+using model::KindMacro;
+using model::KindMouse;
+using model::KindNotSet;
+using model::KindSingle;
+using model::RGBColor;
+using profile::LoadProfile;
+
 namespace z9rt::cli::test {
 namespace {
 

@@ -5,6 +5,11 @@
 
 #include <algorithm>
 
+using model::CKeyboardConfig;
+using model::KindMacro;
+using model::KindNotSet;
+using profile::LoadProfile;
+
 namespace z9rt::cli::test {
 namespace {
 

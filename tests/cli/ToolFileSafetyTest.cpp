@@ -11,6 +11,15 @@
 #include <thread>
 #include <unistd.h>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::KindMacro;
+using model::RGBColor;
+using profile::LoadProfile;
+using profile::ProfileResult;
+using profile::SaveProfile;
+using profile::TemporaryNameOf;
+
 namespace z9rt::cli::test {
 namespace {
 

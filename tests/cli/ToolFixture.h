@@ -100,11 +100,11 @@ protected:
     void ClearTrace() const { fs::remove(Path("trace.txt")); }
 
     // Saves a profile of `config` under `name`.
-    void Save(const CKeyboardConfig& config, const std::string& name) {
-        ASSERT_TRUE(SaveProfile(config, Path(name)).Ok());
+    void Save(const model::CKeyboardConfig& config, const std::string& name) {
+        ASSERT_TRUE(profile::SaveProfile(config, Path(name)).Ok());
     }
 
-    static void Prepare(CKeyboardConfig& config, int deviceType) {
+    static void Prepare(model::CKeyboardConfig& config, int deviceType) {
         config.deviceType = deviceType;
         config.BuildCodeTables();
         config.ResetToDefaults();

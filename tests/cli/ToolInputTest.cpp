@@ -2,6 +2,14 @@
 // wrong and where, within bounds: the tool as a separate process, on the simulated keyboard.
 #include "ToolFixture.h"
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::KindCombo;
+using model::KindEmulation;
+using model::KindMacro;
+using model::LayerRightFn;
+using profile::LoadProfile;
+
 namespace z9rt::cli::test {
 namespace {
 

@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+using model::CheckIntelHex;
+using model::IntelHexCheck;
+
 namespace {
 
 using fuzzsupport::Require;

@@ -7,6 +7,11 @@
 #include <algorithm>
 #include <string>
 
+using model::CheckIntelHex;
+using model::DescribeHexProblem;
+using model::HexProblem;
+using model::IntelHexCheck;
+
 namespace {
 
 using fuzzsupport::Require;

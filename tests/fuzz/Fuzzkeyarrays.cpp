@@ -8,6 +8,14 @@
 #include <cstring>
 #include <vector>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::DecodeKeyDefinition;
+using model::EncodeKeyAssignment;
+using model::IsKeyKind;
+using model::KeyReadBack;
+using model::KindNotSet;
+
 namespace {
 
 using fuzzsupport::Require;

@@ -11,6 +11,16 @@
 #include <memory>
 #include <string_view>
 
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using profile::AssignmentPolicy;
+using profile::BuildProfileDocument;
+using profile::CXmlDoc;
+using profile::ProfileLoadOptions;
+using profile::ProfileResult;
+using profile::ProfileStatus;
+using profile::ReadProfileBytes;
+
 namespace {
 
 using fuzzsupport::Require;

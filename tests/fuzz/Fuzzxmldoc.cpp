@@ -9,6 +9,10 @@
 #include <cstdint>
 #include <string>
 
+using model::IsValidUtf8;
+using model::WideFromUtf8;
+using profile::CXmlDoc;
+
 namespace {
 
 using fuzzsupport::Require;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using model::CItemList;
+
 namespace {
 
 using keysettings::EmulationRecorder;

@@ -7,6 +7,11 @@
 #include <set>
 #include <string>
 
+using model::KeyKind;
+using model::kHWCodeDoubleClick;
+using model::KindMouse;
+using model::KindOfReadBackCode;
+
 namespace {
 
 using keysettings::IconPageLayout;

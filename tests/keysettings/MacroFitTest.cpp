@@ -6,6 +6,10 @@
 
 #include <climits>
 
+using model::CItemList;
+using model::EncodeKeyAssignment;
+using model::KindMacro;
+
 namespace {
 
 using keysettings::FitMacroForKeyboard;
@@ -32,8 +36,8 @@ TEST(MacroFit, DelaysBeyondTwoBytesAreClampedNotWrapped) {
               (Items{L"A Down", L"<65535 ms>", L"A UP", L"<0 ms>", L"B Down", L"<65535 ms>"}));
     // What the keyboard then gets: 65535, not 70000 & 0xFFFF = 4464.
     const std::vector<int> array = EncodeKeyAssignment(KindMacro, 0, content, Codes());
-    EXPECT_EQ(array[keyarray::kMacroFirstEvent + 1], 65535);
-    EXPECT_EQ(array[keyarray::kMacroFirstEvent + 3], 0);
+    EXPECT_EQ(array[model::keyarray::kMacroFirstEvent + 1], 65535);
+    EXPECT_EQ(array[model::keyarray::kMacroFirstEvent + 3], 0);
 }
 
 TEST(MacroFit, PlaybackValuesOutsideWhatThePageOffers) {

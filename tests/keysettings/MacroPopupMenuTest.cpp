@@ -6,6 +6,8 @@
 
 #include <climits>
 
+using model::CItemList;
+
 namespace {
 
 using namespace keysettings;

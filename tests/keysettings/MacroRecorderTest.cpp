@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using model::CItemList;
+
 namespace {
 
 using keysettings::MacroRecorder;

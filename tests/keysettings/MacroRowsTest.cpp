@@ -5,6 +5,8 @@
 
 #include <climits>
 
+using model::CItemList;
+
 namespace {
 
 using keysettings::ClickEmulationRow;

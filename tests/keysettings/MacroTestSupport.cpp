@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+using model::CItemList;
+using model::CKeyCodeTables;
+
 namespace keytest {
 
 const CKeyCodeTables& Codes() {

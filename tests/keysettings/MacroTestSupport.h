@@ -16,14 +16,14 @@ constexpr int kVkA = 0x41;
 constexpr int kVkB = 0x42;
 constexpr int kReleased = 0x200;
 
-const CKeyCodeTables& Codes();
+const model::CKeyCodeTables& Codes();
 
 // A content list of the given items (view size 9, as the pages show them).
-CItemList Content(const std::vector<std::wstring>& items, bool fixedInterval);
-std::vector<std::wstring> ItemsOf(const CItemList& list);
+model::CItemList Content(const std::vector<std::wstring>& items, bool fixedInterval);
+std::vector<std::wstring> ItemsOf(const model::CItemList& list);
 
 // Events and delays alternate, an event first: what the keyboard conversion expects.
-bool Alternates(const CItemList& list);
+bool Alternates(const model::CItemList& list);
 
 // Key messages at chosen times, as the dialog hands them to a recording: each with the
 // milliseconds since the previous message of any kind, at most 65535.

@@ -11,6 +11,17 @@
 
 #include <memory>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::EncodeKeyAssignment;
+using model::KindEmulation;
+using model::KindMacro;
+using model::LayerNoneFn;
+using model::LayerRightFn;
+using profile::BuildProfileDocument;
+using profile::CXmlDoc;
+using profile::ReadProfileDocument;
+
 namespace {
 
 using keytest::kVkA;
@@ -81,16 +92,17 @@ TEST(RecordedContent, AMacroOfFourteenEventsReachesProfileAndKeyboardAsRecorded)
     const int codes[] = {kHWCodeLeftShift, kHWCodeA, kHWCodeA, kHWCodeLeftShift, kHWCodeB,
                          kHWCodeB,         kHWCodeA, kHWCodeA, kHWCodeB,         kHWCodeB,
                          kHWCodeA,         kHWCodeA, kHWCodeB, kHWCodeB};
-    ASSERT_GE(array.size(), keyarray::kMacroFirstEvent + 2 * 14 - 1);
-    EXPECT_EQ(array[keyarray::kSelector], keyarray::kSelectorMacro);
-    EXPECT_EQ(array[keyarray::kMacroDelaysFlag], 1);
-    EXPECT_EQ(array[keyarray::kMacroEventCount], 14);
+    ASSERT_GE(array.size(), model::keyarray::kMacroFirstEvent + 2 * 14 - 1);
+    EXPECT_EQ(array[model::keyarray::kSelector], model::keyarray::kSelectorMacro);
+    EXPECT_EQ(array[model::keyarray::kMacroDelaysFlag], 1);
+    EXPECT_EQ(array[model::keyarray::kMacroEventCount], 14);
     for (std::size_t e = 0; e < 14; ++e) {
         SCOPED_TRACE(testing::Message() << "event " << e);
-        EXPECT_EQ(array[keyarray::kMacroFirstEvent + 2 * e], codes[e]);
+        EXPECT_EQ(array[model::keyarray::kMacroFirstEvent + 2 * e], codes[e]);
         if (e + 1 < 14) {
             // The delay before event e + 1 is the time between the two messages.
-            EXPECT_EQ(array[keyarray::kMacroFirstEvent + 2 * e + 1], 20 + static_cast<int>(e) + 1);
+            EXPECT_EQ(array[model::keyarray::kMacroFirstEvent + 2 * e + 1],
+                      20 + static_cast<int>(e) + 1);
         }
     }
 }
@@ -113,9 +125,9 @@ TEST(RecordedContent, AnEmulationOfThreeKeysReachesProfileAndKeyboardAsRecorded)
     const auto loaded = ThroughProfile(*config);
     EXPECT_EQ(loaded->keyList[20][LayerRightFn], content);
 
-    EXPECT_EQ(
-        EncodeKeyAssignment(KindEmulation, 0, content, *config),
-        (std::vector<int>{keyarray::kSelectorRepeated, 120, 3, kHWCodeA, kHWCodeB, kHWCodeA}));
+    EXPECT_EQ(EncodeKeyAssignment(KindEmulation, 0, content, *config),
+              (std::vector<int>{model::keyarray::kSelectorRepeated, 120, 3, kHWCodeA, kHWCodeB,
+                                kHWCodeA}));
 }
 
 }  // namespace

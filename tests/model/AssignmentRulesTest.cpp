@@ -2,6 +2,18 @@
 
 #include <gtest/gtest.h>
 
+using model::CodeFitsKind;
+using model::IsFnKeyCode;
+using model::IsMacroMouseCode;
+using model::KindCombo;
+using model::KindFunction;
+using model::KindMouse;
+using model::KindMultimedia;
+using model::KindNotSet;
+using model::KindPower;
+using model::KindSingle;
+using model::MacroItemLimit;
+
 namespace {
 
 TEST(AssignmentRulesTest, EachKindTakesTheCodesOfItsPage) {

@@ -5,6 +5,13 @@
 
 #include <gtest/gtest.h>
 
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::JobPauses;
+using model::KindCombo;
+using model::TransferJob;
+using model::TransferJobKind;
+
 namespace {
 
 TEST(ClosedDevice, ReadsFailAndChangeNothing) {

@@ -5,6 +5,26 @@
 
 #include <algorithm>
 
+using model::CKeyCodeTables;
+using model::DelayItemText;
+using model::IsValidUtf8;
+using model::kCaptionChinese;
+using model::kCaptionEnglish;
+using model::kCodeTableSize;
+using model::KeyCaption;
+using model::KindEmulation;
+using model::KindFunction;
+using model::KindMouse;
+using model::KindMultimedia;
+using model::KindNotSet;
+using model::KindOfHWCode;
+using model::KindOfReadBackCode;
+using model::KindPower;
+using model::KindSingle;
+using model::ParseDecimal;
+using model::Utf8FromWide;
+using model::WideFromUtf8;
+
 namespace {
 
 class CodeTables : public ::testing::Test {

@@ -3,6 +3,23 @@
 
 #include <gtest/gtest.h>
 
+using model::CKeyboardConfig;
+using model::DefaultHWCode;
+using model::kCounterNoData;
+using model::kFirstKeyNumber;
+using model::KindFunction;
+using model::KindNotSet;
+using model::KindOfHWCode;
+using model::KindSingle;
+using model::kKeyIndexCount;
+using model::kLastKeyNumber;
+using model::kModelDeviceTypes;
+using model::LayerLeftFn;
+using model::LayerNoneFn;
+using model::LayerRightFn;
+using model::ModelName;
+using model::RGBColor;
+
 namespace {
 
 class Defaults : public ::testing::TestWithParam<int> {};

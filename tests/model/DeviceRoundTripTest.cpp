@@ -11,6 +11,29 @@
 
 #include <memory>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::DelayItemText;
+using model::IsKeyKind;
+using model::kFirstKeyNumber;
+using model::kHWCodeDoubleClick;
+using model::KindCombo;
+using model::KindEmulation;
+using model::KindFunction;
+using model::KindMacro;
+using model::KindMouse;
+using model::KindMultimedia;
+using model::KindNotSet;
+using model::KindPower;
+using model::KindSingle;
+using model::kLastKeyNumber;
+using model::LayerLeftFn;
+using model::LayerNoneFn;
+using model::LayerRightFn;
+using model::RGBColor;
+using model::TransferJobKind;
+
 namespace {
 
 using ::testing::ElementsAre;

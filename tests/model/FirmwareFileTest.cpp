@@ -10,6 +10,12 @@
 #include <fstream>
 #include <thread>
 
+using model::FirmwareFile;
+using model::FirmwareFileProblem;
+using model::HexProblem;
+using model::kLargestFirmwareFile;
+using model::ReadFirmwareFile;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -5,6 +5,11 @@
 #include <cstdio>
 #include <vector>
 
+using model::CheckIntelHex;
+using model::DescribeHexProblem;
+using model::HexProblem;
+using model::IntelHexCheck;
+
 namespace {
 
 // A record of the given type at `offset` carrying `data`, with its checksum.

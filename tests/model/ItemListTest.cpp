@@ -4,6 +4,8 @@
 
 #include <climits>
 
+using model::CItemList;
+
 namespace {
 
 CItemList ListOf(std::initializer_list<const wchar_t*> texts, int sizeOfView) {

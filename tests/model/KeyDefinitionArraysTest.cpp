@@ -6,6 +6,24 @@
 
 #include <climits>
 
+using model::ApplyKeyReadBack;
+using model::CItemList;
+using model::CKeyboardProfile;
+using model::CKeyCodeTables;
+using model::DecodeKeyDefinition;
+using model::DelayItemText;
+using model::EncodeKeyAssignment;
+using model::KeyReadBack;
+using model::KindCombo;
+using model::KindEmulation;
+using model::KindFunction;
+using model::KindMacro;
+using model::KindMouse;
+using model::KindMultimedia;
+using model::KindNotSet;
+using model::KindPower;
+using model::KindSingle;
+
 namespace {
 
 using ::testing::ElementsAre;

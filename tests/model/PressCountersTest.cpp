@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+using model::CKeyboardConfig;
+using model::kCounterNoData;
+using model::KeyboardCounts;
+
 namespace {
 
 KeyboardCounts Counters(std::initializer_list<std::pair<int, std::uint32_t>> keyValues) {

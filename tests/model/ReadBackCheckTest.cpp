@@ -7,6 +7,17 @@
 #include <functional>
 #include <vector>
 
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::KindCombo;
+using model::KindNotSet;
+using model::KindSingle;
+using model::LayerLeftFn;
+using model::LayerNoneFn;
+using model::LayerRightFn;
+
+using namespace model;
+
 namespace {
 
 constexpr int kKeyA = 46;

@@ -6,9 +6,9 @@
 
 #include <chrono>
 
-inline bool RunTransferJob(TransferJobKind kind, CKeyboardConfig& config) {
-    TransferJob job(kind, config);
+inline bool RunTransferJob(model::TransferJobKind kind, model::CKeyboardConfig& config) {
+    model::TransferJob job(kind, config);
     const bool ran =
-        job.run({}, JobPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0)));
+        job.run({}, model::JobPauses(std::chrono::milliseconds(0), std::chrono::milliseconds(0)));
     return job.apply(config) && ran;
 }

@@ -13,6 +13,15 @@
 #include <string>
 #include <vector>
 
+using model::CKeyboardConfig;
+using model::JobPauses;
+using model::KindNotSet;
+using model::KindSingle;
+using model::kOneStepProgress;
+using model::TransferJob;
+using model::TransferJobKind;
+using model::TransferStep;
+
 namespace {
 
 using ::testing::ElementsAre;
@@ -30,7 +39,7 @@ protected:
     void SetUp() override {
         z9rt::sim::ResetSimulatedKeyboard(kDeviceTypePrsmBle);
         windowPosts.clear();
-        library_posts::Install(&RecordWindowPost);
+        model::library_posts::Install(&RecordWindowPost);
         config_.BuildCodeTables();
         config_.deviceType = kDeviceTypePrsmBle;
         config_.ResetToDefaults();
@@ -127,7 +136,7 @@ TEST_F(TransferJobs, PostsReachTheirListenerWhileItLivesAndTheWindowsOtherwise) 
     std::vector<int> heard;
     WindowHandle handle = nullptr;
     {
-        const library_posts::ProgressListener listener(
+        const model::library_posts::ProgressListener listener(
             [&heard](int value) { heard.push_back(value); });
         handle = listener.handle();
         EXPECT_TRUE(PostWindowMessage(handle, WM_DEVICE_PROGRESS, 7, 0));
@@ -141,7 +150,7 @@ TEST_F(TransferJobs, PostsReachTheirListenerWhileItLivesAndTheWindowsOtherwise) 
     EXPECT_THAT(heard, ElementsAre(7));
     EXPECT_THAT(windowPosts, ElementsAre(WM_DEVICE_PROGRESS));
     // Without a windows' poster, a handle nobody listens to takes nothing.
-    library_posts::Install();
+    model::library_posts::Install();
     EXPECT_FALSE(PostWindowMessage(handle, WM_DEVICE_PROGRESS, 9, 0));
 }
 

@@ -8,6 +8,15 @@
 #include <string>
 #include <vector>
 
+using model::CKeyboardProfile;
+using model::KindNotSet;
+using model::LayerLeftFn;
+using model::LayerNoneFn;
+using model::LayerRightFn;
+using model::RGBColor;
+
+using namespace model;
+
 namespace {
 
 using History = model::UndoHistory<std::string, std::string>;

@@ -9,6 +9,14 @@
 #include <memory>
 #include <thread>
 
+using profile::ByteSink;
+using profile::FileLock;
+using profile::IsTemporaryNameOf;
+using profile::LockFileForUpdate;
+using profile::ReadWholeFile;
+using profile::ReplaceFileContents;
+using profile::TemporaryNameOf;
+
 namespace {
 
 std::size_t EntriesIn(const std::filesystem::path& folder) {

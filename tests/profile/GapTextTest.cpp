@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+using profile::GapText;
+
 namespace {
 
 // Edits at places that jump about, each checked against a plain string: the gap moves, grows

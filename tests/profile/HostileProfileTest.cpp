@@ -12,6 +12,23 @@
 #include <chrono>
 #include <climits>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::KindMultimedia;
+using profile::AssignmentPolicy;
+using profile::BuildProfileDocument;
+using profile::CXmlDoc;
+using profile::LoadProfile;
+using profile::ProfileLoadOptions;
+using profile::ProfileReadLimits;
+using profile::ProfileResult;
+using profile::ProfileStatus;
+using profile::ProfileTextRead;
+using profile::ReadProfileBytes;
+using profile::ReadProfileText;
+using profile::SaveProfile;
+
 namespace {
 
 constexpr const char* kRootOpen = "<Z9RT(PRSM)Ble>";

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+using profile::CXmlDoc;
+using profile::MarkupWriter;
+using profile::XmlNewAttribute;
+
 namespace {
 
 // An element with its attributes and the elements inside it.

@@ -19,6 +19,12 @@
 #include <map>
 #include <string>
 
+using model::CKeyboardConfig;
+using profile::BuildProfileDocument;
+using profile::CXmlDoc;
+using profile::LoadProfile;
+using profile::ProfileResult;
+
 namespace {
 
 std::string ReadBytes(const std::filesystem::path& path) {

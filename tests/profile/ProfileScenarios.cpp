@@ -2,6 +2,21 @@
 
 #include "model/WideText.h"
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::DelayItemText;
+using model::KindCombo;
+using model::KindEmulation;
+using model::KindMacro;
+using model::KindMouse;
+using model::KindMultimedia;
+using model::KindNotSet;
+using model::KindPower;
+using model::KindSingle;
+using model::LayerLeftFn;
+using model::LayerNoneFn;
+using model::LayerRightFn;
+
 namespace {
 
 CItemList ListOf(std::initializer_list<std::wstring> items, int sizeOfView) {

@@ -8,9 +8,9 @@
 
 // A configuration as the program has it after start-up on a keyboard of that type: code
 // tables built, default assignments.
-std::unique_ptr<CKeyboardConfig> FreshConfig(int deviceType);
+std::unique_ptr<model::CKeyboardConfig> FreshConfig(int deviceType);
 
 // A fresh Z9RT(PRSM)Ble configuration with content of every kind: combos, macros with and
 // without recorded delays, emulations, libraries, colours, single-code kinds, names with
 // "&", "<", ">", quotes and Chinese text, and view fields away from their defaults.
-std::unique_ptr<CKeyboardConfig> ContentConfig();
+std::unique_ptr<model::CKeyboardConfig> ContentConfig();

@@ -6,6 +6,27 @@
 
 #include <gtest/gtest.h>
 
+using model::CItemList;
+using model::CKeyboardConfig;
+using model::CKeyboardProfile;
+using model::kCounterNoData;
+using model::kFirstKeyNumber;
+using model::KindMacro;
+using model::KindMultimedia;
+using model::KindNotSet;
+using model::KindSingle;
+using model::kLastKeyNumber;
+using model::ModelName;
+using model::RGBColor;
+using model::Utf8FromWide;
+using model::WideFromUtf8;
+using profile::BuildProfileDocument;
+using profile::CXmlDoc;
+using profile::LoadProfile;
+using profile::ProfileResult;
+using profile::ProfileStatus;
+using profile::SaveProfile;
+
 namespace {
 
 const CKeyboardProfile& ProfilePart(const CKeyboardConfig& config) {

@@ -6,6 +6,9 @@
 #include <utility>
 #include <vector>
 
+using profile::CXmlDoc;
+using profile::XmlNewAttribute;
+
 namespace {
 
 constexpr const wchar_t* kDeclaration = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";

@@ -7,6 +7,18 @@
 
 #include <string>
 
+using model::Utf8FromWide;
+using model::WideFromUtf8;
+using profile::CXmlDoc;
+using profile::kMaxDocumentFileBytes;
+using profile::kMaxEscapedLength;
+using profile::Unescape;
+using profile::UnescapeUtf8;
+using profile::WriteEscapedAttribute;
+
+using namespace model;
+using namespace profile;
+
 namespace {
 
 // A small document in UTF-16, as a file holds it.

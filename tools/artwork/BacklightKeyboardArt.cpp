@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+using model::KeyCaptionUtf8;
+
 namespace art {
 namespace {
 

@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstdint>
 
+using model::CItemList;
+
 namespace keysettings {
 namespace {
 

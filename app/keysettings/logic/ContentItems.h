@@ -11,17 +11,17 @@
 namespace keysettings {
 
 // The absolute index of the item a view row shows; none when the row shows no item.
-std::optional<int> IndexOfRow(const CItemList& list, int row);
+std::optional<int> IndexOfRow(const model::CItemList& list, int row);
 // The absolute index of the selected item; none when the selection names no item.
-std::optional<int> SelectedIndex(const CItemList& list);
+std::optional<int> SelectedIndex(const model::CItemList& list);
 
 // Replaces the text of item `index` (its sub-list is kept). Nothing when there is no such item.
-void ReplaceItem(CItemList& list, int index, std::wstring_view text);
+void ReplaceItem(model::CItemList& list, int index, std::wstring_view text);
 // Inserts an item before item `index`, or appends it when `index` is the count; the view
 // does not move. Nothing for any other index.
-void InsertItem(CItemList& list, int index, std::wstring_view text);
+void InsertItem(model::CItemList& list, int index, std::wstring_view text);
 // Removes item `index` and pulls the view back inside the list. Nothing when there is no such
 // item.
-void RemoveItem(CItemList& list, int index);
+void RemoveItem(model::CItemList& list, int index);
 
 }  // namespace keysettings

@@ -1,5 +1,7 @@
 #include "keysettings/logic/EmulationRecorder.h"
 
+using model::CItemList;
+
 namespace keysettings {
 
 void EmulationRecorder::Start(CItemList& content) {

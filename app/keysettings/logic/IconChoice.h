@@ -27,23 +27,23 @@ constexpr bool IsAssignable(int choice) {
 // Whether "OK" on the Function page writes the choice to all three layers of the key: the Fn
 // keys, since a key that is one must be it on every layer.
 constexpr bool WritesAllLayers(int functionCode) {
-    return IsFnKeyCode(functionCode);
+    return model::IsFnKeyCode(functionCode);
 }
 
 // The kind an icon page assigns (4 Multimedia, 5 Mouse, 6 Function, 7 Power); KindNotSet for
 // any other page.
-constexpr KeyKind KindOfIconPage(int page) {
+constexpr model::KeyKind KindOfIconPage(int page) {
     switch (page) {
         case 4:
-            return KindMultimedia;
+            return model::KindMultimedia;
         case 5:
-            return KindMouse;
+            return model::KindMouse;
         case 6:
-            return KindFunction;
+            return model::KindFunction;
         case 7:
-            return KindPower;
+            return model::KindPower;
         default:
-            return KindNotSet;
+            return model::KindNotSet;
     }
 }
 

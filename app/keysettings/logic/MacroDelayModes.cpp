@@ -3,6 +3,9 @@
 #include "keysettings/logic/MacroLimits.h"
 #include "model/WideText.h"
 
+using model::CItemList;
+using model::DelayItemText;
+
 namespace keysettings {
 namespace {
 

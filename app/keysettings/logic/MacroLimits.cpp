@@ -5,6 +5,10 @@
 
 #include <algorithm>
 
+using model::CItemList;
+using model::CKeyCodeTables;
+using model::DelayItemText;
+
 namespace keysettings {
 namespace {
 

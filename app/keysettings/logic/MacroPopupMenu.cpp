@@ -7,6 +7,12 @@
 
 #include <array>
 
+using model::CItemList;
+using model::CKeyCodeTables;
+using model::DelayItemText;
+using model::kLanguageChinese;
+using model::kLanguageEnglish;
+
 namespace keysettings {
 namespace {
 

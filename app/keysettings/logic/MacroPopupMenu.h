@@ -39,13 +39,14 @@ std::vector<PopupMenuEntry> MacroPopupMenu(const std::string& language);
 
 // The item a right click on view row `row` is about, as an absolute index; none when the row
 // shows no item, and then no menu opens.
-std::optional<int> PopupTarget(const CItemList& content, int row);
+std::optional<int> PopupTarget(const model::CItemList& content, int row);
 
 // Runs a menu command on item `target` (from PopupTarget), then cuts the list back to the
 // limit of its delay mode. Mouse events go in front of the target; with recorded delays each
 // is paired with a "<0 ms>" delay so that events and delays keep alternating. "Delete" with
 // recorded delays takes the target's partner with it, so that the alternation stays. Returns
 // false, changing nothing, for an unknown command or a target that is no longer in the list.
-bool RunPopupCommand(CItemList& content, int command, int target, const CKeyCodeTables& codes);
+bool RunPopupCommand(model::CItemList& content, int command, int target,
+                     const model::CKeyCodeTables& codes);
 
 }  // namespace keysettings

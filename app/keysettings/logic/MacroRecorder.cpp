@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+using model::CItemList;
+using model::DelayItemText;
+
 namespace keysettings {
 
 void MacroRecorder::Start(CItemList& content) {

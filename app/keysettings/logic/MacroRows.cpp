@@ -6,6 +6,10 @@
 
 #include <algorithm>
 
+using model::CItemList;
+using model::DelayItemText;
+using model::ParseDecimal;
+
 namespace keysettings {
 namespace {
 

@@ -17,18 +17,18 @@ enum class RowClick {
 
 // A click on view row `row` of an emulation's content: selects the row's item; a selected row
 // stays selected.
-RowClick ClickEmulationRow(CItemList& content, int row);
+RowClick ClickEmulationRow(model::CItemList& content, int row);
 // A click on view row `row` of a macro's content: selects the row's item, or, when it is
 // selected already and is a delay ("<120 ms>"), asks for the delay editor.
-RowClick ClickMacroRow(CItemList& content, int row);
+RowClick ClickMacroRow(model::CItemList& content, int row);
 
 // The editor's text for the selected delay item: its bare number of milliseconds ("120").
-std::wstring DelayEditorText(const CItemList& content);
+std::wstring DelayEditorText(const model::CItemList& content);
 
 // Commits the delay editor: the selected item becomes the delay of the typed number, brought
 // into 0..65535 ms (an empty text gives "<0 ms>"). Returns false, changing nothing, when the
 // selected item is no longer a delay the editor could have been opened on (the list changed
 // under the editor).
-bool CommitDelayEditor(CItemList& content, std::wstring_view editorText);
+bool CommitDelayEditor(model::CItemList& content, std::wstring_view editorText);
 
 }  // namespace keysettings

@@ -4,6 +4,8 @@
 #include "keysettings/logic/MacroLimits.h"
 #include "model/WideText.h"
 
+using model::ParseDecimal;
+
 namespace keysettings {
 
 TypedNumber ReadTypedNumber(std::wstring_view text, int lowest, int highest) {

@@ -28,7 +28,7 @@ public:
     void open(int key, int layer,
               std::chrono::milliseconds doubleClickWait = std::chrono::milliseconds(0));
 
-    CKeyboardConfig config;
+    model::CKeyboardConfig config;
     ScriptedDialogService dialogs;
     skin::SkinResources resources;
     keysettings::CaptureNotice notice;

@@ -48,9 +48,9 @@ public:
     // Where the window remembers its language and place (empty: nowhere, as by default).
     QString preferencesFile;
     // The transfers' pauses: none (a test may watch them through `take`).
-    JobPauses pauses{std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
+    model::JobPauses pauses{std::chrono::milliseconds(0), std::chrono::milliseconds(0)};
 
-    CKeyboardConfig config;
+    model::CKeyboardConfig config;
     ScriptedDialogService dialogs;
     skin::SkinResources resources;
     TransferLane lane;

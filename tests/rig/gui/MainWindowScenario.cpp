@@ -13,6 +13,8 @@
 #include <chrono>
 #include <thread>
 
+using model::CKeyboardConfig;
+
 class MainWindowScenario : public QObject {
     Q_OBJECT
 
