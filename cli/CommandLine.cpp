@@ -100,6 +100,11 @@ std::string CheckEditOptions(const CommandLine& line) {
     if (edit.dryRun && edit.write) {
         return "--dry-run and --write exclude each other";
     }
+    const bool writes = line.command == "write-keys" || line.command == "write-lights" ||
+                        ((line.command == "set" || line.command == "color") && edit.write);
+    if (line.verify && !writes) {
+        return "--verify is for write-keys, write-lights, and set and color with --write";
+    }
     return "";
 }
 
@@ -147,6 +152,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
             line.edit.dryRun = true;
         } else if (arg == "--write") {
             line.edit.write = true;
+        } else if (arg == "--verify") {
+            line.verify = true;
         } else if (valueOption != ValueOptions().end()) {
             std::string value;
             if (equals != std::string::npos) {
@@ -235,15 +242,18 @@ Options:
                      set emulation: the repeat interval (0..6000, default 30)
   --dry-run          set, color: print what would change and change nothing
   --write            set, color: also write the keys or colours to the keyboard
+  --verify           write-keys, write-lights, set --write, color --write: read back what
+                     was written and compare it; exit 1 naming each key and layer (or
+                     colour) that differs, with what was sent and what came back
   -h, --help         this text
   --                 every word after it is an argument, even one starting with -
 
 Names are matched in any letter case and stored as the key-name table spells them.
 
-Exit status: 0 success; 1 the keyboard is missing, busy or a transfer failed;
-2 wrong usage (a refused argument or value); 3 a file was refused (not a profile,
-another model's profile, a damaged profile or one holding a key the keyboard cannot take as
-it is, input beyond the limits, a bad firmware or macro file).
+Exit status: 0 success; 1 the keyboard is missing, busy or a transfer failed, or
+what --verify read back differs; 2 wrong usage (a refused argument or value); 3 a file
+was refused (not a profile, another model's profile, a damaged profile or one holding a key
+the keyboard cannot take as it is, input beyond the limits, a bad firmware or macro file).
 )";
 }
 

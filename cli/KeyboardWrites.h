@@ -1,13 +1,21 @@
 // Writing a configuration to the keyboard opened with OpenKeyboard, the way the windowed
-// program's key and colour writes do, pauses included. A transfer that fails throws CommandFailure
-// (DeviceFailure).
+// program's key and colour writes do, pauses included, and reading it back on request. A
+// transfer that fails, and a read-back that finds anything other than what was written, throws
+// CommandFailure (DeviceFailure); the slots or keys that differ are printed first, one a line.
 #pragma once
 
 #include "model/KeyboardConfig.h"
 
+#include <cstdint>
+
 namespace z9rt::cli {
 
-void SendKeyAssignments(CKeyboardConfig& config);
-void SendLightColours(CKeyboardConfig& config);
+enum class WriteCheck : std::uint8_t {
+    None,      // the write alone, the conversation of an unchecked write
+    ReadBack,  // then read back what was written and compare it
+};
+
+void SendKeyAssignments(CKeyboardConfig& config, WriteCheck check);
+void SendLightColours(CKeyboardConfig& config, WriteCheck check);
 
 }  // namespace z9rt::cli

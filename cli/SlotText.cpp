@@ -3,6 +3,8 @@
 #include "model/AssignmentText.h"
 #include "model/WideText.h"
 
+#include <cstdio>
+
 namespace z9rt::cli {
 
 std::string KindNameOf(const CKeyboardConfig& config, int kind) {
@@ -13,6 +15,20 @@ std::string KindNameOf(const CKeyboardConfig& config, int kind) {
 
 std::string AssignmentOf(const CKeyboardConfig& config, int key, int layer) {
     return Utf8FromWide(AssignmentText(config, key, layer, kNoMacroTextLimit));
+}
+
+std::string SlotWords(const CKeyboardConfig& config, int key, int layer) {
+    const std::string assignment = AssignmentOf(config, key, layer);
+    const int kind = config.keyMode[static_cast<std::size_t>(key)][static_cast<std::size_t>(layer)];
+    const std::string kindName = KindNameOf(config, kind);
+    return assignment.empty() ? kindName : kindName + " " + assignment;
+}
+
+std::string HexColour(const RGBColor& colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.Red & 0xFF, colour.Green & 0xFF,
+                  colour.Blue & 0xFF);
+    return text;
 }
 
 }  // namespace z9rt::cli

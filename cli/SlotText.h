@@ -13,5 +13,9 @@ namespace z9rt::cli {
 std::string KindNameOf(const CKeyboardConfig& config, int kind);
 // What the key does on the layer, in full (macros are not cut short).
 std::string AssignmentOf(const CKeyboardConfig& config, int key, int layer);
+// The kind's name, then the assignment when there is one: "Combo LCTRL | C".
+std::string SlotWords(const CKeyboardConfig& config, int key, int layer);
+// "#rrggbb".
+std::string HexColour(const RGBColor& colour);
 
 }  // namespace z9rt::cli
