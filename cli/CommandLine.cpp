@@ -32,6 +32,7 @@ const std::map<std::string, CommandShape>& Commands() {
         {"set", {3, kNoLimit, "needs FILE KEY ASSIGNMENT"}},
         {"color", {3, 3, "needs FILE KEYS COLOUR"}},
         {"names", {0, 1, "takes at most one KIND"}},
+        {"diff", {2, 2, "needs two of FILE or keyboard"}},
     };
     return commands;
 }
@@ -215,6 +216,9 @@ Commands:
   color FILE KEYS COLOUR
                      give KEYS (KEY,KEY,..., N-M or all) the colour #rrggbb in FILE
   names [KIND]       the names an assignment KIND accepts, or the keys and their captions
+  diff A B           what differs between A and B, each a profile FILE or keyboard (the
+                     attached keyboard's keys and colours): one line per key and layer, then
+                     per colour; exit 0 when they are the same, 1 when they differ
 
 Assignments (KEY is a key number 1..82 or the key's caption):
   single NAME                 one key, e.g. single ESC
@@ -231,8 +235,8 @@ Assignments (KEY is a key number 1..82 or the key's caption):
 
 Options:
   --simulate         use the built-in simulated keyboard (the same as Z9RT_HID=sim)
-  --json             machine-readable output for list, info, counters and show
-  --model TYPE       the model for defaults, show, set and color without a keyboard:
+  --json             machine-readable output for list, info, counters, show and diff
+  --model TYPE       the model for defaults, show, set, color and diff without a keyboard:
                      1 Z9RT(PRSM)Ble, 2 Z9RT(S)Ble, 3 Z9RT(S), 4 Z9RT(PRSM)
   --layer LAYER      set: the layer, none (the default), right or left (Fn)
   --cycles N         set macro: play the macro N times per press (1..255, default 1)
@@ -250,10 +254,11 @@ Options:
 
 Names are matched in any letter case and stored as the key-name table spells them.
 
-Exit status: 0 success; 1 the keyboard is missing, busy or a transfer failed, or
-what --verify read back differs; 2 wrong usage (a refused argument or value); 3 a file
-was refused (not a profile, another model's profile, a damaged profile or one holding a key
-the keyboard cannot take as it is, input beyond the limits, a bad firmware or macro file).
+Exit status: 0 success; 1 the keyboard is missing, busy or a transfer failed, what
+--verify read back differs, or the two sides of diff differ; 2 wrong usage (a refused
+argument or value); 3 a file was refused (not a profile, another model's profile, a damaged
+profile or one holding a key the keyboard cannot take as it is, input beyond the limits, a
+bad firmware or macro file).
 )";
 }
 

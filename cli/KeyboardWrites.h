@@ -1,7 +1,8 @@
-// Writing a configuration to the keyboard opened with OpenKeyboard, the way the windowed
-// program's key and colour writes do, pauses included, and reading it back on request. A
-// transfer that fails, and a read-back that finds anything other than what was written, throws
-// CommandFailure (DeviceFailure); the slots or keys that differ are printed first, one a line.
+// Reading the whole configuration from the keyboard, and writing it to the keyboard opened with
+// OpenKeyboard, the way the windowed program's key and colour writes do, pauses included, and
+// reading it back on request. A transfer that fails, and a read-back that finds anything other than
+// what was written, throws CommandFailure (DeviceFailure); the slots or keys that differ are
+// printed first, one a line.
 #pragma once
 
 #include "model/KeyboardConfig.h"
@@ -17,5 +18,10 @@ enum class WriteCheck : std::uint8_t {
 
 void SendKeyAssignments(CKeyboardConfig& config, WriteCheck check);
 void SendLightColours(CKeyboardConfig& config, WriteCheck check);
+
+// Reads the keys and colours of the keyboard opened with OpenKeyboard into `config`, with the
+// windowed program's pause between them; a read that fails throws CommandFailure
+// (DeviceFailure) and leaves `config` as it was.
+void ReadFromKeyboard(CKeyboardConfig& config);
 
 }  // namespace z9rt::cli

@@ -31,4 +31,16 @@ std::string HexColour(const RGBColor& colour) {
     return text;
 }
 
+void WriteColourJson(JsonWriter& json, const char* name, const RGBColor& colour) {
+    json.Key(name)
+        .BeginObject()
+        .Key("red")
+        .Number(colour.Red)
+        .Key("green")
+        .Number(colour.Green)
+        .Key("blue")
+        .Number(colour.Blue)
+        .EndObject();
+}
+
 }  // namespace z9rt::cli

@@ -3,6 +3,7 @@
 // report their changes.
 #pragma once
 
+#include "JsonWriter.h"
 #include "model/KeyboardConfig.h"
 
 #include <string>
@@ -17,5 +18,7 @@ std::string AssignmentOf(const CKeyboardConfig& config, int key, int layer);
 std::string SlotWords(const CKeyboardConfig& config, int key, int layer);
 // "#rrggbb".
 std::string HexColour(const RGBColor& colour);
+// `name`: {"red": r, "green": g, "blue": b}, as the JSON output gives a colour.
+void WriteColourJson(JsonWriter& json, const char* name, const RGBColor& colour);
 
 }  // namespace z9rt::cli

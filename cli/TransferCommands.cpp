@@ -132,10 +132,7 @@ void RunWriteLights(const CommandLine& line) {
     Say("Wrote the key colours of " + path + " to the " + ModelNameOf(config.deviceType));
 }
 
-void RunRead(const CommandLine& line) {
-    const std::string& path = line.arguments.at(0);
-    CKeyboardConfig config;
-    OpenKeyboard(config);
+void ReadFromKeyboard(CKeyboardConfig& config) {
     const std::optional<TransferStep> failed =
         RunJob(TransferJobKind::ReadAll, config, "Reading keys ").failedStep();
     if (failed == TransferStep::Keys) {
@@ -147,6 +144,13 @@ void RunRead(const CommandLine& line) {
         throw CommandFailure(ExitStatus::DeviceFailure,
                              "reading the key colours failed: the keyboard stopped answering");
     }
+}
+
+void RunRead(const CommandLine& line) {
+    const std::string& path = line.arguments.at(0);
+    CKeyboardConfig config;
+    OpenKeyboard(config);
+    ReadFromKeyboard(config);
     SaveProfileOrFail(config, path);
     Say("Saved the keys and colours of the " + ModelNameOf(config.deviceType) + " as " + path);
 }

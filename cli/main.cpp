@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
         {"set", RunSet},
         {"color", RunColor},
         {"names", RunNames},
+        {"diff", RunDiff},
     };
     try {
         commands.at(line.command)(line);
