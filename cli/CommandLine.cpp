@@ -33,6 +33,7 @@ const std::map<std::string, CommandShape>& Commands() {
         {"color", {3, 3, "needs FILE KEYS COLOUR"}},
         {"names", {0, 1, "takes at most one KIND"}},
         {"diff", {2, 2, "needs two of FILE or keyboard"}},
+        {"doctor", {0, 0, "takes no arguments"}},
     };
     return commands;
 }
@@ -219,6 +220,8 @@ Commands:
   diff A B           what differs between A and B, each a profile FILE or keyboard (the
                      attached keyboard's keys and colours): one line per key and layer, then
                      per colour; exit 0 when they are the same, 1 when they differ
+  doctor             why no keyboard is usable and what to do, one finding a line with its
+                     fix; exit 0 when a keyboard is usable
 
 Assignments (KEY is a key number 1..82 or the key's caption):
   single NAME                 one key, e.g. single ESC
@@ -235,7 +238,7 @@ Assignments (KEY is a key number 1..82 or the key's caption):
 
 Options:
   --simulate         use the built-in simulated keyboard (the same as Z9RT_HID=sim)
-  --json             machine-readable output for list, info, counters, show and diff
+  --json             machine-readable output for list, info, counters, show, diff and doctor
   --model TYPE       the model for defaults, show, set, color and diff without a keyboard:
                      1 Z9RT(PRSM)Ble, 2 Z9RT(S)Ble, 3 Z9RT(S), 4 Z9RT(PRSM)
   --layer LAYER      set: the layer, none (the default), right or left (Fn)
@@ -255,10 +258,10 @@ Options:
 Names are matched in any letter case and stored as the key-name table spells them.
 
 Exit status: 0 success; 1 the keyboard is missing, busy or a transfer failed, what
---verify read back differs, or the two sides of diff differ; 2 wrong usage (a refused
-argument or value); 3 a file was refused (not a profile, another model's profile, a damaged
-profile or one holding a key the keyboard cannot take as it is, input beyond the limits, a
-bad firmware or macro file).
+--verify read back differs, the two sides of diff differ, or doctor finds no usable keyboard;
+2 wrong usage (a refused argument or value); 3 a file was refused (not a profile, another
+model's profile, a damaged profile or one holding a key the keyboard cannot take as it is,
+input beyond the limits, a bad firmware or macro file).
 )";
 }
 

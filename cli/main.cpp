@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
         {"color", RunColor},
         {"names", RunNames},
         {"diff", RunDiff},
+        {"doctor", RunDoctor},
     };
     try {
         commands.at(line.command)(line);

@@ -18,6 +18,8 @@ packages=(
     libgtest-dev libgmock-dev libpugixml-dev libxcb-damage0-dev libxcb-xtest0-dev
     # the kernel rig (scripts/rig.sh): the machine that runs Debian's kernel with USB gadgets
     qemu-system-x86
+    # ... where the seat's access list on a keyboard node is given as logind gives it
+    acl
     # the Debian package and its checks, the manual pages and the bash completion
     dpkg-dev lintian appstream desktop-file-utils man-db groff-base bash-completion
 )
