@@ -239,17 +239,17 @@ Finding NoAccessFinding(const UsbKeyboard& keyboard, const AccessFacts& facts,
     std::vector<std::string> fixes;
     if (facts.ruleFile.empty()) {
         finding.text += "; no udev rule names the keyboard";
-        fixes.push_back(
+        fixes.emplace_back(
             "install the udev rule: sudo install -m 644 70-z9rt-keyboard.rules "
             "/etc/udev/rules.d/ && sudo udevadm control --reload && sudo udevadm trigger");
     } else if (!facts.taggedUaccess) {
         finding.text +=
             "; the rule " + facts.ruleFile + " is installed but has not tagged the node";
-        fixes.push_back("apply it: sudo udevadm trigger (or unplug and replug the keyboard)");
+        fixes.emplace_back("apply it: sudo udevadm trigger (or unplug and replug the keyboard)");
     } else if (!facts.userInAccessList) {
         finding.text +=
             "; it is tagged uaccess, but the seat's access list does not name " + userName;
-        fixes.push_back(
+        fixes.emplace_back(
             "the seat gives access to the user of its active local session only: log in at "
             "the machine itself (not over ssh) and make that session the active one");
     }
