@@ -6,7 +6,7 @@
 
 using namespace profile_names;
 
-void WriteItemList(CXmlDoc& doc, const CItemList& list) {
+void WriteItemList(MarkupWriter& out, const CItemList& list) {
     const XmlNewAttribute attributes[] = {
         {kSizeOfView, list.SizeOfView},
         {kViewStartAt, list.ViewStartAt},
@@ -16,21 +16,16 @@ void WriteItemList(CXmlDoc& doc, const CItemList& list) {
         {kDelay, list.Delay},
         {kPlayMode, list.PlayMode},
     };
-    doc.AppendElement(kList, attributes, std::size(attributes));
-    if (list.Empty()) {
-        return;
-    }
-    doc.EnterElement();
+    out.StartElement(kList, attributes, std::size(attributes));
     const std::vector<std::wstring>& items = list.Items();
     for (std::size_t i = 0; i < items.size(); ++i) {
         const XmlNewAttribute item[] = {
             {kId, static_cast<int>(i)},
             {kItemText, std::wstring_view(items[i])},
         };
-        doc.AppendElement(kItem, item, std::size(item));
-        doc.EnterElement();
-        WriteItemList(doc, list.SubLists()[i]);
-        doc.LeaveElement();
+        out.StartElement(kItem, item, std::size(item));
+        WriteItemList(out, list.SubLists()[i]);
+        out.EndElement();
     }
-    doc.LeaveElement();
+    out.EndElement();
 }

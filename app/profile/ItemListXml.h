@@ -1,10 +1,9 @@
-// CItemList in a markup document: the "List" element, with one "x" element per item holding
+// CItemList in markup: the "List" element, with one "x" element per item holding
 // the item's text and, nested, its sub-list (ProfileReader reads them back).
 #pragma once
 
 #include "model/ItemList.h"
-#include "profile/XmlDoc.h"
+#include "profile/MarkupWriter.h"
 
-// Appends a "List" element for `list` after the current element and leaves the position as
-// it was, on that new element.
-void WriteItemList(CXmlDoc& doc, const CItemList& list);
+// Writes a "List" element for `list`, inside the element the writer has open.
+void WriteItemList(MarkupWriter& out, const CItemList& list);

@@ -3,7 +3,9 @@
 #include "model/AssignmentJudge.h"
 #include "model/DefaultKeyTables.h"
 #include "model/WideText.h"
+#include "profile/FileAccess.h"
 #include "profile/ItemListXml.h"
+#include "profile/MarkupWriter.h"
 #include "profile/ProfileNames.h"
 #include "profile/ProfileReader.h"
 #include "profile/StrictMarkup.h"
@@ -18,7 +20,7 @@ using namespace profile_names;
 
 namespace {
 
-constexpr std::wstring_view kDeclaration = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
+constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
 
 struct Library {
     std::string_view section;
@@ -32,49 +34,49 @@ constexpr Library kLibraries[] = {
     {kEmulationLibrary, &CKeyboardProfile::predefinedEmu},
 };
 
-void WriteColours(const CKeyboardProfile& profile, CXmlDoc& doc) {
-    doc.AppendElement(kColours);
-    doc.EnterElement();
+void WriteColours(const CKeyboardProfile& profile, MarkupWriter& out) {
+    out.StartElement(kColours);
     for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
         const RGBColor& colour = profile.lightColor[static_cast<std::size_t>(key)];
-        doc.AppendElement(kColour);
-        doc.SetAttribute(kId, key);
-        doc.SetAttribute(kRed, colour.Red);
-        doc.SetAttribute(kGreen, colour.Green);
-        doc.SetAttribute(kBlue, colour.Blue);
+        const XmlNewAttribute attributes[] = {
+            {kId, key},
+            {kRed, colour.Red},
+            {kGreen, colour.Green},
+            {kBlue, colour.Blue},
+        };
+        out.StartElement(kColour, attributes, std::size(attributes));
+        out.EndElement();
     }
-    doc.LeaveElement();
+    out.EndElement();
 }
 
-void WriteAssignments(const CKeyboardProfile& profile, CXmlDoc& doc) {
-    doc.AppendElement(kAssignments);
-    doc.EnterElement();
+void WriteAssignments(const CKeyboardProfile& profile, MarkupWriter& out) {
+    out.StartElement(kAssignments);
     for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
         for (int layer = 0; layer < kLayerCount; ++layer) {
             const auto k = static_cast<std::size_t>(key);
             const auto l = static_cast<std::size_t>(layer);
-            doc.AppendElement(kAssignment);
-            doc.SetAttribute(kId, key);
-            doc.SetAttribute(kLevel, layer);
-            doc.SetAttribute(kMode, profile.keyMode[k][l]);
-            doc.SetAttribute(kHWCode, profile.keyHWCode[k][l]);
-            doc.EnterElement();
-            doc.AppendElement(kContent);
-            doc.EnterElement();
-            WriteItemList(doc, profile.keyList[k][l]);
-            doc.LeaveElement();
-            doc.LeaveElement();
+            const XmlNewAttribute attributes[] = {
+                {kId, key},
+                {kLevel, layer},
+                {kMode, profile.keyMode[k][l]},
+                {kHWCode, profile.keyHWCode[k][l]},
+            };
+            out.StartElement(kAssignment, attributes, std::size(attributes));
+            out.StartElement(kContent);
+            WriteItemList(out, profile.keyList[k][l]);
+            out.EndElement();
+            out.EndElement();
         }
     }
-    doc.LeaveElement();
+    out.EndElement();
 }
 
-// What a profile's text and index will hold, roughly, so that writing it moves nothing. Kept
+// What a profile's text will hold, roughly, so that writing it moves nothing. Kept
 // close to what is written: a generous estimate of a large profile asks for memory that the
 // allocator then maps afresh for every save instead of reusing it.
 struct DocumentSize {
     std::size_t bytes = 0;
-    std::size_t elements = 0;
     // What a reader holds the profile to (ProfileReadLimits).
     std::size_t items = 0;
     std::size_t longestList = 0;
@@ -92,7 +94,6 @@ struct DocumentSize {
 
     void Add(const CItemList& list, int depth = 0) {
         bytes += kListBytes;
-        elements += 1;
         deepestList = std::max(deepestList, depth);
         items += list.Items().size();
         longestList = std::max(longestList, list.Items().size());
@@ -101,7 +102,6 @@ struct DocumentSize {
         }
         for (const std::wstring& item : list.Items()) {
             bytes += kItemBytes + item.size();
-            elements += 1;
         }
         for (const CItemList& subList : list.SubLists()) {
             Add(subList, depth + 1);
@@ -113,7 +113,6 @@ DocumentSize SizeOf(const CKeyboardProfile& profile) {
     DocumentSize size;
     size.bytes = DocumentSize::kFixedBytes + kKeyCount * DocumentSize::kColourBytes +
                  kKeySlotCount * DocumentSize::kKeyBytes;
-    size.elements = 16 + kKeyCount + 2 * kKeySlotCount;
     for (const Library& library : kLibraries) {
         size.Add(profile.*library.list);
     }
@@ -274,23 +273,23 @@ std::string KeyLayerWords(int key, int layer) {
            LayerName(layer);
 }
 
-void BuildProfileDocument(const CKeyboardProfile& profile, int deviceType, CXmlDoc& doc) {
-    // The writing calls refuse only names that cannot be names and texts beyond what the
-    // document can hold; either shows in doc.WriteFailed(), which SaveProfile checks.
-    doc.SetText(kDeclaration);  // no element yet: not well-formed on its own
-    const DocumentSize size = SizeOf(profile);
-    doc.Reserve(size.bytes, size.elements);
-    doc.AppendElement(ModelName(deviceType));
-    doc.EnterElement();
+std::string ProfileText(const CKeyboardProfile& profile, int deviceType) {
+    MarkupWriter out(SizeOf(profile).bytes);
+    out.Raw(kDeclaration);
+    const std::string root = Utf8FromWide(ModelName(deviceType));
+    out.StartElement(root);
     for (const Library& library : kLibraries) {
-        doc.AppendElement(library.section);
-        doc.EnterElement();
-        WriteItemList(doc, profile.*library.list);
-        doc.LeaveElement();
+        out.StartElement(library.section);
+        WriteItemList(out, profile.*library.list);
+        out.EndElement();
     }
-    WriteColours(profile, doc);
-    WriteAssignments(profile, doc);
-    doc.LeaveElement();
+    WriteColours(profile, out);
+    WriteAssignments(profile, out);
+    return out.Finish();
+}
+
+void BuildProfileDocument(const CKeyboardProfile& profile, int deviceType, CXmlDoc& doc) {
+    doc.SetUtf8Text(ProfileText(profile, deviceType));
 }
 
 ProfileResult ReadProfileBytes(std::string_view bytes, CKeyboardConfig& config,
@@ -329,13 +328,15 @@ ProfileResult SaveProfile(const CKeyboardConfig& config, const std::filesystem::
         if (!beyond.empty()) {
             return {ProfileStatus::CannotWrite, "the profile is too large: " + beyond};
         }
-        CXmlDoc doc;
-        BuildProfileDocument(config, config.deviceType, doc);
-        if (doc.WriteFailed()) {
+        const std::string text = ProfileText(config, config.deviceType);
+        if (text.size() > kMaxDocumentFileBytes) {
             return {ProfileStatus::CannotWrite, "the profile is too large"};
         }
         std::string whyNot;
-        if (!doc.SaveFile(path, &whyNot)) {
+        const auto produce = [&text](const ByteSink& sink) {
+            return EncodeDocumentText(text, std::string_view(), sink);
+        };
+        if (!ReplaceFileContents(path, produce, whyNot)) {
             return {ProfileStatus::CannotWrite, whyNot};
         }
         return {};

@@ -82,8 +82,10 @@ struct ProfileLoadOptions {
 ProfileResult LoadProfile(CKeyboardConfig& config, const std::filesystem::path& path,
                           const ProfileLoadOptions& options = {});
 
-// The same on text in memory: the document SaveProfile writes, and reading a profile's text
-// (as a file holds it, in any of the encodings documents are read in) into a configuration.
+// The same on text in memory: the text SaveProfile writes (UTF-8, as the file holds it), the
+// same as a parsed document, and reading a profile's text (as a file holds it, in any of the
+// encodings documents are read in) into a configuration.
+std::string ProfileText(const CKeyboardProfile& profile, int deviceType);
 void BuildProfileDocument(const CKeyboardProfile& profile, int deviceType, CXmlDoc& doc);
 ProfileResult ReadProfileBytes(std::string_view bytes, CKeyboardConfig& config,
                                const ProfileLoadOptions& options = {});

@@ -2,6 +2,7 @@
 
 #include "model/WideText.h"
 #include "profile/FileAccess.h"
+#include "profile/MarkupOutput.h"
 #include "profile/StrictMarkup.h"
 #include "profile/XmlEscape.h"
 #include "profile/XmlFileEncoding.h"
@@ -10,17 +11,9 @@
 #include <array>
 #include <cstring>
 
-namespace {
+using namespace markup_output;
 
-constexpr std::string_view kLineBreak = "\r\n";
-constexpr std::string_view kEmptyTagClose = "/>";
-// "<" name "/>" and "</" name ">" around a name.
-constexpr std::size_t kEmptyTagExtra = 3;
-constexpr std::size_t kEndTagExtra = 3;
-// ' name="' and '"' around an attribute value.
-constexpr std::size_t kAttributeExtra = 4;
-// Characters of the longest int, "-2147483648".
-constexpr std::size_t kMaxIntLength = 11;
+namespace {
 
 // Characters that may not appear in tag and attribute names we write.
 constexpr std::array<bool, 256> MakeForbiddenNameCharacters() {
@@ -46,73 +39,6 @@ bool IsValidName(std::string_view name) {
 
 std::uint32_t AddTo(std::uint32_t value, std::int64_t delta) {
     return static_cast<std::uint32_t>(static_cast<std::int64_t>(value) + delta);
-}
-
-template <typename Word>
-Word Load(const char* bytes) {
-    Word word;
-    std::memcpy(&word, bytes, sizeof word);
-    return word;
-}
-
-template <typename Word>
-void Store(char* bytes, Word word) {
-    std::memcpy(bytes, &word, sizeof word);
-}
-
-// Copies `text` to `out` and returns the end. What is written is mostly names, punctuation and
-// short numbers: copied as SameText compares, in two overlapping words, instead of byte by
-// byte or through a library call.
-inline char* Put(char* out, std::string_view text) {
-    const char* from = text.data();
-    const std::size_t size = text.size();
-    if (size > 16) {
-        std::memcpy(out, from, size);
-    } else if (size >= 8) {
-        const auto first = Load<std::uint64_t>(from);
-        const auto last = Load<std::uint64_t>(from + size - 8);
-        Store(out, first);
-        Store(out + size - 8, last);
-    } else if (size >= 4) {
-        const auto first = Load<std::uint32_t>(from);
-        const auto last = Load<std::uint32_t>(from + size - 4);
-        Store(out, first);
-        Store(out + size - 4, last);
-    } else {
-        for (std::size_t i = 0; i < size; ++i) {
-            out[i] = from[i];
-        }
-    }
-    return out + size;
-}
-
-// Writes ' name="value"', the value written by `writeValue(out)`, and returns the end.
-template <typename WriteValue>
-char* PutAttribute(char* out, std::string_view name, WriteValue&& writeValue) {
-    out = Put(out, " ");
-    out = Put(out, name);
-    out = Put(out, "=\"");
-    out = writeValue(out);
-    return Put(out, "\"");
-}
-
-// The decimal form of `value` ("%d").
-std::string_view Decimal(int value, char (&digits)[kMaxIntLength + 1]) {
-    char* const end = digits + sizeof digits;
-    char* first = end;
-    // In 64 bits, so that the most negative value has a magnitude too.
-    std::int64_t magnitude = value;
-    if (magnitude < 0) {
-        magnitude = -magnitude;
-    }
-    do {
-        *--first = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (value < 0) {
-        *--first = '-';
-    }
-    return std::string_view(first, static_cast<std::size_t>(end - first));
 }
 
 // The index of the attribute called `name` among `count` spans of `tag`, searched from `hint`
@@ -201,6 +127,12 @@ void CXmlDoc::Parse() {
 
 bool CXmlDoc::SetText(std::wstring_view text) {
     text_.Assign(Utf8FromWide(text));
+    Parse();
+    return diagnostics_.empty();
+}
+
+bool CXmlDoc::SetUtf8Text(std::string text) {
+    text_.Assign(std::move(text));
     Parse();
     return diagnostics_.empty();
 }

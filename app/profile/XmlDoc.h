@@ -44,6 +44,8 @@ public:
     // Replaces the document text and parses it; navigation goes to the top level, before the
     // first element. True when the text is well-formed markup.
     bool SetText(std::wstring_view text);
+    // The same for UTF-8 text.
+    bool SetUtf8Text(std::string text);
     std::wstring GetText() const;
     // The text as UTF-8, and its length in bytes.
     std::string Utf8Text() const { return text_.Str(); }

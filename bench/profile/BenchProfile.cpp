@@ -100,32 +100,7 @@ void OurSave(benchmark::State& state) {
 void OurSaveToMemory(benchmark::State& state) {
     Fixture& fixture = FixtureFor(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        CXmlDoc doc;
-        BuildProfileDocument(*fixture.config, fixture.config->deviceType, doc);
-        const std::string bytes = doc.EncodedText();
-        benchmark::DoNotOptimize(bytes.data());
-    }
-    SetBytes(state, fixture);
-}
-
-// The stages of saving to memory on their own: building the document, and copying its text
-// out.
-void OurBuildDocument(benchmark::State& state) {
-    Fixture& fixture = FixtureFor(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        CXmlDoc doc;
-        BuildProfileDocument(*fixture.config, fixture.config->deviceType, doc);
-        benchmark::DoNotOptimize(doc.Utf8Length());
-    }
-    SetBytes(state, fixture);
-}
-
-void OurEncodeText(benchmark::State& state) {
-    Fixture& fixture = FixtureFor(static_cast<int>(state.range(0)));
-    CXmlDoc doc;
-    BuildProfileDocument(*fixture.config, fixture.config->deviceType, doc);
-    for (auto _ : state) {
-        const std::string bytes = doc.EncodedText();
+        const std::string bytes = ProfileText(*fixture.config, fixture.config->deviceType);
         benchmark::DoNotOptimize(bytes.data());
     }
     SetBytes(state, fixture);
@@ -313,9 +288,8 @@ std::vector<Comparison> Comparisons(int macroKeys) {
          }},
         {"save to memory / pugixml write",
          [&fixture] {
-             CXmlDoc doc;
-             BuildProfileDocument(*fixture.config, fixture.config->deviceType, doc);
-             benchmark::DoNotOptimize(doc.EncodedText().size());
+             benchmark::DoNotOptimize(
+                 ProfileText(*fixture.config, fixture.config->deviceType).size());
          },
          [parsed] {
              std::ostringstream out;
@@ -380,8 +354,6 @@ int main(int argc, char** argv) {
         Register("PugiWriteFile", PugiWriteFile, keys);
         Register("OurSaveToMemory", OurSaveToMemory, keys);
         Register("PugiWriteMemory", PugiWriteMemory, keys);
-        Register("OurBuildDocument", OurBuildDocument, keys);
-        Register("OurEncodeText", OurEncodeText, keys);
         Register("OurCheckCharacters", OurCheckCharacters, keys);
         Register("OurReadMarkup", OurReadMarkup, keys);
     }
