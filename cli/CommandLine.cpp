@@ -36,6 +36,8 @@ const std::map<std::string, CommandShape>& Commands() {
         {"set", {3, kNoLimit, "needs FILE KEY ASSIGNMENT"}},
         {"color", {3, 3, "needs FILE KEYS COLOUR"}},
         {"names", {0, 1, "takes at most one KIND"}},
+        {"diff", {2, 2, "needs two of FILE or keyboard"}},
+        {"doctor", {0, 0, "takes no arguments"}},
     };
     return commands;
 }
@@ -104,6 +106,11 @@ std::string CheckEditOptions(const CommandLine& line) {
     if (edit.dryRun && edit.write) {
         return "--dry-run and --write exclude each other";
     }
+    const bool writes = line.command == "write-keys" || line.command == "write-lights" ||
+                        ((line.command == "set" || line.command == "color") && edit.write);
+    if (line.verify && !writes) {
+        return "--verify is for write-keys, write-lights, and set and color with --write";
+    }
     return "";
 }
 
@@ -151,6 +158,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
             line.edit.dryRun = true;
         } else if (arg == "--write") {
             line.edit.write = true;
+        } else if (arg == "--verify") {
+            line.verify = true;
         } else if (valueOption != ValueOptions().end()) {
             std::string value;
             if (equals != std::string::npos) {
@@ -212,6 +221,11 @@ Commands:
   color FILE KEYS COLOUR
                      give KEYS (KEY,KEY,..., N-M or all) the colour #rrggbb in FILE
   names [KIND]       the names an assignment KIND accepts, or the keys and their captions
+  diff A B           what differs between A and B, each a profile FILE or keyboard (the
+                     attached keyboard's keys and colours): one line per key and layer, then
+                     per colour; exit 0 when they are the same, 1 when they differ
+  doctor             why no keyboard is usable and what to do, one finding a line with its
+                     fix; exit 0 when a keyboard is usable
 
 Assignments (KEY is a key number 1..82 or the key's caption):
   single NAME                 one key, e.g. single ESC
@@ -228,8 +242,8 @@ Assignments (KEY is a key number 1..82 or the key's caption):
 
 Options:
   --simulate         use the built-in simulated keyboard (the same as Z9RT_HID=sim)
-  --json             machine-readable output for list, info, counters and show
-  --model TYPE       the model for defaults, show, set and color without a keyboard:
+  --json             machine-readable output for list, info, counters, show, diff and doctor
+  --model TYPE       the model for defaults, show, set, color and diff without a keyboard:
                      1 Z9RT(PRSM)Ble, 2 Z9RT(S)Ble, 3 Z9RT(S), 4 Z9RT(PRSM)
   --layer LAYER      set: the layer, none (the default), right or left (Fn)
   --cycles N         set macro: play the macro N times per press (1..255, default 1)
@@ -239,15 +253,19 @@ Options:
                      set emulation: the repeat interval (0..6000, default 30)
   --dry-run          set, color: print what would change and change nothing
   --write            set, color: also write the keys or colours to the keyboard
+  --verify           write-keys, write-lights, set --write, color --write: read back what
+                     was written and compare it; exit 1 naming each key and layer (or
+                     colour) that differs, with what was sent and what came back
   -h, --help         this text
   --                 every word after it is an argument, even one starting with -
 
 Names are matched in any letter case and stored as the key-name table spells them.
 
-Exit status: 0 success; 1 the keyboard is missing, busy or a transfer failed;
-2 wrong usage (a refused argument or value); 3 a file was refused (not a profile,
-another model's profile, a damaged profile or one holding a key the keyboard cannot take as
-it is, input beyond the limits, a bad firmware or macro file).
+Exit status: 0 success; 1 the keyboard is missing, busy or a transfer failed, what
+--verify read back differs, the two sides of diff differ, or doctor finds no usable keyboard;
+2 wrong usage (a refused argument or value); 3 a file was refused (not a profile, another
+model's profile, a damaged profile or one holding a key the keyboard cannot take as it is,
+input beyond the limits, a bad firmware or macro file).
 )";
 }
 

@@ -21,6 +21,7 @@ struct CommandLine {
     bool simulate = false;         // --simulate: the same as Z9RT_HID=sim
     bool json = false;             // --json: machine-readable results
     bool help = false;             // --help / -h
+    bool verify = false;           // --verify: read back what a write wrote and compare
     std::optional<int> modelType;  // --model TYPE: device type 1..4 without a keyboard
     EditOptions edit;
     std::string command;

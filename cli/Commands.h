@@ -18,5 +18,7 @@ void RunFirmware(const CommandLine& line);
 void RunSet(const CommandLine& line);
 void RunColor(const CommandLine& line);
 void RunNames(const CommandLine& line);
+void RunDiff(const CommandLine& line);
+void RunDoctor(const CommandLine& line);
 
 }  // namespace z9rt::cli

@@ -76,12 +76,6 @@ Slot SlotOf(const CKeyboardConfig& config, int key, int layer) {
     return {config.keyMode[k][l], config.keyHWCode[k][l], config.keyList[k][l]};
 }
 
-std::string SlotWords(const CKeyboardConfig& config, int key, int layer) {
-    const std::string assignment = AssignmentOf(config, key, layer);
-    const std::string kind = KindNameOf(config, SlotOf(config, key, layer).mode);
-    return assignment.empty() ? kind : kind + " " + assignment;
-}
-
 // Stores the assignment as the key settings window's "OK" does: the kind, and the store the
 // kind uses; a list kind's HW code becomes 0, and "clear" leaves both stores as they were.
 void Store(CKeyboardConfig& config, int key, int layer, const Assignment& assignment) {
@@ -96,19 +90,12 @@ void Store(CKeyboardConfig& config, int key, int layer, const Assignment& assign
     }
 }
 
-std::string HexColour(const RGBColor& colour) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.Red & 0xFF, colour.Green & 0xFF,
-                  colour.Blue & 0xFF);
-    return text;
-}
-
 // Ends an edit: saves the file (unless this is a dry run or nothing changed), releases its
 // lock, prints the changes and, with --write, sends the result to the keyboard. The changes are
 // printed once they are saved (or, in a dry run, as what would change).
 void FinishEdit(const CommandLine& line, CKeyboardConfig& config, const std::string& path,
                 FileLock lock, const std::vector<std::string>& changes,
-                void (*send)(CKeyboardConfig&), const char* what) {
+                void (*send)(CKeyboardConfig&, WriteCheck), const char* what) {
     const bool save = !line.edit.dryRun && !changes.empty();
     if (save) {
         SaveProfileOrFail(config, path, lock);
@@ -127,7 +114,7 @@ void FinishEdit(const CommandLine& line, CKeyboardConfig& config, const std::str
     }
     if (line.edit.write) {
         try {
-            send(config);
+            send(config, line.verify ? WriteCheck::ReadBack : WriteCheck::None);
         } catch (const CommandFailure& failure) {
             // One line for both: what became of the file and of the keyboard.
             throw CommandFailure(failure.Status(), path + (save ? " is saved" : " is unchanged") +

@@ -9,6 +9,7 @@ namespace z9rt::cli {
 enum class ExitStatus : int {
     Success = 0,
     DeviceFailure = 1,  // the keyboard is missing, busy, or a transfer failed
+    Different = 1,      // diff: the two configurations differ
     Usage = 2,          // wrong usage
     FileRefused = 3,    // a file that cannot be read or written, is not a profile, is another
                         // model's profile, or is a bad firmware file

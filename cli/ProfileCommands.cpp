@@ -67,16 +67,7 @@ void ShowJson(const CKeyboardConfig& config) {
                 .EndObject();
         }
         json.EndArray();
-        const RGBColor& colour = config.lightColor[k];
-        json.Key("colour")
-            .BeginObject()
-            .Key("red")
-            .Number(colour.Red)
-            .Key("green")
-            .Number(colour.Green)
-            .Key("blue")
-            .Number(colour.Blue)
-            .EndObject();
+        WriteColourJson(json, "colour", config.lightColor[k]);
         json.EndObject();
     }
     json.EndArray().EndObject();

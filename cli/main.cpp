@@ -60,6 +60,8 @@ int main(int argc, char** argv) {
         {"set", RunSet},
         {"color", RunColor},
         {"names", RunNames},
+        {"diff", RunDiff},
+        {"doctor", RunDoctor},
     };
     try {
         commands.at(line.command)(line);

@@ -20,6 +20,8 @@ packages=(
     qemu-system-x86
     # the Windows build (scripts/windows.sh): MinGW-w64 with POSIX threads, and Wine to test it
     g++-mingw-w64-x86-64-posix wine64
+    # ... where the seat's access list on a keyboard node is given as logind gives it
+    acl
     # the Debian package and its checks, the manual pages and the bash completion
     dpkg-dev lintian appstream desktop-file-utils man-db groff-base bash-completion
 )

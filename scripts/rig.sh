@@ -2,7 +2,7 @@
 # The kernel rig: boots Debian's own kernel in QEMU with this machine's root shared read-only,
 # makes keyboards of the family as USB gadgets on the dummy host controller, and runs the
 # scenarios of tests/rig/scenarios inside (all of them, or the ones named):
-#   scripts/rig.sh [tool_hidraw|wire_faults|main_window|idle_window|key_capture|udev_rule ...]
+#   scripts/rig.sh [tool_hidraw|wire_faults|main_window|idle_window|key_capture|udev_rule|tool_doctor ...]
 # Needs the release build (scripts/build.sh release). Everything it fetches and makes lives in
 # build/rig: the kernel, its modules and the guest's tools are Debian packages unpacked there,
 # never installed, and the host's /boot and /etc are not touched. Exits non-zero when a
@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 
-all_scenarios=(tool_hidraw wire_faults main_window idle_window key_capture udev_rule)
+all_scenarios=(tool_hidraw wire_faults main_window idle_window key_capture udev_rule tool_doctor)
 scenarios=("$@")
 [[ $# -gt 0 ]] || scenarios=("${all_scenarios[@]}")
 for scenario in "${scenarios[@]}"; do

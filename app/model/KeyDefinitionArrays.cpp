@@ -195,6 +195,23 @@ std::vector<int> EncodeKeyAssignment(int kind, int hwCode, const CItemList& list
     }
 }
 
+std::vector<EncodedKeySlot> EncodeKeySlots(const CKeyboardProfile& profile,
+                                           const CKeyCodeTables& codes) {
+    std::vector<EncodedKeySlot> slots;
+    for (int layer = 0; layer < kLayerCount; ++layer) {
+        for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
+            const auto k = static_cast<std::size_t>(key);
+            const auto l = static_cast<std::size_t>(layer);
+            std::vector<int> array = EncodeKeyAssignment(
+                profile.keyMode[k][l], profile.keyHWCode[k][l], profile.keyList[k][l], codes);
+            if (!array.empty()) {
+                slots.push_back({layer, key, std::move(array)});
+            }
+        }
+    }
+    return slots;
+}
+
 KeyReadBack DecodeKeyDefinition(const int* array, std::size_t capacity,
                                 const CKeyCodeTables& codes) {
     const DefinitionArray elements(array, capacity);

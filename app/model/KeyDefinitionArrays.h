@@ -68,6 +68,18 @@ using KeyboardCounts = std::array<std::uint32_t, kCounterCount>;
 std::vector<int> EncodeKeyAssignment(int kind, int hwCode, const CItemList& list,
                                      const CKeyCodeTables& codes);
 
+// The array of one key on one layer, as a key write hands it to the device library.
+struct EncodedKeySlot {
+    int layer = 0;
+    int key = 0;
+    std::vector<int> array;
+};
+
+// The arrays of every key that is set, layer by layer and key by key; keys that are not set
+// have none (the write sends them as empty slots).
+std::vector<EncodedKeySlot> EncodeKeySlots(const CKeyboardProfile& profile,
+                                           const CKeyCodeTables& codes);
+
 // One key's assignment as read back from the keyboard. A form with a content list leaves the
 // key's HW code as it was; a single-code form leaves the key's list as it was.
 struct KeyReadBack {

@@ -45,25 +45,10 @@ bool IsTransferJob(TransferJobKind kind) {
 TransferJob::TransferJob(TransferJobKind kind, CKeyboardConfig& config)
     : kind_(kind), device_(config.device), tables_(config) {
     if (kind == TransferJobKind::WriteKeys) {
-        for (int layer = 0; layer < kLayerCount; ++layer) {
-            for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
-                const auto k = static_cast<std::size_t>(key);
-                const auto l = static_cast<std::size_t>(layer);
-                std::vector<int> array = EncodeKeyAssignment(
-                    config.keyMode[k][l], config.keyHWCode[k][l], config.keyList[k][l], config);
-                if (!array.empty()) {  // a key that is not set travels as an empty slot
-                    keysOut_.push_back({layer, key, std::move(array)});
-                }
-            }
-        }
+        // A key that is not set has no array: it travels as an empty slot.
+        keysOut_ = EncodeKeySlots(config, config);
     } else if (kind == TransferJobKind::WriteLights) {
-        for (int key = kFirstKeyNumber; key <= kLastKeyNumber; ++key) {
-            const RGBColor& color = config.lightColor[static_cast<std::size_t>(key)];
-            const std::size_t first = FirstLightIndex(key);
-            lightsOut_[first] = color.Red;
-            lightsOut_[first + 1] = color.Green;
-            lightsOut_[first + 2] = color.Blue;
-        }
+        lightsOut_ = LightAreaOf(config);
     }
 }
 
@@ -77,7 +62,7 @@ bool TransferJob::writeKeys(const TransferProgress& progress) {
     // prepare and setKeyConfiguration only fill the library's own table; the transfer's
     // result is the one that tells whether the keyboard got the keys.
     static_cast<void>(device_.prepare());
-    for (const KeySlot& slot : keysOut_) {
+    for (const EncodedKeySlot& slot : keysOut_) {
         static_cast<void>(device_.setKeyConfiguration(slot.layer, slot.key, slot.array.data(),
                                                       static_cast<int>(slot.array.size())));
     }
@@ -85,10 +70,10 @@ bool TransferJob::writeKeys(const TransferProgress& progress) {
     return device_.writeKeyConfigurationToDev(listener.handle());
 }
 
-bool TransferJob::readKeys(const TransferProgress& progress) {
+std::optional<std::vector<KeyReadBack>> TransferJob::readKeys(const TransferProgress& progress) {
     const library_posts::ProgressListener listener(progress);
     if (!device_.readKeyDefinationFromDev(listener.handle())) {
-        return false;
+        return std::nullopt;
     }
     std::vector<KeyReadBack> slots(kKeySlotCount);
     std::vector<int> array(kKeyConfigurationCapacity);
@@ -105,19 +90,17 @@ bool TransferJob::readKeys(const TransferProgress& progress) {
                 DecodeKeyDefinition(array.data(), array.size(), tables_);
         }
     }
-    keysIn_ = std::move(slots);
-    return true;
+    return slots;
 }
 
-bool TransferJob::readLights() {
+std::optional<std::array<int, kLightAreaSize>> TransferJob::readLights() {
     if (!device_.readKeyLightFromDev()) {
-        return false;
+        return std::nullopt;
     }
     std::array<int, kLightAreaSize> colors{};
     // Copies the library's area; it does not talk to the keyboard and cannot fail.
     static_cast<void>(device_.getKeyboardLightArea(colors.data()));
-    lightsIn_ = colors;
-    return true;
+    return colors;
 }
 
 bool TransferJob::run(const TransferProgress& progress, const JobPauses& pauses) {
@@ -132,11 +115,13 @@ bool TransferJob::run(const TransferProgress& progress, const JobPauses& pauses)
             Pause(pauses, pauses.afterWrite);
             break;
         case TransferJobKind::ReadAll:
-            if (!readKeys(progress)) {
+            keysIn_ = readKeys(progress);
+            if (!keysIn_) {
                 return fail(TransferStep::Keys);  // no pause, no colour read
             }
             Pause(pauses, pauses.betweenReads);
-            if (!readLights()) {
+            lightsIn_ = readLights();
+            if (!lightsIn_) {
                 return fail(TransferStep::Lights);
             }
             break;
@@ -166,9 +151,9 @@ bool TransferJob::run(const TransferProgress& progress, const JobPauses& pauses)
             break;
         }
         case TransferJobKind::ReadLights: {
-            const bool read = readLights();
+            lightsIn_ = readLights();
             ReportOneStep(progress);
-            if (!read) {
+            if (!lightsIn_) {
                 return fail(TransferStep::Lights);
             }
             Pause(pauses, pauses.afterWrite);
@@ -197,6 +182,38 @@ bool TransferJob::apply(CKeyboardConfig& config) const {
         config.ApplyPressCounters(*countersIn_);
     }
     return true;
+}
+
+bool TransferJob::verify(const TransferProgress& progress, const JobPauses& pauses) {
+    keyDifferences_.clear();
+    lightDifferences_.clear();
+    if (!succeeded_) {
+        return false;
+    }
+    if (kind_ == TransferJobKind::WriteKeys) {
+        // The library's table still holds what was sent: emptied first, a slot the keyboard
+        // leaves out of its answer reads as not set instead of as what was sent.
+        static_cast<void>(device_.prepare());
+        const std::optional<std::vector<KeyReadBack>> received = readKeys(progress);
+        if (!received) {
+            failed_ = TransferStep::Keys;
+            return false;
+        }
+        keyDifferences_ = DifferingKeySlots(StoredKeyForms(keysOut_, tables_), *received);
+        return true;
+    }
+    if (kind_ == TransferJobKind::WriteLights) {
+        const std::optional<std::array<int, kLightAreaSize>> received = readLights();
+        ReportOneStep(progress);
+        if (!received) {
+            failed_ = TransferStep::Lights;
+            return false;
+        }
+        Pause(pauses, pauses.afterWrite);  // as after the colour read of its own
+        lightDifferences_ = DifferingLights(lightsOut_, *received);
+        return true;
+    }
+    return false;  // only writes are read back
 }
 
 int TransferJob::percentPerOneStep() const {

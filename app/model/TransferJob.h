@@ -10,6 +10,7 @@
 
 #include "OrvoHWI.h"
 #include "model/KeyDefinitionArrays.h"
+#include "model/SlotComparison.h"
 
 #include <array>
 #include <chrono>
@@ -71,32 +72,39 @@ public:
     // The step that failed, after a run that failed.
     std::optional<TransferStep> failedStep() const { return failed_; }
 
+    // After a successful run of a write (WriteKeys or WriteLights), on the running thread:
+    // reads back what the job wrote and compares it, slot by slot or key by key, with what was
+    // sent, as the keyboard stores it (see SlotComparison.h). A key read reports its slots as
+    // progress, a colour read kOneStepProgress. Returns whether the read-back succeeded;
+    // when it failed, failedStep() names it. The write's own outcome and apply() stay as they
+    // were: the configuration keeps what the user made.
+    bool verify(const TransferProgress& progress, const JobPauses& pauses);
+    // After verify: what differs (empty when the keyboard holds what was sent).
+    const std::vector<KeySlotDifference>& keyDifferences() const { return keyDifferences_; }
+    const std::vector<LightDifference>& lightDifferences() const { return lightDifferences_; }
+
     // Percent of a progress bar per kOneStepProgress of reported progress: slots of a key
     // transfer fill it at 150, the single step of the other jobs gives twice that.
     int percentPerOneStep() const;
 
 private:
-    struct KeySlot {
-        int layer;
-        int key;
-        std::vector<int> array;
-    };
-
     bool writeKeys(const TransferProgress& progress);
-    bool readKeys(const TransferProgress& progress);
-    bool readLights();
+    std::optional<std::vector<KeyReadBack>> readKeys(const TransferProgress& progress);
+    std::optional<std::array<int, kLightAreaSize>> readLights();
     bool fail(TransferStep step);
 
     TransferJobKind kind_;
     COrvoHWI& device_;
     const CKeyCodeTables& tables_;
-    std::vector<KeySlot> keysOut_;
+    std::vector<EncodedKeySlot> keysOut_;
     std::array<int, kLightAreaSize> lightsOut_{};
     std::optional<std::vector<KeyReadBack>> keysIn_;
     std::optional<std::array<int, kLightAreaSize>> lightsIn_;
     std::optional<KeyboardCounts> countersIn_;
     std::optional<TransferStep> failed_;
     bool succeeded_ = false;
+    std::vector<KeySlotDifference> keyDifferences_;
+    std::vector<LightDifference> lightDifferences_;
 };
 
 }  // namespace model

@@ -41,7 +41,8 @@ struct SimulatedKeyboardState {
 Z9RT_API void ResetSimulatedKeyboard(int model);
 
 // Sets the faults, in the syntax of Z9RT_SIM_FAULT ("busy", "silent", "unplug-after=N",
-// "noise", "malformed", comma-separated; "" clears them). unplug-after counts from this call.
+// "drop=N", "noise", "malformed", comma-separated; "" clears them). unplug-after and drop count
+// from this call.
 // False, and nothing changes, when a word is not a fault.
 Z9RT_API bool SetSimulatedKeyboardFaults(const std::string& faults);
 

@@ -47,6 +47,14 @@ TEST(CommandLineTest, EditingOptionsAndTheirValues) {
               (std::vector<std::string>{"a.pro", "A", "macro", "- Down", "--write"}));
     EXPECT_TRUE(ParseCommandLine({"color", "a.pro", "all", "#ffffff", "--dry-run"})
                     .commandLine.edit.dryRun);
+    for (const std::vector<std::string>& verified :
+         {std::vector<std::string>{"write-keys", "a.pro", "--verify"},
+          {"--verify", "write-lights", "a.pro"},
+          {"color", "a.pro", "all", "#ffffff", "--write", "--verify"}}) {
+        const ParseResult parsed = ParseCommandLine(verified);
+        EXPECT_EQ(parsed.error, "");
+        EXPECT_TRUE(parsed.commandLine.verify);
+    }
 
     const std::pair<std::vector<std::string>, std::string> wrong[] = {
         {{"set", "a.pro", "A"}, "'set' needs FILE KEY ASSIGNMENT"},
@@ -63,6 +71,11 @@ TEST(CommandLineTest, EditingOptionsAndTheirValues) {
         {{"set", "a.pro", "A", "clear", "--dry-run", "--write"},
          "--dry-run and --write exclude each other"},
         {{"set", "a.pro", "A", "clear", "--dry-run=yes"}, "unknown option '--dry-run=yes'"},
+        // Only a write is read back.
+        {{"read", "a.pro", "--verify"},
+         "--verify is for write-keys, write-lights, and set and color with --write"},
+        {{"set", "a.pro", "A", "clear", "--verify"},
+         "--verify is for write-keys, write-lights, and set and color with --write"},
     };
     for (const auto& [arguments, error] : wrong)
         EXPECT_EQ(ParseCommandLine(arguments).error, error);

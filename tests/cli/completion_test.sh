@@ -36,7 +36,12 @@ expect() {
     fi
 }
 
-expect "list|info|defaults|show|write-keys|write-lights|read|counters|firmware|set|color|names" z9rtctl ""
+expect "list|info|defaults|show|write-keys|write-lights|read|counters|firmware|set|color|names|diff|doctor" z9rtctl ""
+expect "diff" z9rtctl di
+expect "doctor" z9rtctl --json do
+expect "--verify" z9rtctl write-keys --ve
+expect "keyboard" z9rtctl diff a.pro keyb
+expect "keyboard" z9rtctl diff --json keyb
 expect "show|set" z9rtctl --simulate s
 expect "--layer" z9rtctl set --la
 expect "none|right|left" z9rtctl set --layer ""

@@ -262,6 +262,10 @@ TEST(SimulatedFaults, ListsCombine) {
     EXPECT_EQ(z9rt::sim::ParseFaults("silent-after=3", error)->silentAfter, 3);
     EXPECT_FALSE(z9rt::sim::ParseFaults("silent-after=-1", error));
     EXPECT_FALSE(z9rt::sim::ParseFaults("unplug-after=", error));
+    EXPECT_EQ(z9rt::sim::ParseFaults("drop=7", error)->dropReport, 7);
+    // Reports count from 1: there is no report 0 to lose.
+    EXPECT_FALSE(z9rt::sim::ParseFaults("drop=0", error));
+    EXPECT_FALSE(z9rt::sim::ParseFaults("drop=", error));
     EXPECT_FALSE(z9rt::sim::ParseFaults("loud", error));
     EXPECT_NE(error.find("\"loud\""), std::string::npos);
 }

@@ -211,6 +211,9 @@ bool SimulatedDevice::Receive(const Payload& payload, std::deque<Payload>& answe
     if (faults_.silent || (faults_.silentAfter && reportsSinceFaults_ > *faults_.silentAfter)) {
         return true;
     }
+    if (faults_.dropReport && reportsSinceFaults_ == *faults_.dropReport) {
+        return true;  // lost on the way: as if it had never been sent
+    }
     const std::optional<protocol::Request> request = protocol::RequestOf(payload);
     if (!request) {
         return true;  // the keyboard ignores what it does not know

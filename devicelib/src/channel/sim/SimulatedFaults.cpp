@@ -7,6 +7,7 @@ namespace {
 
 constexpr std::string_view kUnplugAfter = "unplug-after=";
 constexpr std::string_view kSilentAfter = "silent-after=";
+constexpr std::string_view kDrop = "drop=";
 
 std::string_view Trim(std::string_view word) {
     const std::size_t first = word.find_first_not_of(" \t");
@@ -56,9 +57,12 @@ std::optional<Faults> ParseFaults(std::string_view text, std::string& error) {
             faults.unplugAfter = unplugAfter;
         } else if (const std::optional<long> silentAfter = CountAfter(word, kSilentAfter)) {
             faults.silentAfter = silentAfter;
+        } else if (const std::optional<long> drop = CountAfter(word, kDrop); drop && *drop > 0) {
+            faults.dropReport = drop;
         } else {
             error = "unknown fault \"" + std::string(word) +
-                    "\" (known: busy, silent, silent-after=N, unplug-after=N, noise, malformed)";
+                    "\" (known: busy, silent, silent-after=N, unplug-after=N, drop=N, noise, "
+                    "malformed)";
             return std::nullopt;
         }
     }

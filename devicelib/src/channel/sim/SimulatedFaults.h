@@ -6,6 +6,9 @@
 //                   the middle of a conversation)
 //   unplug-after=N  it takes N reports, then is gone: writes and reads fail, it no longer
 //                   enumerates
+//   drop=N          the Nth report it is sent is lost on the way: the keyboard neither acts on
+//                   it nor answers it, and takes every other report (a write that lost one
+//                   key record or colour chunk)
 //   noise           a stray report comes between the reports of every stream
 //   malformed       streams carry records and chunks the protocol does not define
 #pragma once
@@ -23,6 +26,7 @@ struct Faults {
     bool malformed = false;
     std::optional<long> silentAfter;  // reports taken before the keyboard stops answering
     std::optional<long> unplugAfter;  // reports taken before the keyboard is gone
+    std::optional<long> dropReport;   // the report (1 = the first) that is lost
 };
 
 // Parses a fault list; nothing (and `error` set) when a word is not a fault. Blank words are
