@@ -1,7 +1,6 @@
-// Whether the keyboard holds what was written to it: the written configuration and the one read
-// back are compared slot by slot in the form the keyboard stores, so that what a key record
-// cannot carry is no difference (names come back as bare codes, a macro keeps no delay after
-// its last event).
+// Whether the keyboard holds what was written to it, for the window's verified writes: the
+// written configuration and the one read back, compared as SlotComparison.h compares what the
+// keyboard stores (names come back as bare codes, a macro keeps no delay after its last event).
 #pragma once
 
 #include "model/CodeTables.h"
