@@ -4,6 +4,8 @@
 // a folder of their own.
 #pragma once
 
+#include "DoctorFinding.h"
+
 #include <functional>
 #include <string>
 #include <sys/types.h>
@@ -45,21 +47,8 @@ struct AccessFacts {
 AccessFacts AccessFactsOf(const UsbKeyboard& keyboard, const SystemPlaces& places, uid_t user,
                           const std::vector<gid_t>& groups);
 
-// A process with the node open.
-struct Holder {
-    int pid = 0;
-    std::string name;  // its command name, "" when it cannot be read
-};
 // Every process but this one with `node` open (only those this user may look into).
 std::vector<Holder> HoldersOf(const std::string& node, const SystemPlaces& places, int self);
-
-// One line of the doctor's answer.
-struct Finding {
-    bool problem = false;  // false: a fact worth knowing that keeps nothing from working
-    std::string id;        // stable, for --json: "no-usb-device", "no-access", ...
-    std::string text;
-    std::string fix;  // "" when there is nothing to do
-};
 
 // The findings on the node of a keyboard that the user cannot open.
 Finding NoAccessFinding(const UsbKeyboard& keyboard, const AccessFacts& facts,

@@ -1,17 +1,16 @@
 // doctor: why no keyboard is usable and what to do, one finding a line, each with its fix.
 #include "Commands.h"
-#include "DoctorChecks.h"
+#include "DoctorFinding.h"
 #include "ExitStatus.h"
 #include "JsonWriter.h"
 #include "Keyboard.h"
+#include "MachineExamination.h"
 #include "OrvoHWI.h"
 #include "model/WideText.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
 
 using model::Utf8FromWide;
 
@@ -23,19 +22,6 @@ std::string Backend() {
     return backend == nullptr ? "" : backend;
 }
 
-std::string ThisUser() {
-    const passwd* entry = getpwuid(geteuid());
-    return entry != nullptr ? entry->pw_name : std::to_string(geteuid());
-}
-
-std::vector<gid_t> ThisUsersGroups() {
-    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(getgroups(0, nullptr), 0)));
-    const int count = getgroups(static_cast<int>(groups.size()), groups.data());
-    groups.resize(static_cast<std::size_t>(std::max(count, 0)));
-    groups.push_back(getegid());
-    return groups;
-}
-
 std::string HolderWords(const std::vector<Holder>& holders) {
     std::string words;
     for (const Holder& holder : holders) {
@@ -43,36 +29,6 @@ std::string HolderWords(const std::vector<Holder>& holders) {
                  " (pid " + std::to_string(holder.pid) + ")";
     }
     return words;
-}
-
-// What the USB bus and the hidraw node say; the holders of the first keyboard's node go to
-// `holders`.
-void ExamineMachine(std::vector<Finding>& findings, std::vector<Holder>& holders,
-                    std::string& node) {
-    const SystemPlaces places;
-    const std::vector<UsbKeyboard> keyboards = FindUsbKeyboards(places);
-    if (keyboards.empty()) {
-        findings.push_back({true, "no-usb-device", "no keyboard of the family is on the USB bus",
-                            "plug the keyboard in by its USB cable (lsusb lists it as 0483:502f, "
-                            "512f, 522f or 532f)"});
-        return;
-    }
-    const UsbKeyboard& keyboard = keyboards.front();
-    const std::string model = ModelNameOf(keyboard.deviceType);
-    if (keyboard.node.empty()) {
-        findings.push_back({true, "no-hidraw",
-                            "the " + model + " on USB " + keyboard.usbName +
-                                " has no hidraw node for its interface 1",
-                            "load the HID drivers (sudo modprobe usbhid hid-generic), then "
-                            "unplug and replug the keyboard"});
-        return;
-    }
-    node = keyboard.node;
-    if (access(keyboard.node.c_str(), R_OK | W_OK) != 0) {
-        const AccessFacts facts = AccessFactsOf(keyboard, places, geteuid(), ThisUsersGroups());
-        findings.push_back(NoAccessFinding(keyboard, facts, ThisUser()));
-    }
-    holders = HoldersOf(keyboard.node, places, static_cast<int>(getpid()));
 }
 
 // Opens the keyboard the way every command does; a finding for what stops it, or for its
