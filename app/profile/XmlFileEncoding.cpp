@@ -165,7 +165,10 @@ std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian) {
 
 std::string DecodeNamed(const std::string& bytes, const std::string& name) {
     std::optional<std::string> text = Utf8FromNamedEncoding(bytes, name);
-    return ValidUtf8(text ? std::move(*text) : bytes);
+    if (text) {
+        return ValidUtf8(std::move(*text));
+    }
+    return ValidUtf8(bytes);
 }
 
 // Whether the bytes start like UTF-16 without a mark: ASCII characters with zero bytes

@@ -103,7 +103,7 @@ TEST_F(DoctorChecksTest, TellsWhatStandsBetweenTheUserAndTheNode) {
         fs::remove_all(places_.udevData);
         if (c.rule) {
             Write("lib-rules/70-z9rt-keyboard.rules",
-                  "ATTRS{idVendor}==\"0483\", ATTRS{idProduct}==\"522F\", TAG+=\"uaccess\"");
+                  R"(ATTRS{idVendor}=="0483", ATTRS{idProduct}=="522F", TAG+="uaccess")");
         }
         // Rules for other devices of the vendor, or of the family's products by another vendor,
         // are not the keyboard's.
@@ -137,7 +137,7 @@ TEST_F(DoctorChecksTest, TellsWhatStandsBetweenTheUserAndTheNode) {
 
 TEST_F(DoctorChecksTest, NamesEveryOtherProcessThatHoldsTheNode) {
     const std::string node = "/dev/hidraw3";
-    auto process = [this, &node](int pid, const std::string& name, const std::string& target) {
+    auto process = [this](int pid, const std::string& name, const std::string& target) {
         const std::string folder = "proc/" + std::to_string(pid);
         Write(folder + "/comm", name);
         fs::create_directories(root_ + "/" + folder + "/fd");
